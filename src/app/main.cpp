@@ -1,0 +1,57 @@
+// Zum4: the start-up sequence. Everything else lives in the libraries, so
+// that tests link all of it.
+
+#include <QStringList>
+#include <exception>
+#include <memory>
+
+#include "core/PlanData.h"
+#include "ui/Application.h"
+#include "ui/QtHost.h"
+#include "ui/UnitDialog1.h"
+#include "ui/UnitMain.h"
+#include "ui/UnitMess1.h"
+#include "vessel/DataDirectory.h"
+
+namespace {
+
+std::string DataOption(const QStringList& arguments) {
+  const qsizetype at = arguments.indexOf(QStringLiteral("--data"));
+  if (at < 0 || at + 1 >= arguments.size()) return {};
+  return arguments.at(at + 1).toLocal8Bit().toStdString();
+}
+
+// The windows of one run, created in the fixed order and destroyed before
+// the plan they show.
+struct Windows {
+  explicit Windows(PlanData& plan)
+      : main(plan), dialog(&main), messages(plan, &main), host(messages, dialog) {}
+  TFormMain main;
+  TFormDialog dialog;
+  TFormMess1 messages;
+  QtHost host;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Zum4Application app(argc, argv);
+  ApplySystemNumberFormat();
+  app.Cursors = LoadEditorCursors();
+
+  std::unique_ptr<PlanData> plan = CreatePlanData();
+  app.setApplicationName(QString::fromLatin1(plan->ProductName.c_str()));
+  int exitCode = 0;
+  try {
+    plan->ProgramDir = ResolveProgramDir(CurrentStartLocation(DataOption(app.arguments()))).string();
+    Windows windows(*plan);
+    windows.main.show();
+    exitCode = app.exec();
+  } catch (const std::exception& e) {
+    ShowError(QString::fromLocal8Bit(e.what()));
+  } catch (...) {
+    ShowError(QString());
+  }
+  plan.reset();  // last, after every window that reads it
+  return exitCode;
+}

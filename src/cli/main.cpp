@@ -1,0 +1,54 @@
+// zum4-cli: the program's core without windows, for scripts and tests.
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "core/PlanData.h"
+#include "vessel/DataDirectory.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: zum4-cli [--data DIR] COMMAND\n"
+    "commands:\n"
+    "  version   the program's name and version\n"
+    "  datadir   the installation folder the program would start on\n";
+
+int Usage(const char* problem) {
+  if (problem) std::fprintf(stderr, "zum4-cli: %s\n", problem);
+  std::fputs(kUsage, problem ? stderr : stdout);
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string dataOption;
+  std::vector<std::string> args;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--data") {
+      if (i + 1 >= argc) return Usage("--data needs a folder");
+      dataOption = argv[++i];
+    } else if (arg == "-h" || arg == "--help") {
+      std::fputs(kUsage, stdout);
+      return 0;
+    } else {
+      args.push_back(arg);
+    }
+  }
+  if (args.empty()) return Usage("no command given");
+
+  const std::string& command = args[0];
+  if (command == "version") {
+    const auto plan = CreatePlanData();
+    std::printf("%s %s\n", plan->ProductName.c_str(), ZUM4_VERSION);
+    return 0;
+  }
+  if (command == "datadir") {
+    std::printf("%s\n", ResolveProgramDir(CurrentStartLocation(dataOption)).string().c_str());
+    return 0;
+  }
+  return Usage(("unknown command: " + command).c_str());
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+// Everything the core needs from the person at the screen goes through this
+// interface: the windows implement it, tests script it. The core never opens
+// a window itself.
+
+#include <string>
+
+class Host {
+ public:
+  enum class Answer { Yes, No, Cancel };
+
+  virtual ~Host() = default;
+
+  // Shows numbered message n of the plan's message table (51 is the free
+  // slot a caller fills first).
+  virtual void ShowMessageNo(int n) = 0;
+  // A yes/no question; Cancel is offered only when showCancel is set.
+  virtual Answer Ask(const std::string& caption, const std::string& upperLine,
+                     const std::string& question, bool showCancel) = 0;
+  // Hourglass pointer on or off.
+  virtual void SetBusy(bool busy) = 0;
+  // The plan changed: dependent windows repaint.
+  virtual void PlanChanged() = 0;
+  // A failure the person must know about, e.g. a file that cannot be read,
+  // with its name and the reason.
+  virtual void ReportError(const std::string& text) = 0;
+};
+
+// Busy pointer for the life of a scope, restored also when the work fails.
+class BusyCursor {
+ public:
+  explicit BusyCursor(Host& host) : host_(host) { host_.SetBusy(true); }
+  ~BusyCursor() { host_.SetBusy(false); }
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+
+ private:
+  Host& host_;
+};

@@ -1,0 +1,22 @@
+#include "ui/UnitMain.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+
+#include "core/PlanData.h"
+
+TFormMain::TFormMain(PlanData& plan, QWidget* parent) : QMainWindow(parent), plan_(plan) {
+  setWindowTitle(QString::fromLatin1(plan_.ProductName.c_str()));
+  resize(1024, 700);
+
+  QMenu* file = menuBar()->addMenu(tr("&File"));
+  QAction* exit = file->addAction(tr("E&xit"));
+  exit->setShortcut(QKeySequence::Quit);
+  connect(exit, &QAction::triggered, this, &QWidget::close);
+
+  LDataDir = new QLabel(QString::fromLocal8Bit(plan_.ProgramDir.c_str()), this);
+  statusBar()->addWidget(LDataDir);
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+// A Host for tests: records what the core showed and asked, and answers
+// questions from a script. A question with no scripted answer fails the test.
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "core/Host.h"
+
+class ScriptedHost : public Host {
+ public:
+  struct Question {
+    std::string caption;
+    std::string upperLine;
+    std::string question;
+    bool showCancel = false;
+  };
+
+  std::deque<Answer> answers;         // consumed in order
+  std::vector<int> messages;          // numbers shown
+  std::vector<Question> questions;    // asked, in order
+  std::vector<std::string> errors;    // reported
+  std::vector<bool> busyCalls;        // every SetBusy argument, in order
+  int busyDepth = 0;
+  int planChanges = 0;
+
+  void ShowMessageNo(int n) override;
+  Answer Ask(const std::string& caption, const std::string& upperLine, const std::string& question,
+             bool showCancel) override;
+  void SetBusy(bool busy) override;
+  void PlanChanged() override;
+  void ReportError(const std::string& text) override;
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+// A fresh folder for one test, removed with everything in it afterwards.
+
+#include <filesystem>
+#include <string>
+
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+  // Writes a file below the folder (creating folders on the way), returns its path.
+  std::filesystem::path Write(const std::string& relative, const std::string& content) const;
+
+ private:
+  std::filesystem::path path_;
+};
