@@ -1,0 +1,91 @@
+#include "core/TextFile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+namespace {
+
+std::string Failure(const std::filesystem::path& file, const std::string& reason) {
+  return file.string() + ": " + reason;
+}
+
+bool WriteAll(int fd, const std::string& bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ReadTextLines(const std::filesystem::path& file, std::vector<std::string>& lines, std::string& error) {
+  lines.clear();
+  std::ifstream in(file, std::ios::binary);
+  if (!in) {
+    error = Failure(file, std::strerror(errno ? errno : ENOENT));
+    return false;
+  }
+  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) {
+    error = Failure(file, "read error");
+    return false;
+  }
+  size_t start = 0;
+  while (start < bytes.size()) {
+    size_t end = bytes.find('\n', start);
+    const size_t next = end == std::string::npos ? bytes.size() : end + 1;
+    if (end == std::string::npos) end = bytes.size();
+    size_t stop = end;
+    if (stop > start && bytes[stop - 1] == '\r') --stop;
+    lines.emplace_back(bytes, start, stop - start);
+    start = next;
+  }
+  return true;
+}
+
+bool WriteFileAtomically(const std::filesystem::path& file, const std::string& bytes, std::string& error) {
+  const std::filesystem::path temp = file.string() + ".tmp~";
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) {
+    error = Failure(file, std::strerror(errno));
+    return false;
+  }
+  const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+  const int writeErrno = errno;
+  if (::close(fd) != 0 || !written) {
+    error = Failure(file, std::strerror(written ? errno : writeErrno));
+    std::error_code ignored;
+    std::filesystem::remove(temp, ignored);
+    return false;
+  }
+  std::error_code ec;
+  std::filesystem::rename(temp, file, ec);
+  if (ec) {
+    error = Failure(file, ec.message());
+    std::filesystem::remove(temp, ec);
+    return false;
+  }
+  return true;
+}
+
+bool WriteTextLines(const std::filesystem::path& file, const std::vector<std::string>& lines,
+                    std::string& error) {
+  std::string bytes;
+  for (const std::string& line : lines) {
+    bytes += line;
+    bytes += "\r\n";
+  }
+  return WriteFileAtomically(file, bytes, error);
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+// Whole text files as lists of lines. Lines are read with CR LF or LF and
+// written with CR LF. Writing goes to a temporary file in the same folder
+// that is then renamed over the old one, so a crash or a full disk never
+// leaves half a file where a good one stood.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// Reads every line (without its line end). A last line without a line end
+// counts; an empty file gives no lines. On failure returns false and sets
+// error to "<file>: <reason>".
+bool ReadTextLines(const std::filesystem::path& file, std::vector<std::string>& lines, std::string& error);
+
+// Writes the lines, each followed by CR LF, atomically (see above).
+bool WriteTextLines(const std::filesystem::path& file, const std::vector<std::string>& lines,
+                    std::string& error);
+
+// Writes bytes as they are, atomically.
+bool WriteFileAtomically(const std::filesystem::path& file, const std::string& bytes, std::string& error);

@@ -1,0 +1,84 @@
+#include "vessel/DbfTable.h"
+
+#include <shapefil.h>
+
+#include <cctype>
+
+#include "core/TextHelpers.h"
+
+struct DbfTable::Handle {
+  DBFHandle dbf = nullptr;
+  ~Handle() {
+    if (dbf) DBFClose(dbf);
+  }
+};
+
+DbfTable::DbfTable(std::unique_ptr<Handle> handle) : handle_(std::move(handle)) {}
+DbfTable::~DbfTable() = default;
+
+std::unique_ptr<DbfTable> DbfTable::Open(const std::filesystem::path& file, std::string& error) {
+  auto handle = std::make_unique<Handle>();
+  handle->dbf = DBFOpen(file.c_str(), "rb");
+  if (!handle->dbf) {
+    error = file.string() + ": not a readable dBASE table";
+    return nullptr;
+  }
+  return std::unique_ptr<DbfTable>(new DbfTable(std::move(handle)));
+}
+
+std::unique_ptr<DbfTable> DbfTable::Create(const std::filesystem::path& file, const std::vector<DbfField>& fields,
+                                           std::string& error) {
+  auto handle = std::make_unique<Handle>();
+  handle->dbf = DBFCreate(file.c_str());
+  if (!handle->dbf) {
+    error = file.string() + ": cannot create the dBASE table";
+    return nullptr;
+  }
+  for (const DbfField& f : fields) {
+    const DBFFieldType type = f.type == 'N' ? FTDouble : FTString;
+    if (DBFAddField(handle->dbf, f.name.c_str(), type, f.width, f.type == 'N' ? f.decimals : 0) < 0) {
+      error = file.string() + ": cannot add the column " + f.name;
+      return nullptr;
+    }
+  }
+  return std::unique_ptr<DbfTable>(new DbfTable(std::move(handle)));
+}
+
+int DbfTable::FieldCount() const { return DBFGetFieldCount(handle_->dbf); }
+
+std::string DbfTable::FieldName(int field) const {
+  char name[XBASE_FLDNAME_LEN_READ + 1] = {};
+  if (field < 0 || field >= FieldCount()) return "";
+  DBFGetFieldInfo(handle_->dbf, field, name, nullptr, nullptr);
+  return name;
+}
+
+int DbfTable::FieldIndex(const std::string& name) const {
+  for (int i = 0; i < FieldCount(); ++i) {
+    const std::string candidate = FieldName(i);
+    if (candidate.size() != name.size()) continue;
+    bool same = true;
+    for (size_t k = 0; k < name.size() && same; ++k)
+      same = std::toupper(static_cast<unsigned char>(candidate[k])) == std::toupper(static_cast<unsigned char>(name[k]));
+    if (same) return i;
+  }
+  return -1;
+}
+
+int DbfTable::RecordCount() const { return DBFGetRecordCount(handle_->dbf); }
+
+std::string DbfTable::Read(int record, int field) const {
+  if (record < 0 || record >= RecordCount() || field < 0 || field >= FieldCount()) return "";
+  if (DBFIsAttributeNULL(handle_->dbf, record, field)) return "";
+  const char* value = DBFReadStringAttribute(handle_->dbf, record, field);
+  return value ? Trim(value) : "";
+}
+
+bool DbfTable::Write(int record, int field, const std::string& value) {
+  if (record < 0 || record > RecordCount() || field < 0 || field >= FieldCount()) return false;
+  // Numeric columns take the number; the library would read a text as one.
+  const DBFFieldType type = DBFGetFieldInfo(handle_->dbf, field, nullptr, nullptr, nullptr);
+  if (type == FTDouble || type == FTInteger)
+    return DBFWriteDoubleAttribute(handle_->dbf, record, field, ParseReal(value)) != 0;
+  return DBFWriteStringAttribute(handle_->dbf, record, field, value.c_str()) != 0;
+}
