@@ -32,12 +32,24 @@ bool WriteAll(int fd, const std::string& bytes) {
 
 bool ReadTextLines(const std::filesystem::path& file, std::vector<std::string>& lines, std::string& error) {
   lines.clear();
+  std::error_code ec;
+  if (std::filesystem::is_directory(file, ec)) {
+    error = Failure(file, "is a folder, not a file");
+    return false;
+  }
   std::ifstream in(file, std::ios::binary);
   if (!in) {
     error = Failure(file, std::strerror(errno ? errno : ENOENT));
     return false;
   }
-  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string bytes;
+  try {
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  } catch (const std::exception& e) {
+    // Some read errors surface as exceptions from the stream buffer.
+    error = Failure(file, e.what());
+    return false;
+  }
   if (in.bad()) {
     error = Failure(file, "read error");
     return false;

@@ -42,6 +42,9 @@ TEST(TextFile, MissingFileNamesTheFile) {
   std::string error;
   EXPECT_FALSE(ReadTextLines(dir.path() / "por.txt", lines, error));
   EXPECT_NE(error.find("por.txt"), std::string::npos) << error;
+  std::filesystem::create_directory(dir.path() / "cel.txt");  // a folder where a file should be
+  EXPECT_FALSE(ReadTextLines(dir.path() / "cel.txt", lines, error));
+  EXPECT_NE(error.find("cel.txt"), std::string::npos) << error;
 }
 
 TEST(TextFile, WritesCrLfAndReadsBackTheSameLines) {
