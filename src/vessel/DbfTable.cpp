@@ -3,6 +3,7 @@
 #include <shapefil.h>
 
 #include <cctype>
+#include <system_error>
 
 #include "core/TextHelpers.h"
 
@@ -22,6 +23,16 @@ std::unique_ptr<DbfTable> DbfTable::Open(const std::filesystem::path& file, std:
   if (!handle->dbf) {
     error = file.string() + ": not a readable dBASE table";
     return nullptr;
+  }
+  // A damaged header may claim millions of records the file does not hold;
+  // reading them one by one would keep the program busy for minutes.
+  std::error_code ec;
+  const std::uintmax_t size = std::filesystem::file_size(file, ec);
+  DBFInfo* info = handle->dbf;
+  if (!ec && info->nRecordLength > 0 && info->nRecords > 0) {
+    const std::uintmax_t header = static_cast<std::uintmax_t>(info->nHeaderLength);
+    const std::uintmax_t held = size > header ? (size - header) / static_cast<std::uintmax_t>(info->nRecordLength) : 0;
+    if (held < static_cast<std::uintmax_t>(info->nRecords)) info->nRecords = static_cast<int>(held);
   }
   return std::unique_ptr<DbfTable>(new DbfTable(std::move(handle)));
 }
