@@ -12,6 +12,8 @@
 #include "ui/UnitMain.h"
 #include "ui/UnitMess1.h"
 #include "vessel/DataDirectory.h"
+#include "vessel/TDmBase.h"
+#include "vessel/TDmVes.h"
 
 namespace {
 
@@ -21,15 +23,18 @@ std::string DataOption(const QStringList& arguments) {
   return arguments.at(at + 1).toLocal8Bit().toStdString();
 }
 
-// The windows of one run, created in the fixed order and destroyed before
-// the plan they show.
-struct Windows {
-  explicit Windows(PlanData& plan)
-      : main(plan), dialog(&main), messages(plan, &main), host(messages, dialog) {}
-  TFormMain main;
+// The modules and windows of one run, destroyed before the plan they use.
+// The two shared dialogs come first: the base data may already need them to
+// report a problem with the installation.
+struct Program {
+  explicit Program(PlanData& plan)
+      : dialog(), messages(plan), host(messages, dialog), base(plan, host), ves(plan, host), main(plan) {}
   TFormDialog dialog;
   TFormMess1 messages;
   QtHost host;
+  TDmBase base;
+  TDmVes ves;
+  TFormMain main;
 };
 
 }  // namespace
@@ -43,10 +48,16 @@ int main(int argc, char** argv) {
   app.setApplicationName(QString::fromLatin1(plan->ProductName.c_str()));
   int exitCode = 0;
   try {
-    plan->ProgramDir = ResolveProgramDir(CurrentStartLocation(DataOption(app.arguments()))).string();
-    Windows windows(*plan);
-    windows.main.show();
+    const auto programDir = ResolveProgramDir(CurrentStartLocation(DataOption(app.arguments())));
+    plan->ProgramDir = programDir.string();
+    Program program(*plan);
+    // A missing or broken installation is reported and the program still
+    // opens; it then writes nothing back into that folder at the end.
+    const bool installed = program.base.CreateBaseData(programDir);
+    if (installed) program.base.LoadBaseData();
+    program.main.show();
     exitCode = app.exec();
+    if (installed) program.base.CloseBaseData();
   } catch (const std::exception& e) {
     ShowError(QString::fromLocal8Bit(e.what()));
   } catch (...) {

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "cli/Commands.h"
+#include "cli/Installation.h"
 #include "core/PlanData.h"
 #include "vessel/DataDirectory.h"
 
@@ -13,7 +15,11 @@ constexpr const char* kUsage =
     "usage: zum4-cli [--data DIR] COMMAND\n"
     "commands:\n"
     "  version   the program's name and version\n"
-    "  datadir   the installation folder the program would start on\n";
+    "  datadir   the installation folder the program would start on\n"
+    "  vessels   the installed vessels: name;folder;shown or hidden\n"
+    "  vessel NAME\n"
+    "            particulars, bay and cell counts and the tables of one vessel\n"
+    "            (NAME is the vessel's name or its folder)\n";
 
 int Usage(const char* problem) {
   if (problem) std::fprintf(stderr, "zum4-cli: %s\n", problem);
@@ -50,5 +56,11 @@ int main(int argc, char** argv) {
     std::printf("%s\n", ResolveProgramDir(CurrentStartLocation(dataOption)).string().c_str());
     return 0;
   }
-  return Usage(("unknown command: " + command).c_str());
+  if (command != "vessels" && command != "vessel") return Usage(("unknown command: " + command).c_str());
+  if (command == "vessel" && args.size() < 2) return Usage("vessel needs a vessel name");
+
+  Installation inst;
+  if (!inst.Load(dataOption)) return 1;
+  if (command == "vessels") return CmdVessels(inst);
+  return CmdVessel(inst, args[1]);
 }

@@ -262,9 +262,9 @@ bool TDmBase::ApplySettingsPatch() {
 // ---------------------------------------------------------------------------
 // UN numbers
 
-int TDmBase::ReadUnnTable() {
+std::vector<std::string> TDmBase::OptionalDataFileLines(std::string_view name) {
   std::vector<std::string> lines;
-  const fs::path file = DataFile("unn.txt");
+  const fs::path file = DataFile(name);
   if (!file.empty()) {
     std::string error;
     if (!ReadLines(file, lines, error)) {
@@ -272,8 +272,10 @@ int TDmBase::ReadUnnTable() {
       lines.clear();
     }
   }
-  return ReadUnnLines(std::move(lines));
+  return lines;
 }
+
+int TDmBase::ReadUnnTable() { return ReadUnnLines(OptionalDataFileLines("unn.txt")); }
 
 int TDmBase::ReadUnnLines(std::vector<std::string> lines) {
   std::sort(lines.begin(), lines.end());
@@ -304,18 +306,7 @@ std::string TDmBase::UnInfo(std::string_view un) const {
 // ---------------------------------------------------------------------------
 // The list of installed vessels
 
-int TDmBase::ReadVesselList() {
-  std::vector<std::string> lines;
-  const fs::path file = DataFile("vex.txt");
-  if (!file.empty()) {
-    std::string error;
-    if (!ReadLines(file, lines, error)) {
-      ReportFailure(error);
-      lines.clear();
-    }
-  }
-  return ReadVesselLines(lines);
-}
+int TDmBase::ReadVesselList() { return ReadVesselLines(OptionalDataFileLines("vex.txt")); }
 
 int TDmBase::ReadVesselLines(const std::vector<std::string>& lines) {
   const fs::path root(plan_.Settings[SettingsIx::VesselsRoot]);

@@ -103,6 +103,9 @@ class TDmBase {
   bool PrepareDirectories();
   bool LoadVesselList();
   std::filesystem::path DataFile(std::string_view name) const;
+  // The lines of an optional file of the data folder: none when it is
+  // missing; a file that cannot be read is reported and gives none.
+  std::vector<std::string> OptionalDataFileLines(std::string_view name);
   void ReportFailure(const std::string& text);
 
   PlanData& plan_;

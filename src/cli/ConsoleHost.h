@@ -1,0 +1,26 @@
+#pragma once
+
+// The headless Host: messages and errors go to the error stream, questions
+// get their safe answer (Cancel when offered, else No) and are printed too,
+// so a script sees everything a window would have shown.
+
+#include "core/Host.h"
+
+struct PlanData;
+
+class ConsoleHost : public Host {
+ public:
+  explicit ConsoleHost(const PlanData& plan) : plan_(plan) {}
+
+  void ShowMessageNo(int n) override;
+  Answer Ask(const std::string& caption, const std::string& upperLine, const std::string& question,
+             bool showCancel) override;
+  void SetBusy(bool) override {}
+  void PlanChanged() override {}
+  void ReportError(const std::string& text) override;
+
+  int errorCount = 0;
+
+ private:
+  const PlanData& plan_;
+};
