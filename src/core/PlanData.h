@@ -63,6 +63,13 @@ inline constexpr int kBatchFlags = 5;
 inline constexpr int kUnitInHand = 9800;
 inline constexpr int kMoveQueueSize = 100;
 
+// Which bulk run raised which of the batch flags.
+inline constexpr int kBatchAttributeChange = 0;  // ChangeUnitAttribute, one unit at a time
+inline constexpr int kBatchAttributeBulk = 1;    // ChangeUnitAttribute, bulk run
+inline constexpr int kBatchClearAll = 2;         // ClearAllUnits
+inline constexpr int kBatchReadCondition = 3;    // a condition is being read
+inline constexpr int kBatchWriteCondition = 4;   // a condition is being written
+
 // Fixed data-set indexes of Dat.
 inline constexpr int kCurPlane = 0;
 inline constexpr int kRefPlane = 1;
@@ -76,8 +83,11 @@ namespace VesHdrIx {
 inline constexpr int Code = 0;
 inline constexpr int Vessel = 1;
 inline constexpr int CallSign = 3;
+inline constexpr int LightshipWeight = 4;      // 4..7 lightship W, VCG, LCG, TCG
+inline constexpr int FixedWeight = 8;          // 8..11 second fixed weight W, VCG, LCG, TCG
 inline constexpr int DrawingLength = 12;       // overall length used by drawings and centres
-inline constexpr int BaysLength = 13;          // length of the cargo space
+inline constexpr int BaysLength = 13;          // length between perpendiculars
+inline constexpr int CellVcgAddition = 31;     // added to the VCG of every cell
 inline constexpr int StackLimitDeck20 = 27;    // default stack weight limits when a bay has none
 inline constexpr int StackLimitDeck40 = 28;
 inline constexpr int StackLimitHold20 = 29;
@@ -122,6 +132,14 @@ inline constexpr int ListFontSize = 112;
 inline constexpr int ParameterFile = 113;
 inline constexpr int ExchangeDir = 114;
 }  // namespace SettingsIx
+
+// What the stack rules allow in the stack of the cell last evaluated.
+struct StructStackRules {
+  bool Allow20 = true;
+  bool Allow40 = true;
+  bool AllowHighCube = true;
+  bool FortyOnlyStack = true;
+};
 
 // One cell (container slot) of the open vessel.
 struct StructCel {
@@ -381,6 +399,7 @@ struct PlanData {
   int CurVessel = -1;
   int UnitInHandIndex = kUnitInHand;
   int PlacementError = -1;
+  StructStackRules StackRuleFlags;
   int ColourMode = 0;
   int LetterMode = 0;
   int EditorOperation = 0;  // 1 Load, 2 Disch, 3 Restow

@@ -1,0 +1,20 @@
+#pragma once
+
+// The quay: units that are in no cell, as a list in the quay data set, with
+// the count of units per route (POL + POD) and category.
+
+#include <string_view>
+
+struct PlanData;
+struct StructDat;
+
+// Appends the unit to the quay list and counts its route. Bundle members stay
+// with their base unit and are not put (true: nothing is lost). False when
+// the quay list is full: the unit was not stored and the caller still holds
+// the only copy.
+bool PutToQuay(PlanData& plan, const StructDat& unit);
+void TakeFromQuay(PlanData& plan, int index);
+void TakeRouteFromQuay(PlanData& plan, int route);
+void ClearQuay(PlanData& plan);
+// Counts (delta +1) or uncounts (-1) a unit in the route matrix.
+void CountRoute(PlanData& plan, const StructDat& unit, int delta);
