@@ -19,7 +19,11 @@ constexpr const char* kUsage =
     "  vessels   the installed vessels: name;folder;shown or hidden\n"
     "  vessel NAME\n"
     "            particulars, bay and cell counts and the tables of one vessel\n"
-    "            (NAME is the vessel's name or its folder)\n";
+    "            (NAME is the vessel's name or its folder)\n"
+    "  condition VESSEL FILE [--write OUT]\n"
+    "            read a condition (a path, or a file of the vessel's conditions\n"
+    "            folder) and print its load totals, quay count and skipped lines;\n"
+    "            --write writes the data set back out to OUT\n";
 
 int Usage(const char* problem) {
   if (problem) std::fprintf(stderr, "zum4-cli: %s\n", problem);
@@ -31,12 +35,16 @@ int Usage(const char* problem) {
 
 int main(int argc, char** argv) {
   std::string dataOption;
+  std::string writeTo;
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--data") {
       if (i + 1 >= argc) return Usage("--data needs a folder");
       dataOption = argv[++i];
+    } else if (arg == "--write") {
+      if (i + 1 >= argc) return Usage("--write needs a file");
+      writeTo = argv[++i];
     } else if (arg == "-h" || arg == "--help") {
       std::fputs(kUsage, stdout);
       return 0;
@@ -56,11 +64,14 @@ int main(int argc, char** argv) {
     std::printf("%s\n", ResolveProgramDir(CurrentStartLocation(dataOption)).string().c_str());
     return 0;
   }
-  if (command != "vessels" && command != "vessel") return Usage(("unknown command: " + command).c_str());
+  if (command != "vessels" && command != "vessel" && command != "condition")
+    return Usage(("unknown command: " + command).c_str());
   if (command == "vessel" && args.size() < 2) return Usage("vessel needs a vessel name");
+  if (command == "condition" && args.size() < 3) return Usage("condition needs a vessel and a file");
 
   Installation inst;
   if (!inst.Load(dataOption)) return 1;
   if (command == "vessels") return CmdVessels(inst);
+  if (command == "condition") return CmdCondition(inst, args[1], args[2], writeTo);
   return CmdVessel(inst, args[1]);
 }

@@ -357,7 +357,9 @@ ConditionWriteResult ConditionFile::WriteCondition(const std::string& name, bool
     std::string header = "A";
     header += separator;
     AppendField(header, plan.VesHdr[VesHdrIx::Vessel], separator);
-    AppendField(header, name, separator);
+    // The header names the file, never a folder: a condition written
+    // elsewhere (a full path) reads back as the same condition.
+    AppendField(header, fs::path(name).filename().string(), separator);
     const WeightItem total = ctx_.stability.Displacement();
     if (total.W == 0) {
       for (int k = 0; k < 3; ++k) AppendField(header, "0", separator);
