@@ -46,8 +46,23 @@ std::string ReplacePart(std::string_view name, int pos, int len, int number) {
   return result;
 }
 
-// The number a bay's BAY text stands for, -1 when it is none.
-int BayNumber(const StructBay& bay) { return DigitsValue(Trim(bay.BAY)); }
+// The number a bay's BAY text stands for, -1 when it is none. Runs for
+// every bay at every cell lookup, so it trims without making a copy.
+int BayNumber(const StructBay& bay) {
+  std::string_view text = bay.BAY;
+  while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') text.remove_prefix(1);
+  while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.remove_suffix(1);
+  return DigitsValue(text);
+}
+
+// Cell names of one bay differ mostly in their last (tier) digits: comparing
+// from the end turns most candidates away at the first character.
+bool SameName(const std::string& name, std::string_view wanted) {
+  if (name.size() != wanted.size()) return false;
+  for (size_t k = name.size(); k-- > 0;)
+    if (name[k] != wanted[k]) return false;
+  return true;
+}
 
 bool IsRowPaired(const StructBay& bay, bool deck) { return (bay.ATHWART == 1 && deck) || (bay.ATHWART == 2 && !deck); }
 
@@ -100,7 +115,7 @@ int FindCellByPosition(const PlanData& plan, std::string_view position) {
   const int first = std::max(plan.Bays[b].FIRSTCELL, 0);
   const int last = std::min(plan.Bays[b].LASTCELL, std::min(plan.CellCount, kMaxCells) - 1);
   for (int i = first; i <= last; ++i)
-    if (plan.Cells[i].CELL == target) return i;
+    if (SameName(plan.Cells[i].CELL, target)) return i;
   return -1;
 }
 
