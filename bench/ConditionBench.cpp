@@ -28,15 +28,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class QuietHost : public Host {
- public:
-  void ShowMessageNo(int) override {}
-  Answer Ask(const std::string&, const std::string&, const std::string&, bool) override { return Answer::No; }
-  void SetBusy(bool) override {}
-  void PlanChanged() override {}
-  void ReportError(const std::string&) override {}
-};
-
 constexpr int kBays = 49;     // 20' bays 01, 03, ... 97
 constexpr int kRows = 20;     // rows 01..20
 constexpr int kTiers = 10;    // hold 02..10, deck 82..90

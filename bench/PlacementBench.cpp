@@ -16,15 +16,6 @@
 
 namespace {
 
-class QuietHost : public Host {
- public:
-  void ShowMessageNo(int) override {}
-  Answer Ask(const std::string&, const std::string&, const std::string&, bool) override { return Answer::No; }
-  void SetBusy(bool) override {}
-  void PlanChanged() override {}
-  void ReportError(const std::string&) override {}
-};
-
 std::string Two(int n) { return Pad(IntOrEmpty(n), 2, true, "0"); }
 
 // 40 bays (01, 03 ... 79, paired into 40' bays 02, 06 ...) of 14 rows; every

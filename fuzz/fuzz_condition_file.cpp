@@ -25,15 +25,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class QuietHost : public Host {
- public:
-  void ShowMessageNo(int) override {}
-  Answer Ask(const std::string&, const std::string&, const std::string&, bool) override { return Answer::No; }
-  void SetBusy(bool) override {}
-  void PlanChanged() override {}
-  void ReportError(const std::string&) override {}
-};
-
 // Bays 01 and 03 make 40' bay 02, bay 05 stands alone; deck and hold cells.
 void BuildVessel(PlanData& plan) {
   for (const char* bay : {"01", "03", "05"}) {

@@ -9,26 +9,10 @@
 #include <vector>
 
 #include "core/PlanData.h"
+#include "core/TextFile.h"
 #include "vessel/ParameterFile.h"
 
 namespace {
-
-std::vector<std::string> SplitLines(const uint8_t* data, size_t size) {
-  std::vector<std::string> lines;
-  std::string line;
-  for (size_t i = 0; i < size; ++i) {
-    const char ch = static_cast<char>(data[i]);
-    if (ch == '\n') {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      lines.push_back(line);
-      line.clear();
-    } else {
-      line += ch;
-    }
-  }
-  if (!line.empty()) lines.push_back(line);
-  return lines;
-}
 
 }  // namespace
 
@@ -39,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static ParameterFileReader reader(*plan, totals);
 
   reader.ClearTables();
-  const std::vector<std::string> lines = SplitLines(data, size);
+  const std::vector<std::string> lines = SplitTextLines(std::string_view(reinterpret_cast<const char*>(data), size));
   reader.ReadLines(lines);
   reader.ReadLines(lines);  // a second file adds to the first
 

@@ -23,15 +23,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class QuietHost : public Host {
- public:
-  void ShowMessageNo(int) override {}
-  Answer Ask(const std::string&, const std::string&, const std::string&, bool) override { return Answer::No; }
-  void SetBusy(bool) override {}
-  void PlanChanged() override {}
-  void ReportError(const std::string&) override {}
-};
-
 // Bays 01/03 pair as 40' bay 02, bay 05 names a 40' bay whose other half is
 // missing, bay 09 pairs rows on deck; one cell has a BAYIX out of range.
 std::unique_ptr<PlanData> MakeVessel(const fs::path& exchange) {

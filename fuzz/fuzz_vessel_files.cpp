@@ -12,24 +12,11 @@
 
 #include "core/NumberFormat.h"
 #include "core/PlanData.h"
+#include "core/TextFile.h"
 #include "vessel/PtcFile.h"
 #include "vessel/TDmVes.h"
 
 namespace {
-
-std::vector<std::string> SplitLines(std::string_view bytes) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < bytes.size()) {
-    size_t end = bytes.find('\n', start);
-    if (end == std::string_view::npos) end = bytes.size();
-    size_t stop = end;
-    if (stop > start && bytes[stop - 1] == '\r') --stop;
-    lines.emplace_back(bytes.substr(start, stop - start));
-    start = end + 1;
-  }
-  return lines;
-}
 
 bool SameCell(const StructCel& a, const StructCel& b) {
   return a.CELL == b.CELL && a.FL_RF == b.FL_RF && a.LCG == b.LCG && a.VCG == b.VCG && a.TCG == b.TCG &&
@@ -59,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   SetNumberFormat(AdjustNumberFormat({size % 2 ? ',' : '.', ' '}));
-  const std::vector<std::string> lines = SplitLines(bytes);
+  const std::vector<std::string> lines = SplitTextLines(bytes);
 
   ParsePtc(*plan, bytes);
 

@@ -13,35 +13,10 @@
 
 #include "core/Host.h"
 #include "core/PlanData.h"
+#include "core/TextFile.h"
 #include "vessel/TDmBase.h"
 
 namespace {
-
-class SilentHost : public Host {
- public:
-  void ShowMessageNo(int) override {}
-  Answer Ask(const std::string&, const std::string&, const std::string&, bool) override { return Answer::No; }
-  void SetBusy(bool) override {}
-  void PlanChanged() override {}
-  void ReportError(const std::string&) override {}
-};
-
-std::vector<std::string> SplitLines(const uint8_t* data, size_t size) {
-  std::vector<std::string> lines;
-  std::string line;
-  for (size_t i = 0; i < size; ++i) {
-    const char ch = static_cast<char>(data[i]);
-    if (ch == '\n') {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      lines.push_back(line);
-      line.clear();
-    } else {
-      line += ch;
-    }
-  }
-  if (!line.empty()) lines.push_back(line);
-  return lines;
-}
 
 // A vessels root with a few vessel folders, made once per run.
 std::filesystem::path VesselsRoot() {
@@ -55,12 +30,12 @@ std::filesystem::path VesselsRoot() {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static std::unique_ptr<PlanData> plan = CreatePlanData();
-  static SilentHost host;
+  static QuietHost host;
   static TDmBase base(*plan, host);
   static const std::filesystem::path root = VesselsRoot();
   plan->Settings[SettingsIx::VesselsRoot] = root.string();
 
-  const std::vector<std::string> lines = SplitLines(data, size);
+  const std::vector<std::string> lines = SplitTextLines(std::string_view(reinterpret_cast<const char*>(data), size));
   const int vessels = base.ReadVesselLines(lines);
   if (vessels < 0 || vessels > kMaxVessels || vessels != plan->VesselCount) std::abort();
   for (int k = 0; k < vessels; ++k) {

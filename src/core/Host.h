@@ -27,6 +27,17 @@ class Host {
   virtual void ReportError(const std::string& text) = 0;
 };
 
+// A host that shows nothing and answers every question No: for batch runs
+// (benchmarks, fuzzing) where nobody is at the screen.
+class QuietHost : public Host {
+ public:
+  void ShowMessageNo(int) override {}
+  Answer Ask(const std::string&, const std::string&, const std::string&, bool) override { return Answer::No; }
+  void SetBusy(bool) override {}
+  void PlanChanged() override {}
+  void ReportError(const std::string&) override {}
+};
+
 // Busy pointer for the life of a scope, restored also when the work fails.
 class BusyCursor {
  public:

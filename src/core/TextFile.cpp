@@ -30,6 +30,21 @@ bool WriteAll(int fd, const std::string& bytes) {
 
 }  // namespace
 
+std::vector<std::string> SplitTextLines(std::string_view bytes) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < bytes.size()) {
+    size_t end = bytes.find('\n', start);
+    const size_t next = end == std::string_view::npos ? bytes.size() : end + 1;
+    if (end == std::string_view::npos) end = bytes.size();
+    size_t stop = end;
+    if (stop > start && bytes[stop - 1] == '\r') --stop;
+    lines.emplace_back(bytes.substr(start, stop - start));
+    start = next;
+  }
+  return lines;
+}
+
 bool ReadTextLines(const std::filesystem::path& file, std::vector<std::string>& lines, std::string& error) {
   lines.clear();
   std::error_code ec;
@@ -54,16 +69,7 @@ bool ReadTextLines(const std::filesystem::path& file, std::vector<std::string>& 
     error = Failure(file, "read error");
     return false;
   }
-  size_t start = 0;
-  while (start < bytes.size()) {
-    size_t end = bytes.find('\n', start);
-    const size_t next = end == std::string::npos ? bytes.size() : end + 1;
-    if (end == std::string::npos) end = bytes.size();
-    size_t stop = end;
-    if (stop > start && bytes[stop - 1] == '\r') --stop;
-    lines.emplace_back(bytes, start, stop - start);
-    start = next;
-  }
+  lines = SplitTextLines(bytes);
   return true;
 }
 

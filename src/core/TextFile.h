@@ -7,12 +7,16 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Reads every line (without its line end). A last line without a line end
 // counts; an empty file gives no lines. On failure returns false and sets
 // error to "<file>: <reason>".
 bool ReadTextLines(const std::filesystem::path& file, std::vector<std::string>& lines, std::string& error);
+
+// The lines of a text's bytes, as ReadTextLines splits a file.
+std::vector<std::string> SplitTextLines(std::string_view bytes);
 
 // Writes the lines, each followed by CR LF, atomically (see above).
 bool WriteTextLines(const std::filesystem::path& file, const std::vector<std::string>& lines,
