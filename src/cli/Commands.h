@@ -3,6 +3,7 @@
 // The commands of zum4-cli; each returns the process exit code.
 
 #include <string>
+#include <vector>
 
 struct Installation;
 
@@ -13,3 +14,9 @@ int CmdVessel(Installation& inst, const std::string& nameOrFolder);
 // data set is written back out to that file.
 int CmdCondition(Installation& inst, const std::string& vessel, const std::string& file,
                  const std::string& writeTo);
+// Reads a condition and prints the stowage check's lines as the Check window
+// lists them; 0 when nothing was found, 3 when something was.
+int CmdCheck(Installation& inst, const std::string& vessel, const std::string& file, bool segregationOnly);
+// For each container number: whether its check digit is right and what it
+// should be; 0 when every one is right, 3 otherwise.
+int CmdCheckDigit(const std::vector<std::string>& numbers);

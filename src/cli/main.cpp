@@ -23,7 +23,13 @@ constexpr const char* kUsage =
     "  condition VESSEL FILE [--write OUT]\n"
     "            read a condition (a path, or a file of the vessel's conditions\n"
     "            folder) and print its load totals, quay count and skipped lines;\n"
-    "            --write writes the data set back out to OUT\n";
+    "            --write writes the data set back out to OUT\n"
+    "  check VESSEL FILE [--segregation-only]\n"
+    "            read a condition and print the stowage check's lines (exit\n"
+    "            code 3 when something was found)\n"
+    "  check-digit NUMBER...\n"
+    "            whether each container number's check digit is right, and\n"
+    "            what it should be (exit code 3 when one is not)\n";
 
 int Usage(const char* problem) {
   if (problem) std::fprintf(stderr, "zum4-cli: %s\n", problem);
@@ -36,6 +42,7 @@ int Usage(const char* problem) {
 int main(int argc, char** argv) {
   std::string dataOption;
   std::string writeTo;
+  bool segregationOnly = false;
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -45,6 +52,8 @@ int main(int argc, char** argv) {
     } else if (arg == "--write") {
       if (i + 1 >= argc) return Usage("--write needs a file");
       writeTo = argv[++i];
+    } else if (arg == "--segregation-only") {
+      segregationOnly = true;
     } else if (arg == "-h" || arg == "--help") {
       std::fputs(kUsage, stdout);
       return 0;
@@ -64,14 +73,20 @@ int main(int argc, char** argv) {
     std::printf("%s\n", ResolveProgramDir(CurrentStartLocation(dataOption)).string().c_str());
     return 0;
   }
-  if (command != "vessels" && command != "vessel" && command != "condition")
+  if (command == "check-digit") {
+    if (args.size() < 2) return Usage("check-digit needs a container number");
+    return CmdCheckDigit(std::vector<std::string>(args.begin() + 1, args.end()));
+  }
+  if (command != "vessels" && command != "vessel" && command != "condition" && command != "check")
     return Usage(("unknown command: " + command).c_str());
   if (command == "vessel" && args.size() < 2) return Usage("vessel needs a vessel name");
   if (command == "condition" && args.size() < 3) return Usage("condition needs a vessel and a file");
+  if (command == "check" && args.size() < 3) return Usage("check needs a vessel and a file");
 
   Installation inst;
   if (!inst.Load(dataOption)) return 1;
   if (command == "vessels") return CmdVessels(inst);
   if (command == "condition") return CmdCondition(inst, args[1], args[2], writeTo);
+  if (command == "check") return CmdCheck(inst, args[1], args[2], segregationOnly);
   return CmdVessel(inst, args[1]);
 }

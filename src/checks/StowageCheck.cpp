@@ -1,0 +1,235 @@
+#include "checks/StowageCheck.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <set>
+#include <utility>
+
+#include "checks/CheckDigit.h"
+#include "core/Host.h"
+#include "core/PlanData.h"
+#include "core/TextHelpers.h"
+#include "planning/UnitRules.h"
+#include "vessel/CellAddress.h"
+
+namespace {
+
+// Vessel cells lie below the unit in hand; nothing past them is examined.
+int CellLimit(const PlanData& plan) { return std::clamp(plan.CellCount, 0, kUnitInHand); }
+
+const std::string& CellName(const PlanData& plan, int cell) {
+  return plan.Cells[static_cast<size_t>(cell)].CELL;
+}
+
+// A full reefer that is not itself dangerous goods: its running machinery is
+// what the RF row and column of the segregation table are about.
+bool IsRunningReefer(const PlanData& plan, const StructDat& unit) {
+  return !IsHazardous(unit) && IsReeferType(plan, unit) && unit.MTY < 1;
+}
+
+bool ReefersTakePart(const PlanData& plan) {
+  return plan.Settings[static_cast<size_t>(SettingsIx::CheckReeferSegregation)] > "0";
+}
+
+// Row of the class in the IMO table (the last of equal codes), -1 if absent.
+int ImoIndex(const PlanData& plan, const std::string& classText) {
+  const int count = std::clamp(plan.ImoCount, 0, kMaxImos);
+  int found = -1;
+  for (int k = 0; k < count; ++k)
+    if (Pad(plan.Imos[static_cast<size_t>(k)].CLASS, 3, false) == classText) found = k;
+  return found;
+}
+
+// Position in a stack's tier across the ship: the two sides of the centre
+// line count outwards from it, a centre row pushing the starboard rows out by
+// one.
+int RowIndex(const PlanData& plan, int cell, int row) {
+  if (row % 2 == 0) return row / 2;
+  return (row - 1) / 2 + (HasCentreRow(plan, cell) ? 1 : 0);
+}
+
+struct NumberEntry {
+  std::string text;  // number padded to 13, then the cell index: the sort key
+  int cell = -1;
+};
+
+}  // namespace
+
+std::string SegregationVerdict(const PlanData& plan, int a, int b) {
+  const int count = CellLimit(plan);
+  if (a < 0 || b < 0 || a >= count || b >= count) return " ";
+  const StructDat& ua = plan.Cur()[static_cast<size_t>(a)];
+  const StructDat& ub = plan.Cur()[static_cast<size_t>(b)];
+
+  const int tierA = TierOf(plan, a);
+  const int tierB = TierOf(plan, b);
+  if (IsDeckTier(tierA) != IsDeckTier(tierB)) return " ";
+
+  const int bayA = BayOf(plan, a);
+  const int bayB = BayOf(plan, b);
+  const int bridge = ParseInt(plan.VesHdr[static_cast<size_t>(VesHdrIx::BridgeBay)]);
+  if (bayA < bridge && bayB >= bridge) return " ";
+
+  // A 40' unit reaches one 20' bay further aft than its own cell.
+  int bayDistance = 0;
+  if (bayA != bayB) bayDistance = Is20Foot(ua) ? (bayB - bayA) / 2 : (bayB - bayA - 2) / 2;
+
+  const int rowA = RowOf(plan, a);
+  const int rowB = RowOf(plan, b);
+  const int indexA = RowIndex(plan, a, rowA);
+  const int indexB = RowIndex(plan, b, rowB);
+  const int rowDistance = (rowA % 2 == rowB % 2) ? std::abs(indexA - indexB) : indexA + indexB;
+
+  const int tierDistance = std::abs((tierA - tierB) / 2);
+  const bool sameStack = bayDistance == 0 && rowDistance == 0 && tierDistance <= 19;
+
+  const bool reeferA = IsRunningReefer(plan, ua);
+  const bool reeferB = IsRunningReefer(plan, ub);
+  if (reeferA && reeferB) return " ";
+  const std::string classA = reeferA ? "RF " : Pad(ua.IMO[0], 3, false);
+  const std::string classB = reeferB ? "RF " : Pad(ub.IMO[0], 3, false);
+
+  const int row = ImoIndex(plan, classA);
+  if (row < 0) return "-";
+  const int column = ImoIndex(plan, classB);
+  if (column < 0) return " ";
+  // The IMO table may hold more classes than the matrix has places.
+  if (row >= kSegSize || column >= kSegSize) return " ";
+  const int code = plan.SegTable[static_cast<size_t>(row)][static_cast<size_t>(column)];
+
+  bool found = false;
+  switch (code) {
+    case 4:
+    case 9:
+      found = bayDistance < 5;
+      break;
+    case 3:
+      found = sameStack || (bayDistance < 2 && rowDistance < 3);
+      break;
+    case 2:
+      found = sameStack || (bayDistance < 2 && rowDistance < 2);
+      break;
+    default:
+      break;
+  }
+  if (!found) return " ";
+
+  char marker = code == 9 ? '*' : static_cast<char>('0' + code);
+  if (reeferA || reeferB) marker = 'R';
+  return std::string(1, marker) + "    " + classA + " " + classB;
+}
+
+bool RunStowageCheck(PlanData& plan, Host& host, bool segregationOnly, int cell,
+                     std::vector<std::string>& lines) {
+  lines.clear();
+  BusyCursor busy(host);
+  const int count = CellLimit(plan);
+  const auto& cur = plan.Cur();
+  const bool reefersOn = ReefersTakePart(plan);
+  const bool allCells = cell == -1;
+
+  int first = 0;
+  int last = count - 1;
+  if (!allCells) {
+    first = cell;
+    last = cell;
+    if (cell < 0 || cell >= count) last = first - 1;  // no such cell: nothing to examine
+  }
+
+  std::vector<NumberEntry> numbers;
+  for (int i = first; i <= last; ++i) {
+    const StructDat& unit = cur[static_cast<size_t>(i)];
+    if (unit.STATUS != 1) continue;
+    if (!segregationOnly && unit.CONTAINER.size() > 10 && !IsBreakBulk(unit))
+      numbers.push_back({Pad(unit.CONTAINER, 13, false) + std::to_string(i) + "     ", i});
+
+    const bool hazardous = IsHazardous(unit);
+    if (!hazardous && !(reefersOn && IsRunningReefer(plan, unit))) continue;
+
+    // The whole scan pairs each cell with the later ones, which covers every
+    // pair once; a single cell is paired with all others. Two running reefers
+    // never make a finding, so a reefer is paired with dangerous goods only,
+    // wherever they stand.
+    for (int j = allCells ? i + 1 : 0; j < count; ++j) {
+      if (j == i) continue;
+      const StructDat& other = cur[static_cast<size_t>(j)];
+      if (other.STATUS != 1) continue;
+      if (!IsHazardous(other)) {
+        if (!hazardous || !reefersOn || !IsRunningReefer(plan, other)) continue;
+      }
+      int a = i;
+      int b = j;
+      if (CellName(plan, j) < CellName(plan, i)) std::swap(a, b);
+      const std::string verdict = SegregationVerdict(plan, a, b);
+      if (verdict.empty() || verdict[0] == ' ') continue;
+      if (verdict == "-") {
+        lines.push_back("INVALID IMO CODE " + cur[static_cast<size_t>(a)].IMO[0] + "     " +
+                        CellName(plan, a));
+        break;
+      }
+      lines.push_back("SEGREGATION " + verdict + " " + CellName(plan, a) + " " + CellName(plan, b));
+    }
+  }
+
+  std::sort(numbers.begin(), numbers.end(),
+            [](const NumberEntry& x, const NumberEntry& y) { return x.text < y.text; });
+  for (size_t k = 1; k < numbers.size(); ++k) {
+    const std::string number = numbers[k].text.substr(0, 13);
+    if (number == numbers[k - 1].text.substr(0, 13))
+      lines.push_back("DUP        " + number + " " + CellName(plan, numbers[k - 1].cell) + " " +
+                      CellName(plan, numbers[k].cell));
+  }
+  for (const NumberEntry& entry : numbers) {
+    const CheckDigitResult digit = JudgeCheckDigit(cur[static_cast<size_t>(entry.cell)].CONTAINER);
+    if (digit.checked && !digit.matches)
+      lines.push_back("DIGIT " + digit.correct + "    " + entry.text.substr(0, 13) + " " +
+                      CellName(plan, entry.cell));
+  }
+
+  if (!lines.empty()) {
+    MarkCheckedCells(plan, host, lines);
+    return false;
+  }
+  lines.push_back(kNoErrorsLine);
+  return true;
+}
+
+namespace {
+
+// The cell names at columns 26-31 and 33-38 of the lines.
+std::set<std::string> NamedCells(const std::vector<std::string>& lines) {
+  std::set<std::string> names;
+  for (const std::string& line : lines) {
+    for (const std::string& name : {Columns(line, 26, 31), Columns(line, 33, 38)})
+      if (!name.empty()) names.insert(name);
+  }
+  return names;
+}
+
+}  // namespace
+
+void MarkCheckedCells(PlanData& plan, Host& host, const std::vector<std::string>& lines) {
+  const int count = CellLimit(plan);
+  auto& cur = plan.Cur();
+  for (int i = 0; i < count; ++i) cur[static_cast<size_t>(i)].SELECTED = 0;
+  const std::set<std::string> names = NamedCells(lines);
+  for (int i = 0; i < count; ++i) {
+    if (!names.contains(CellName(plan, i))) continue;
+    StructDat& unit = cur[static_cast<size_t>(i)];
+    unit.SELECTED = 1;
+    if (!Is20Foot(unit) && unit.STATUS == 1) {
+      const int partner = FortyPartnerCell(plan, i);
+      if (partner >= 0 && partner < count) cur[static_cast<size_t>(partner)].SELECTED = 1;
+    }
+  }
+  host.PlanChanged();
+}
+
+std::vector<int> CheckLineCells(const PlanData& plan, std::string_view line) {
+  const std::set<std::string> names = NamedCells({std::string(line)});
+  std::vector<int> cells;
+  const int count = CellLimit(plan);
+  for (int i = 0; i < count; ++i)
+    if (names.contains(CellName(plan, i))) cells.push_back(i);
+  return cells;
+}

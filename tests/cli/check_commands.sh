@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# zum4-cli check and check-digit: the check lines of a small vessel's
+# condition exactly as the Check window lists them, the segregation-only
+# mode, a clean condition, and the check digits of single numbers.
+set -euo pipefail
+cli="$1" source_dir="$2"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp -r "$source_dir/data/demo" "$work/inst"
+rm -f "$work/inst/vex.txt"
+cp -r "$source_dir/tests/data/cli-vessel/MINIBOX" "$work/inst/"
+
+fail() { echo "FAIL: $*"; exit 1; }
+# run EXPECTED_CODE ARGS...: output in $out, exit code checked
+run() {
+  local want="$1"; shift
+  local rc=0
+  out=$("$cli" "$@") || rc=$?
+  [ "$rc" -eq "$want" ] || fail "zum4-cli $*: exit code $rc, expected $want; output:
+$out"
+}
+
+# DHAM002W: class 3 beside class 5.1 on deck, one number twice, one wrong digit.
+run 3 --data "$work/inst" check "MINI BOX" DHAM002W.TXT
+expected=$'SEGREGATION 2    3   5.1 010082 010182\nDUP        TCNU 7200794  010002 010102\nDIGIT 3    CSQU 3054384  010282'
+[ "$out" = "$expected" ] || fail "check printed:
+$out"
+
+run 3 --data "$work/inst" check minibox DHAM002W.TXT --segregation-only
+[ "$out" = "SEGREGATION 2    3   5.1 010082 010182" ] || fail "segregation-only printed:
+$out"
+
+# A condition with nothing wrong gives the single line and exit code 0.
+sed -e '/^C|010282|/s/CSQU 3054384/TOLU 4734787/' -e '/^C|010102|/s/TCNU 7200794/UACU8161020/' \
+    -e 's/|5\.1|/|8|/' \
+    "$work/inst/MINIBOX/COND/DHAM002W.TXT" >"$work/clean.TXT"
+run 0 --data "$work/inst" check minibox "$work/clean.TXT"
+[ "$out" = "  *** NO ERRORS ***" ] || fail "clean condition printed:
+$out"
+
+if "$cli" --data "$work/inst" check minibox NOSUCH.TXT 2>"$work/err" >/dev/null; then fail "missing file accepted"; fi
+grep -q "no such condition file" "$work/err" || fail "missing file message: $(cat "$work/err")"
+
+# check-digit needs no installation.
+run 0 check-digit CSQU3054383 "CSQU 3054383" GYOU4047990
+expected=$'CSQU3054383: check digit 3 is right\nCSQU 3054383: check digit 3 is right\nGYOU4047990: check digit 0 is right'
+[ "$out" = "$expected" ] || fail "check-digit printed:
+$out"
+run 3 check-digit "CSQU 3054384" CSQU305438
+expected=$'CSQU 3054384: check digit 4 is wrong, should be 3\nCSQU305438: too short to carry a check digit'
+[ "$out" = "$expected" ] || fail "check-digit printed:
+$out"
+echo "check commands: 1 passed, 0 failed"
