@@ -1,10 +1,14 @@
 #include "stability/Stability.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <numbers>
 
 #include "core/PlanData.h"
+#include "core/TextFile.h"
 #include "core/TextHelpers.h"
+#include "vessel/FileNames.h"
 
 namespace {
 
@@ -90,4 +94,340 @@ WeightItem Stability::Displacement() const {
     total.FSM += it.FSM;
   }
   return total;
+}
+
+// ---------------------------------------------------------------------------
+// Tables
+
+namespace {
+
+std::vector<std::string> SplitFields(const std::string& line) {
+  std::vector<std::string> fields;
+  size_t start = 0;
+  for (size_t p = line.find(';'); p != std::string::npos; p = line.find(';', start)) {
+    fields.push_back(line.substr(start, p - start));
+    start = p + 1;
+  }
+  if (start < line.size() && !Trim(line.substr(start)).empty()) fields.push_back(line.substr(start));
+  return fields;
+}
+
+bool Blank(const std::string& line) { return Trim(line).empty(); }
+
+std::string Upper(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+constexpr double kStandardSeaDensity = 1.025;
+
+}  // namespace
+
+bool ReadHydTable(const std::filesystem::path& file, std::vector<HydRow>& rows, std::string& error) {
+  rows.clear();
+  std::vector<std::string> lines;
+  if (!ReadTextLines(file, lines, error)) return false;
+  for (const std::string& line : lines) {
+    if (Blank(line)) continue;
+    if (static_cast<int>(rows.size()) == kMaxStabilityTableRows) break;
+    const std::vector<std::string> fields = SplitFields(line);
+    HydRow row{};
+    for (size_t c = 0; c < fields.size() && c < row.size(); ++c) row[c] = ParseReal(fields[c]);
+    // A KM addition left 0 repeats the one of the trim before. Column 3 (no
+    // trim) is 0 by its nature and stays so: copying column 2 into it would
+    // add KM to itself.
+    for (size_t c = 4; c <= 6; ++c) {
+      if (row[c] == 0) row[c] = row[c - 1];
+    }
+    rows.push_back(row);
+  }
+  return true;
+}
+
+bool ReadCrossCurveTable(const std::filesystem::path& file, CrossCurveTable& table, std::string& error) {
+  table = CrossCurveTable{};
+  std::vector<std::string> lines;
+  if (!ReadTextLines(file, lines, error)) return false;
+  bool header = true;
+  for (const std::string& line : lines) {
+    if (Blank(line)) continue;
+    std::vector<std::string> fields = SplitFields(line);
+    if (fields.size() > static_cast<size_t>(kMaxCrossCurveColumns)) fields.resize(kMaxCrossCurveColumns);
+    if (header) {
+      for (const std::string& f : fields) table.Names.push_back(Upper(Trim(f)));
+      header = false;
+      continue;
+    }
+    if (static_cast<int>(table.Rows.size()) == kMaxStabilityTableRows) break;
+    std::vector<double> row(std::max(fields.size(), table.Names.size()), 0.0);
+    for (size_t c = 0; c < fields.size(); ++c) row[c] = ParseReal(fields[c]);
+    table.Rows.push_back(std::move(row));
+  }
+  return true;
+}
+
+double DraftToHalfCentimetre(double x) {
+  // A draft that is a whole centimetre in decimal but a hair below it in
+  // binary (9.99999999998 for 10) must not lose that centimetre.
+  constexpr double kHair = 1e-7;
+  return (std::trunc(100.0 * x + (x >= 0 ? kHair : -kHair)) + 0.5) / 100.0;
+}
+
+const char* LoadLineName(int zone) {
+  static const char* const names[kLoadLineZones] = {"Summer", "Winter", "Winter NA", "Tropical", "Fresh Water"};
+  return zone >= 0 && zone < kLoadLineZones ? names[zone] : "";
+}
+
+bool Stability::LoadTables(const std::filesystem::path& vesselDir, std::string& error) {
+  Hyd.clear();
+  CrossCurves = CrossCurveTable{};
+  const std::filesystem::path hyd = FindFileNoCase(vesselDir, "HYD.txt");
+  if (!hyd.empty() && !ReadHydTable(hyd, Hyd, error)) return false;
+  const std::filesystem::path rle = FindFileNoCase(vesselDir, "RLE.txt");
+  if (!rle.empty() && !ReadCrossCurveTable(rle, CrossCurves, error)) return false;
+  return true;
+}
+
+// ---------------------------------------------------------------------------
+// Hydrostatics, trim and stability
+
+namespace {
+
+// The row of a table at displacement key in column 1: the first row that
+// reaches it, interpolated with the row before; below the table the first
+// row. False when no row reaches it.
+template <typename Row>
+bool RowAt(const std::vector<Row>& rows, double key, Row& out) {
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const Row& hi = rows[i];
+    if (hi.size() < 2 || hi[1] < key) continue;
+    if (hi[1] == key || i == 0) {
+      out = hi;
+      return true;
+    }
+    const Row& lo = rows[i - 1];
+    const double span = hi[1] - lo[1];  // positive: lo is below key, hi at or above it
+    const double f = span > 0 ? (key - lo[1]) / span : 1.0;
+    out = hi;
+    for (size_t c = 0; c < out.size(); ++c) {
+      const double a = c < lo.size() ? lo[c] : 0.0;
+      out[c] = a + f * (hi[c] - a);
+    }
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+void Stability::ComputeStability() {
+  StabilityResults& r = Results;
+  const int n = std::clamp(itemCount_, 3, kMaxWeightItems);
+  if (n >= 6) {
+    // Deadweight (items 1 to n-3) and displacement (0 to n-3).
+    WeightItem deadweight;
+    for (int i = 1; i <= n - 3; ++i) {
+      const WeightItem& it = Items[static_cast<size_t>(i)];
+      deadweight.W += it.W;
+      deadweight.WL += it.WL;
+      deadweight.WV += it.WV;
+      deadweight.WT += it.WT;
+      deadweight.FSM += it.FSM;
+    }
+    Items[static_cast<size_t>(n - 2)] = deadweight;
+    Items[static_cast<size_t>(n - 1)] = Displacement();
+  }
+  if (Hyd.size() <= 2) {
+    r.State = HydrostaticState::NoTable;
+    return;
+  }
+
+  // 1. Sums.
+  const WeightItem total = Displacement();
+  r.W = total.Tonnes();
+  r.LCG = total.Lcg();
+  r.VCG = total.Vcg();
+  r.TCG = total.Tcg();
+  r.KGCorrected = r.W > 0 ? r.VCG + total.FreeSurface() / r.W : r.VCG;
+
+  // 2. The hydrostatic row at the displacement in standard sea water.
+  const double density = plan_.SeaDensity;
+  r.TableDisplacement = density > 0.9 ? r.W * kStandardSeaDensity / density : r.W;
+  HydRow row{};
+  if (!RowAt(Hyd, r.TableDisplacement, row)) {
+    // Beyond the table: what is left on show is the last displacement's.
+    r.State = HydrostaticState::OutsideTable;
+    ComputeGzCurve();
+    return;
+  }
+  r.State = HydrostaticState::Current;
+  r.Row = row;
+  r.T = row[0];
+  r.LCB = row[8];
+  r.LCF = row[9];
+  r.MTC = row[10];
+
+  // 3. Trim and drafts.
+  const double L = ParseReal(plan_.VesHdr[VesHdrIx::BaysLength]);
+  const double lever = r.LCB - r.LCG;
+  if (r.MTC != 0 && r.LCF > 0 && L > 0) {
+    r.Trim = lever * r.TableDisplacement / (100.0 * r.MTC);
+    r.ForeDraft = DraftToHalfCentimetre(r.T - r.Trim * (L - r.LCF) / L);
+    r.AftDraft = DraftToHalfCentimetre(r.T + r.Trim * r.LCF / L);
+  } else if (r.MTC != 0 && r.LCF <= 0) {
+    r.ForeDraft = DraftToHalfCentimetre(lever * row[12] + r.T);
+    r.AftDraft = DraftToHalfCentimetre(lever * row[11] + r.T);
+    r.Trim = r.AftDraft - r.ForeDraft;
+    if (r.Trim != 0) r.MTC = lever * r.TableDisplacement / r.Trim / 100.0;
+  } else {
+    r.Trim = 0;
+    r.ForeDraft = r.AftDraft = r.T;
+  }
+  r.MeanDraft = (r.ForeDraft + r.AftDraft) / 2.0;
+  auto draftAt = [&](double x) { return L > 0 ? r.AftDraft + x * (r.ForeDraft - r.AftDraft) / L : r.MeanDraft; };
+  double foreMarks = ParseReal(plan_.VesHdr[19]);
+  if (foreMarks == 0) foreMarks = L;
+  r.ForeMarksDraft = draftAt(foreMarks);
+  r.AftMarksDraft = draftAt(ParseReal(plan_.VesHdr[20]));
+
+  // 4. KM, corrected for a trim by the stern.
+  double addition = row[3];
+  if (r.Trim >= 3.0) {
+    addition = row[6];
+  } else if (r.Trim > 0) {
+    const double a = std::floor(r.Trim);
+    const size_t c = 3 + static_cast<size_t>(a);
+    addition = row[c] + (r.Trim - a) * (row[c + 1] - row[c]);
+  }
+  r.KM = row[2] + addition;
+
+  // 5. Stability values.
+  r.GM = r.KM - r.VCG;
+  r.GMCorrected = r.KM - r.KGCorrected;
+  r.FreeSurfaceCorrection = r.GMCorrected - r.GM;
+  // Without positive GM the ship lolls over: the heel reads as 90 degrees to
+  // the side of the TCG rather than an angle beyond it.
+  r.Heel = std::atan2(r.TCG, std::max(r.GM, 0.0)) * 180.0 / std::numbers::pi;
+  const double B = ParseReal(plan_.VesHdr[14]);
+  r.RollingPeriod = r.GM > 0 ? 0.85 * B / std::sqrt(r.GM) : 0.0;
+
+  ComputeGzCurve();
+}
+
+namespace {
+
+// Newton's divided differences through the points [first, first+count).
+double Newton(const std::vector<double>& x, const std::vector<double>& y, size_t first, size_t count, double at) {
+  std::vector<double> coef(y.begin() + static_cast<std::ptrdiff_t>(first),
+                           y.begin() + static_cast<std::ptrdiff_t>(first + count));
+  for (size_t level = 1; level < count; ++level) {
+    for (size_t i = count - 1; i >= level; --i) {
+      const double dx = x[first + i] - x[first + i - level];
+      coef[i] = dx != 0 ? (coef[i] - coef[i - 1]) / dx : 0.0;
+    }
+  }
+  double value = coef[count - 1];
+  for (size_t i = count - 1; i-- > 0;) value = value * (at - x[first + i]) + coef[i];
+  return value;
+}
+
+}  // namespace
+
+void Stability::ComputeGzCurve() {
+  StabilityResults& r = Results;
+  r.HasGzCurve = false;
+  r.GzAngles.clear();
+  r.Gz.clear();
+  r.Area30 = r.Area40 = r.Area30To40 = 0;
+  r.Gz30 = r.GzMax = r.GzMaxAngle = 0;
+  r.FloodingAngle = 0;
+  const auto& rows = CrossCurves.Rows;
+  if (rows.empty()) return;
+
+  std::vector<double> row;
+  if (!RowAt(rows, r.TableDisplacement, row)) row = rows.back();
+
+  const double kg = r.KGCorrected;
+  constexpr double kRad = std::numbers::pi / 180.0;
+  for (size_t c = 2; c < CrossCurves.Names.size() && c < row.size(); ++c) {
+    const std::string& name = CrossCurves.Names[c];
+    if (name.rfind("FL_", 0) == 0) {
+      r.FloodingAngle = row[c];
+      continue;
+    }
+    if (name.size() < 4 || name.rfind("KN", 0) != 0 || !std::isdigit(static_cast<unsigned char>(name[2])) ||
+        !std::isdigit(static_cast<unsigned char>(name[3]))) {
+      continue;  // KG..., KN_F... and unknown columns are not part of the curve
+    }
+    const int angle = (name[2] - '0') * 10 + (name[3] - '0');
+    if (angle <= 0 || angle >= 90) continue;
+    if (c != 2 && std::abs(row[c]) < 0.001) continue;
+    const double gz = row[c] - kg * std::sin(angle * kRad);
+    r.GzAngles.push_back(angle);
+    r.Gz.push_back(gz);
+    if (angle == 30) r.Gz30 = gz;
+  }
+  if (r.GzAngles.empty()) return;
+  r.HasGzCurve = true;
+
+  // The curve through the tabulated points, anchored at the upright ship
+  // (no lever at 0 degrees): a table that starts at 5 degrees must not drop
+  // the area of its first degrees from the criteria.
+  std::vector<double> x = r.GzAngles;
+  std::vector<double> y = r.Gz;
+  if (x.front() > 0) {
+    x.insert(x.begin(), 0.0);
+    y.insert(y.begin(), 0.0);
+  }
+  const size_t points = x.size();
+  const size_t window = std::min<size_t>(6, points);
+  double area = 0;
+  double previous = 0;
+  bool first = true;
+  for (int degree = static_cast<int>(std::floor(x.front())) + 1; degree <= static_cast<int>(x.back()); ++degree) {
+    // The interval holding this degree, and the six points around it: two
+    // before and three after, shifted inwards at the ends of the table.
+    size_t k = 0;
+    while (k + 2 < points && x[k + 1] < degree) ++k;
+    const size_t start = std::min(k >= 2 ? k - 2 : 0, points - window);
+    const double gz = Newton(x, y, start, window, degree);
+    area += (previous + gz) * std::numbers::pi / 360.0;
+    previous = gz;
+    if (degree == 30) r.Area30 = area;
+    if (degree == 40) r.Area40 = area;
+    if (first || gz > r.GzMax) {
+      r.GzMax = gz;
+      r.GzMaxAngle = degree;
+      first = false;
+    }
+  }
+  r.Area30To40 = r.Area40 - r.Area30;
+}
+
+void Stability::ComputeLoadLines() {
+  LoadLines = {};
+  const double ts = ParseReal(plan_.VesHdr[17]);
+  const double summerDisplacement = ParseReal(plan_.VesHdr[18]);
+  double tpc = 0;
+  for (size_t i = 0; i + 1 < Hyd.size(); ++i) {
+    if (Hyd[i + 1][0] >= ts || i + 2 == Hyd.size()) {
+      const double dt = Hyd[i + 1][0] - Hyd[i][0];
+      if (dt != 0) tpc = (Hyd[i + 1][1] - Hyd[i][1]) / (100.0 * dt);
+      break;
+    }
+  }
+  LoadLines[0] = ts;
+  LoadLines[1] = ts - ts / 48.0;
+  LoadLines[2] = LoadLines[1] - 0.05;
+  LoadLines[3] = ts + ts / 48.0;
+  // Fresh water allowance: Δ / (4·TPC) millimetres.
+  LoadLines[4] = tpc > 0 ? ts + summerDisplacement / (4.0 * tpc) * 0.001 : ts;
+}
+
+void Stability::SelectLoadLine(int step) {
+  int zone = (plan_.LoadLineZone + step) % kLoadLineZones;
+  if (zone < 0) zone += kLoadLineZones;
+  plan_.LoadLineZone = zone;
+  plan_.SeaDensity = zone == 4 ? 1.000 : kStandardSeaDensity;
+  ComputeStability();
 }

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,68 @@ struct WeightItem {
   bool operator==(const WeightItem&) const = default;
 };
 
+// The hydrostatic table: one row of 15 numbers per draft, ascending. Columns
+// used: 0 draft at the centre of flotation, 1 displacement in sea water
+// (the search key), 2 KM, 3..6 KM addition at a trim by the stern of 0, 1, 2
+// and 3 m, 8 LCB, 9 LCF, 10 MTC (t·m/cm), 11 and 12 change of the aft and
+// fore draft per metre of (LCB - LCG).
+inline constexpr int kHydColumns = 15;
+inline constexpr int kMaxStabilityTableRows = 99;
+inline constexpr int kMaxCrossCurveColumns = 30;
+using HydRow = std::array<double, kHydColumns>;
+
+// The cross-curve table: the header names every column ("KNaa" KN at aa
+// degrees, "FL_" flooding angle); column 1 of each row is the displacement.
+struct CrossCurveTable {
+  std::vector<std::string> Names;
+  std::vector<std::vector<double>> Rows;
+};
+
+// Fields end with ";"; numbers may have "." or "," decimals; an empty field
+// is 0. At most 99 rows are kept. False with "<file>: <reason>" when the
+// file cannot be read.
+bool ReadHydTable(const std::filesystem::path& file, std::vector<HydRow>& rows, std::string& error);
+bool ReadCrossCurveTable(const std::filesystem::path& file, CrossCurveTable& table, std::string& error);
+
+// (trunc(100·x) + 0.5) / 100: the draft cut to the centimetre, plus half a
+// centimetre (not rounding to the nearest centimetre).
+double DraftToHalfCentimetre(double x);
+
+enum class HydrostaticState {
+  NoTable,       // no hydrostatic table (2 rows or fewer): nothing computed
+  Current,       // every result belongs to the present displacement
+  OutsideTable,  // the displacement is beyond the table: the hydrostatic
+                 // results are those of the last displacement inside it
+};
+
+inline constexpr int kLoadLineZones = 5;  // Summer, Winter, Winter NA, Tropical, Fresh Water
+const char* LoadLineName(int zone);
+
+struct StabilityResults {
+  HydrostaticState State = HydrostaticState::NoTable;
+  // From the sums.
+  double W = 0;           // t
+  double TableDisplacement = 0;  // Δ', the displacement in sea water of 1.025 t/m3
+  double LCG = 0, VCG = 0, TCG = 0;
+  double KGCorrected = 0;  // VCG plus free surface
+  // The hydrostatic row at Δ' and what follows from it.
+  HydRow Row{};
+  double T = 0, LCB = 0, LCF = 0, MTC = 0;
+  double Trim = 0;  // m, positive by the stern
+  double ForeDraft = 7.0, AftDraft = 7.0, MeanDraft = 7.0;
+  double AftMarksDraft = 0, ForeMarksDraft = 0;
+  double KM = 0, GM = 0, GMCorrected = 0, FreeSurfaceCorrection = 0;
+  double Heel = 0;           // degrees, positive to starboard
+  double RollingPeriod = 0;  // s; 0 while GM is not positive
+  // The righting-lever curve.
+  bool HasGzCurve = false;
+  std::vector<double> GzAngles;  // degrees, ascending
+  std::vector<double> Gz;        // m
+  double Area30 = 0, Area40 = 0, Area30To40 = 0;  // m·rad
+  double Gz30 = 0, GzMax = 0, GzMaxAngle = 0;
+  double FloodingAngle = 0;
+};
+
 class Stability {
  public:
   explicit Stability(PlanData& plan);
@@ -66,6 +129,28 @@ class Stability {
 
   // Sum of items 0 to n-3: what the ship weighs with everything on board.
   WeightItem Displacement() const;
+
+  // The vessel's tables, HYD.txt and RLE.txt of its folder (names in any
+  // case). A missing file leaves its table empty; false with the reason when
+  // a file exists but cannot be read.
+  bool LoadTables(const std::filesystem::path& vesselDir, std::string& error);
+  std::vector<HydRow> Hyd;
+  CrossCurveTable CrossCurves;
+
+  StabilityResults Results;
+  // Rebuilds the deadweight and displacement items and computes every result
+  // (the GZ curve too) from the sums and the tables.
+  void ComputeStability();
+  // The GZ part only, from the present KG' and Δ'.
+  void ComputeGzCurve();
+
+  // Summer, Winter, Winter NA, Tropical and Fresh Water drafts, from the
+  // summer draft and displacement of the vessel header.
+  std::array<double, kLoadLineZones> LoadLines{};
+  void ComputeLoadLines();
+  // Moves the load-line zone by step (+1 or -1, cycling), sets the water
+  // density of the zone and recomputes.
+  void SelectLoadLine(int step);
 
  private:
   PlanData& plan_;
