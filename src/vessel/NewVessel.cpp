@@ -41,43 +41,43 @@ StructBay NewBay(const PlanData& plan, int number) {
 
 // The existing cells' largest row, bay and tiers raise the dimensions asked
 // for, so that adding never drops a cell.
-void WidenToExisting(const PlanData& plan, NewVesselSpec& spec) {
+void WidenToExisting(const PlanData& plan, NewVesselRequest& request) {
   for (int i = 0; i < plan.CellCount; ++i) {
     const int bay = BayOf(plan, i), row = RowOf(plan, i), tier = TierOf(plan, i);
-    spec.maxRow = std::max(spec.maxRow, row);
-    spec.lastBay = std::max(spec.lastBay, bay);
-    if (IsDeckTier(tier)) spec.lastTierOnDeck = std::max(spec.lastTierOnDeck, tier);
-    else spec.lastTierUnderDeck = std::max(spec.lastTierUnderDeck, tier);
-    if (tier == 80) spec.tier80 = true;
+    request.maxRow = std::max(request.maxRow, row);
+    request.lastBay = std::max(request.lastBay, bay);
+    if (IsDeckTier(tier)) request.lastTierOnDeck = std::max(request.lastTierOnDeck, tier);
+    else request.lastTierUnderDeck = std::max(request.lastTierUnderDeck, tier);
+    if (tier == 80) request.tier80 = true;
   }
 }
 
 }  // namespace
 
-int GenerateVessel(PlanData& plan, TDmBase& base, TDmVes& ves, const NewVesselSpec& asked) {
-  NewVesselSpec spec = asked;
-  if (!spec.add) {
+int GenerateVessel(PlanData& plan, TDmBase& base, TDmVes& ves, const NewVesselRequest& asked) {
+  NewVesselRequest request = asked;
+  if (!request.add) {
     plan.BayCount = 0;
     plan.CellCount = 0;
   } else {
-    WidenToExisting(plan, spec);
+    WidenToExisting(plan, request);
   }
 
   int bayIndex = 0;
   int cellIndex = 0;
   const int limit = std::min(plan.UnitInHandIndex, kMaxCells);
-  for (int b = 1; b <= spec.lastBay && bayIndex < kMaxBays; b += 2) {
+  for (int b = 1; b <= request.lastBay && bayIndex < kMaxBays; b += 2) {
     if (bayIndex >= plan.BayCount) plan.Bays[static_cast<size_t>(bayIndex)] = NewBay(plan, b);
     const std::string bayDigits = plan.Bays[static_cast<size_t>(bayIndex)].BAY;
-    for (int r = 0; r <= spec.maxRow; ++r) {
-      for (int t = 2; t <= spec.lastTierOnDeck; t += 2) {
-        if (t < 80 && t > spec.lastTierUnderDeck) t = spec.tier80 ? 80 : 82;
-        if (t > spec.lastTierOnDeck) break;
+    for (int r = 0; r <= request.maxRow; ++r) {
+      for (int t = 2; t <= request.lastTierOnDeck; t += 2) {
+        if (t < 80 && t > request.lastTierUnderDeck) t = request.tier80 ? 80 : 82;
+        if (t > request.lastTierOnDeck) break;
         // Big ships narrow below deck: the outermost two rows are deck only.
-        if (!spec.add && spec.lastBay >= 48 && t < 80 && r >= spec.maxRow - 1) continue;
+        if (!request.add && request.lastBay >= 48 && t < 80 && r >= request.maxRow - 1) continue;
         if (cellIndex >= limit) break;
         const std::string name = bayDigits + Digits(r, plan.RowLen) + Digits(t, plan.TierLen);
-        if (spec.add) {
+        if (request.add) {
           // Existing cells outside the generated grid stay where they are.
           while (cellIndex < plan.CellCount && plan.Cells[static_cast<size_t>(cellIndex)].CELL < name &&
                  cellIndex < limit)
@@ -90,7 +90,7 @@ int GenerateVessel(PlanData& plan, TDmBase& base, TDmVes& ves, const NewVesselSp
         }
         StructCel& cell = plan.Cells[static_cast<size_t>(cellIndex)];
         cell.BAYIX = bayIndex;
-        if (!spec.add || cellIndex >= plan.CellCount || cell.CELL != name) {
+        if (!request.add || cellIndex >= plan.CellCount || cell.CELL != name) {
           cell = StructCel{};
           cell.CELL = name;
           cell.BAYIX = bayIndex;
@@ -101,38 +101,38 @@ int GenerateVessel(PlanData& plan, TDmBase& base, TDmVes& ves, const NewVesselSp
     }
     ++bayIndex;
   }
-  if (spec.add) cellIndex = std::max(cellIndex, plan.CellCount);
+  if (request.add) cellIndex = std::max(cellIndex, plan.CellCount);
   plan.CellCount = cellIndex;
-  plan.BayCount = std::max(bayIndex, spec.add ? plan.BayCount : 0);
+  plan.BayCount = std::max(bayIndex, request.add ? plan.BayCount : 0);
   LinkCellsToBays(plan);
   if (cellIndex >= limit) return cellIndex;
 
   auto& h = plan.VesHdr;
-  if (!spec.add) {
+  if (!request.add) {
     std::fill(h.begin(), h.end(), std::string());
     const double pitch = plan.Dim[0] + plan.Dim[7];
-    h[VesHdrIx::Dir] = spec.folder;
+    h[VesHdrIx::Dir] = request.folder;
     h[VesHdrIx::BaysPerLine] = "6";
     h[VesHdrIx::BaysLength] = RealOrEmpty(plan.BayCount * pitch * 0.0005);
     h[VesHdrIx::DrawingLength] = RealOrEmpty((plan.BayCount + 2) * pitch * 0.0005);
     h[VesHdrIx::LongViewLength] = "0";
     h[VesHdrIx::LongViewHeight] = "30";
-    h[VesHdrIx::Vessel] = spec.name;
-    h[VesHdrIx::Code] = spec.name.substr(0, 3);
-    h[VesHdrIx::BridgeBay] = spec.bayAftBridge;
-    plan.VesselDir = (std::filesystem::path(plan.Settings[SettingsIx::VesselsRoot]) / spec.folder).string();
+    h[VesHdrIx::Vessel] = request.name;
+    h[VesHdrIx::Code] = request.name.substr(0, 3);
+    h[VesHdrIx::BridgeBay] = request.bayAftBridge;
+    plan.VesselDir = (std::filesystem::path(plan.Settings[SettingsIx::VesselsRoot]) / request.folder).string();
     std::error_code ec;
     std::filesystem::create_directories(plan.VesselDir, ec);
     std::string error;
     if (ec || !WritePtc(plan, std::filesystem::path(plan.VesselDir) / "ptc.txt", error)) return cellIndex;
   }
-  h[VesHdrIx::ImoNumber] = spec.imoNumber;
-  h[VesHdrIx::CallSign] = spec.callSign;
+  h[VesHdrIx::ImoNumber] = request.imoNumber;
+  h[VesHdrIx::CallSign] = request.callSign;
   plan.BayChanged = 1;
   plan.CelChanged = 1;
   ves.SaveBays();
   ves.SaveCells();
-  if (spec.add) {
+  if (request.add) {
     plan.CelChanged = 0;
     plan.BayChanged = 0;
   } else {

@@ -9,7 +9,7 @@ struct PlanData;
 class TDmBase;
 class TDmVes;
 
-struct NewVesselSpec {
+struct NewVesselRequest {
   int lastBay = 47;            // highest 20' bay number
   int lastTierOnDeck = 96;
   int lastTierUnderDeck = 16;
@@ -26,7 +26,7 @@ struct NewVesselSpec {
 // Generates the bays and cells (all cells deleted until the planner enables
 // them in the configuration editor), the particulars and the files. Returns
 // the number of cells; when that reached the cell limit nothing was written.
-int GenerateVessel(PlanData& plan, TDmBase& base, TDmVes& ves, const NewVesselSpec& spec);
+int GenerateVessel(PlanData& plan, TDmBase& base, TDmVes& ves, const NewVesselRequest& request);
 
 // Default centres: what 1 longitudinal, 2 vertical, 3 transverse, 9 all.
 void ComputeDefaultCentres(PlanData& plan, int what);

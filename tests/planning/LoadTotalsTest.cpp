@@ -10,7 +10,7 @@ namespace {
 
 constexpr int kAll = kTotalsPorts - 1;  // the slot summing over every port
 
-struct UnitSpec {
+struct UnitFields {
   std::string pol;
   std::string pod;
   double weight = 10;
@@ -24,15 +24,15 @@ class LoadTotals : public ::testing::Test {
   std::unique_ptr<PlanData> plan = CreatePlanData();
 
   // Puts a unit into record cell of the data set, as placement leaves it.
-  StructDat& Put(int cell, const UnitSpec& spec, int plane = kCurPlane) {
+  StructDat& Put(int cell, const UnitFields& fields, int plane = kCurPlane) {
     StructDat& d = plan->Dat[plane][cell];
     d = StructDat{};
-    d.POL = spec.pol;
-    d.POD = spec.pod;
-    d.WEIGHT = spec.weight;
-    d.SIZ = spec.siz;
-    d.MTY = spec.mty;
-    d.TYP = spec.typ;
+    d.POL = fields.pol;
+    d.POD = fields.pod;
+    d.WEIGHT = fields.weight;
+    d.SIZ = fields.siz;
+    d.MTY = fields.mty;
+    d.TYP = fields.typ;
     d.STATUS = 1;
     return d;
   }
@@ -58,7 +58,7 @@ class LoadTotals : public ::testing::Test {
 TEST_F(LoadTotals, EachUnitLandsInItsCategory) {
   struct Case {
     const char* what;
-    UnitSpec unit;
+    UnitFields unit;
     int category;
   };
   const std::vector<Case> cases = {

@@ -25,14 +25,14 @@ class NewVesselTest : public ::testing::Test {
     ASSERT_TRUE(base.CreateBaseData(dir.path()));
     ASSERT_TRUE(base.LoadBaseData());
   }
-  NewVesselSpec Spec() const {
-    NewVesselSpec spec;
-    spec.name = "GENERATED ONE";
-    spec.folder = "GEN1";
-    spec.callSign = "9HX0001";
-    spec.imoNumber = "9999999";
-    spec.bayAftBridge = "23";
-    return spec;
+  NewVesselRequest Request() const {
+    NewVesselRequest request;
+    request.name = "GENERATED ONE";
+    request.folder = "GEN1";
+    request.callSign = "9HX0001";
+    request.imoNumber = "9999999";
+    request.bayAftBridge = "23";
+    return request;
   }
   // Cells of the bay with that number, by deck and hold.
   std::pair<int, int> DeckAndHold(int bayNumber, int row = -1) const {
@@ -53,7 +53,7 @@ class NewVesselTest : public ::testing::Test {
 };
 
 TEST_F(NewVesselTest, TheDefaultVessel) {
-  ASSERT_EQ(GenerateVessel(plan, base, ves, Spec()), 24 * 15 * 16);
+  ASSERT_EQ(GenerateVessel(plan, base, ves, Request()), 24 * 15 * 16);
   EXPECT_EQ(plan.BayCount, 24);
   EXPECT_EQ(plan.Bays[23].BAY, "47");
   EXPECT_EQ(DeckAndHold(1), std::make_pair(15 * 8, 15 * 8));
@@ -80,13 +80,13 @@ TEST_F(NewVesselTest, TheDefaultVessel) {
 }
 
 TEST_F(NewVesselTest, BigShipsHaveDeckOnlyOuterRowsAndTier80) {
-  NewVesselSpec spec = Spec();
-  spec.lastBay = 49;
-  spec.maxRow = 10;
-  spec.lastTierUnderDeck = 12;
-  spec.lastTierOnDeck = 86;
-  spec.tier80 = true;
-  ASSERT_GT(GenerateVessel(plan, base, ves, spec), 0);
+  NewVesselRequest request = Request();
+  request.lastBay = 49;
+  request.maxRow = 10;
+  request.lastTierUnderDeck = 12;
+  request.lastTierOnDeck = 86;
+  request.tier80 = true;
+  ASSERT_GT(GenerateVessel(plan, base, ves, request), 0);
   EXPECT_EQ(plan.BayCount, 25);
   EXPECT_EQ(DeckAndHold(49, 10), std::make_pair(4, 0));  // tiers 80..86
   EXPECT_EQ(DeckAndHold(49, 9), std::make_pair(4, 0));
@@ -94,28 +94,28 @@ TEST_F(NewVesselTest, BigShipsHaveDeckOnlyOuterRowsAndTier80) {
 }
 
 TEST_F(NewVesselTest, TheCellLimitWritesNothing) {
-  NewVesselSpec spec = Spec();
-  spec.lastBay = 119;  // 60 bays of 23 rows x 16 tiers: far beyond 9,800 cells
-  spec.maxRow = 22;
-  EXPECT_EQ(GenerateVessel(plan, base, ves, spec), plan.UnitInHandIndex);
+  NewVesselRequest request = Request();
+  request.lastBay = 119;  // 60 bays of 23 rows x 16 tiers: far beyond 9,800 cells
+  request.maxRow = 22;
+  EXPECT_EQ(GenerateVessel(plan, base, ves, request), plan.UnitInHandIndex);
   EXPECT_FALSE(fs::exists(dir.path() / "GEN1"));
 }
 
 TEST_F(NewVesselTest, AddingKeepsTheCellsThereAre) {
-  NewVesselSpec spec = Spec();
-  spec.lastBay = 3;
-  spec.maxRow = 2;
-  spec.lastTierUnderDeck = 4;
-  spec.lastTierOnDeck = 84;
-  ASSERT_EQ(GenerateVessel(plan, base, ves, spec), 2 * 3 * 4);
+  NewVesselRequest request = Request();
+  request.lastBay = 3;
+  request.maxRow = 2;
+  request.lastTierUnderDeck = 4;
+  request.lastTierOnDeck = 84;
+  ASSERT_EQ(GenerateVessel(plan, base, ves, request), 2 * 3 * 4);
   const int enabled = FindCellByPosition(plan, "010282");
   plan.Cells[enabled].RESTR = 0;
   plan.Cells[enabled].LCG = 50.5;
   plan.Cur()[enabled].CONTAINER = "KEEP0000001";
 
-  spec.add = true;
-  spec.maxRow = 4;  // two more rows
-  ASSERT_EQ(GenerateVessel(plan, base, ves, spec), 2 * 5 * 4);
+  request.add = true;
+  request.maxRow = 4;  // two more rows
+  ASSERT_EQ(GenerateVessel(plan, base, ves, request), 2 * 5 * 4);
   const int now = FindCellByPosition(plan, "010282");
   ASSERT_GE(now, 0);
   EXPECT_EQ(plan.Cells[now].RESTR, 0);
@@ -126,10 +126,10 @@ TEST_F(NewVesselTest, AddingKeepsTheCellsThereAre) {
 }
 
 TEST_F(NewVesselTest, TransverseCentres) {
-  NewVesselSpec spec = Spec();
-  spec.lastBay = 3;
-  spec.maxRow = 4;
-  ASSERT_GT(GenerateVessel(plan, base, ves, spec), 0);
+  NewVesselRequest request = Request();
+  request.lastBay = 3;
+  request.maxRow = 4;
+  ASSERT_GT(GenerateVessel(plan, base, ves, request), 0);
   plan.Bays[1].D00 = 0;   // bay 03: no row 00 on deck
   plan.Bays[1].H00 = 99;  // nor in the hold
   struct Case {
@@ -145,11 +145,11 @@ TEST_F(NewVesselTest, TransverseCentres) {
 }
 
 TEST_F(NewVesselTest, DefaultCentresAlongAndUp) {
-  NewVesselSpec spec = Spec();
-  spec.lastBay = 5;
-  spec.maxRow = 0;
-  spec.bayAftBridge = "03";
-  ASSERT_GT(GenerateVessel(plan, base, ves, spec), 0);
+  NewVesselRequest request = Request();
+  request.lastBay = 5;
+  request.maxRow = 0;
+  request.bayAftBridge = "03";
+  ASSERT_GT(GenerateVessel(plan, base, ves, request), 0);
   plan.Bays[0].D40 = "02";  // bays 01 and 03 form 40' bay 02 on deck
   plan.Bays[1].D40 = "02";
   ComputeDefaultCentres(plan, 9);
