@@ -3,12 +3,8 @@
 
 #include "cli/Commands.h"
 #include "cli/Installation.h"
-#include "conditions/ConditionFile.h"
 #include "core/TextHelpers.h"
 #include "planning/LoadTotals.h"
-#include "planning/PlanContext.h"
-#include "stability/Stability.h"
-#include "vessel/TDmVes.h"
 
 namespace {
 
@@ -57,40 +53,20 @@ void PrintTotals(const PlanData& plan) {
 int CmdCondition(Installation& inst, const std::string& vessel, const std::string& file,
                  const std::string& writeTo) {
   PlanData& plan = *inst.plan;
-  plan.CurVessel = inst.FindVessel(vessel);
-  if (plan.CurVessel < 0) {
-    std::fprintf(stderr, "error: no installed vessel is named %s\n", vessel.c_str());
-    return 1;
-  }
-  Stability stability(plan);
-  stability.SetItemNames(inst.base.TotalsLabels);
-  PlanContext ctx(plan, stability, inst.host);
-  ConditionFile conditions(ctx);
-  TDmVes ves(plan, inst.host);
-  ves.steps.LoadQuay = [&] { conditions.ReadQuayFile(); };
-  if (!ves.OpenVessel()) {
-    std::fprintf(stderr, "error: the vessel %s cannot be opened (ptc.txt missing or unreadable)\n", vessel.c_str());
-    return 1;
-  }
-  // A bare name is a condition of the vessel's conditions folder.
-  fs::path path(file);
-  if (!fs::exists(path) && !path.has_parent_path()) path = ConditionDirectory(plan) / file;
-  if (!conditions.ReadCondition(path, kCurPlane, false)) {
-    std::fprintf(stderr, "error: %s: no such condition file\n", path.string().c_str());
-    return 1;
-  }
+  OpenedCondition opened(inst);
+  if (!opened.Open(inst, vessel, file)) return 1;
   std::printf("Condition: %s\n", plan.PlaneTitle[kCurPlane].c_str());
   plan.PolCount = plan.PodCount = -1;
   for (int cell = 0; cell < plan.CellCount; ++cell) AddToTotals(plan, cell, +1, kCurPlane);
   PrintTotals(plan);
   std::printf("Quay: %d units\n", plan.QuayLive);
-  const auto& skipped = conditions.SkippedLines();
+  const auto& skipped = opened.conditions.SkippedLines();
   std::printf("Skipped lines: %zu\n", skipped.size());
   for (const SkippedLine& line : skipped) std::printf("  %s\n", line.Text().c_str());
 
   if (!writeTo.empty()) {
     const fs::path out = fs::absolute(writeTo);
-    if (!conditions.WriteCondition(out.string(), false, kCurPlane).written) return 1;
+    if (!opened.conditions.WriteCondition(out.string(), false, kCurPlane).written) return 1;
     std::printf("Written: %s\n", out.string().c_str());
   }
   return inst.host.errorCount == 0 ? 0 : 1;

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <filesystem>
 
 #include "core/TextHelpers.h"
 #include "vessel/DataDirectory.h"
@@ -32,4 +33,31 @@ int Installation::FindVessel(const std::string& nameOrFolder) const {
     if (Upper(Trim(name)) == wanted || Upper(Trim(folder)) == wanted) return k;
   }
   return -1;
+}
+
+OpenedCondition::OpenedCondition(Installation& inst)
+    : stability(*inst.plan), ctx(*inst.plan, stability, inst.host), conditions(ctx), ves(*inst.plan, inst.host) {
+  stability.SetItemNames(inst.base.TotalsLabels);
+  ves.steps.LoadQuay = [this] { conditions.ReadQuayFile(); };
+}
+
+bool OpenedCondition::Open(Installation& inst, const std::string& vessel, const std::string& file) {
+  PlanData& plan = *inst.plan;
+  plan.CurVessel = inst.FindVessel(vessel);
+  if (plan.CurVessel < 0) {
+    std::fprintf(stderr, "error: no installed vessel is named %s\n", vessel.c_str());
+    return false;
+  }
+  if (!ves.OpenVessel()) {
+    std::fprintf(stderr, "error: the vessel %s cannot be opened (ptc.txt missing or unreadable)\n", vessel.c_str());
+    return false;
+  }
+  // A bare name is a condition of the vessel's conditions folder.
+  std::filesystem::path path(file);
+  if (!std::filesystem::exists(path) && !path.has_parent_path()) path = ConditionDirectory(plan) / file;
+  if (!conditions.ReadCondition(path, kCurPlane, false)) {
+    std::fprintf(stderr, "error: %s: no such condition file\n", path.string().c_str());
+    return false;
+  }
+  return true;
 }

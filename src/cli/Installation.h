@@ -7,8 +7,12 @@
 #include <string>
 
 #include "cli/ConsoleHost.h"
+#include "conditions/ConditionFile.h"
 #include "core/PlanData.h"
+#include "planning/PlanContext.h"
+#include "stability/Stability.h"
 #include "vessel/TDmBase.h"
+#include "vessel/TDmVes.h"
 
 struct Installation {
   Installation();
@@ -23,4 +27,20 @@ struct Installation {
   // Index of the installed vessel named so, by its name or its folder
   // (without regard to case); -1 when none.
   int FindVessel(const std::string& nameOrFolder) const;
+};
+
+// One vessel of the installation opened (with its quay) and one of its
+// conditions read into the working data set, as the commands on a condition
+// need them.
+struct OpenedCondition {
+  explicit OpenedCondition(Installation& inst);
+  Stability stability;
+  PlanContext ctx;
+  ConditionFile conditions;
+  TDmVes ves;
+
+  // vessel is a name or folder; file a path, or a file of the vessel's
+  // conditions folder. False, with the reason printed, when either cannot
+  // be read.
+  bool Open(Installation& inst, const std::string& vessel, const std::string& file);
 };

@@ -46,19 +46,6 @@ class BatchFlagScope {
   int flag_;
 };
 
-// Condition files are written with "." whatever the locale says; the old
-// format comes back on every way out.
-class PointDecimalScope {
- public:
-  PointDecimalScope() : saved_(CurrentNumberFormat()) { SetNumberFormat(NumberFormat{'.', ','}); }
-  ~PointDecimalScope() { SetNumberFormat(saved_); }
-  PointDecimalScope(const PointDecimalScope&) = delete;
-  PointDecimalScope& operator=(const PointDecimalScope&) = delete;
-
- private:
-  NumberFormat saved_;
-};
-
 class RemoveToQuayOff {
  public:
   explicit RemoveToQuayOff(PlanData& plan) : plan_(plan), saved_(plan.RemoveToQuay) { plan_.RemoveToQuay = 0; }

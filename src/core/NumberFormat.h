@@ -18,3 +18,17 @@ const NumberFormat& CurrentNumberFormat();
 void SetNumberFormat(NumberFormat format);
 
 inline char DecimalSeparator() { return CurrentNumberFormat().decimal; }
+
+// Writes with "." as the decimal separator for the life of a scope, whatever
+// the locale says (files whose format fixes the separator), and puts the
+// previous format back on every way out.
+class PointDecimalScope {
+ public:
+  PointDecimalScope() : saved_(CurrentNumberFormat()) { SetNumberFormat({'.', ','}); }
+  ~PointDecimalScope() { SetNumberFormat(saved_); }
+  PointDecimalScope(const PointDecimalScope&) = delete;
+  PointDecimalScope& operator=(const PointDecimalScope&) = delete;
+
+ private:
+  NumberFormat saved_;
+};

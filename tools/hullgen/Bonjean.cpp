@@ -22,17 +22,6 @@
 
 namespace {
 
-class PointDecimals {
- public:
-  PointDecimals() : saved_(CurrentNumberFormat()) { SetNumberFormat({'.', ','}); }
-  ~PointDecimals() { SetNumberFormat(saved_); }
-  PointDecimals(const PointDecimals&) = delete;
-  PointDecimals& operator=(const PointDecimals&) = delete;
-
- private:
-  NumberFormat saved_;
-};
-
 std::string Number(double value, int decimals) {
   const double scale = std::pow(10.0, decimals);
   const std::string text = RealOrEmpty(std::round(value * scale) / scale);
@@ -77,7 +66,7 @@ std::vector<Frame> FrameList(const Hull& hull, double spacing) {
 }
 
 std::vector<std::string> StrLines(const BonjeanTable& bonjean, const std::vector<Frame>& frames) {
-  const PointDecimals point;
+  const PointDecimalScope point;
   std::vector<std::string> lines{"//BON"};
   std::string header = "T;X";
   for (double t : bonjean.Drafts) header += ";" + DraftColumn(t);

@@ -24,19 +24,6 @@
 
 namespace {
 
-// The tables are always written with "." whatever the user's locale, so a
-// vessel folder reads the same on every workstation.
-class PointDecimals {
- public:
-  PointDecimals() : saved_(CurrentNumberFormat()) { SetNumberFormat({'.', ','}); }
-  ~PointDecimals() { SetNumberFormat(saved_); }
-  PointDecimals(const PointDecimals&) = delete;
-  PointDecimals& operator=(const PointDecimals&) = delete;
-
- private:
-  NumberFormat saved_;
-};
-
 std::string Field(double value, int decimals) {
   if (decimals <= 0) return ";";
   const double scale = std::pow(10.0, decimals);
@@ -48,7 +35,7 @@ std::string KnName(int angle) { return std::string("KN") + (angle < 10 ? "0" : "
 }  // namespace
 
 std::vector<std::string> HydLines(const std::vector<HydrostaticRow>& rows) {
-  const PointDecimals point;
+  const PointDecimalScope point;
   std::vector<std::string> lines;
   for (const HydrostaticRow& row : rows) {
     const auto columns = row.Columns();
@@ -60,7 +47,7 @@ std::vector<std::string> HydLines(const std::vector<HydrostaticRow>& rows) {
 }
 
 std::vector<std::string> RleLines(const std::vector<CrossCurveRow>& rows) {
-  const PointDecimals point;
+  const PointDecimalScope point;
   std::string header = "T;DISP;";
   for (int angle : kCrossCurveAngles) header += KnName(angle) + ";";
   header += "FL_;";

@@ -27,17 +27,6 @@
 
 namespace {
 
-class PointDecimals {
- public:
-  PointDecimals() : saved_(CurrentNumberFormat()) { SetNumberFormat({'.', ','}); }
-  ~PointDecimals() { SetNumberFormat(saved_); }
-  PointDecimals(const PointDecimals&) = delete;
-  PointDecimals& operator=(const PointDecimals&) = delete;
-
- private:
-  NumberFormat saved_;
-};
-
 std::string Field(double value, int decimals) {
   const double scale = std::pow(10.0, decimals);
   return RealOrEmpty(std::round(value * scale) / scale) + ";";
@@ -80,7 +69,7 @@ bool CheckTanks(const std::filesystem::path& file, const std::vector<TankTable>&
 }  // namespace
 
 std::vector<std::string> TnkLines(const std::vector<TankTable>& tanks) {
-  const PointDecimals point;
+  const PointDecimalScope point;
   std::vector<std::string> lines;
   for (const TankTable& t : tanks) {
     std::string line = Field(t.Shape.Key) + Field(t.Shape.Name) + Field(t.Capacity, 2) + Field(std::string());
@@ -98,7 +87,7 @@ std::vector<std::string> TnkLines(const std::vector<TankTable>& tanks) {
 }
 
 std::vector<std::string> TnpLines(const std::vector<TankTable>& tanks) {
-  const PointDecimals point;
+  const PointDecimalScope point;
   std::vector<std::string> lines;
   for (const TankTable& t : tanks) {
     for (const SoundingRow& row : t.Soundings) {
