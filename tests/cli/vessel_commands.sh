@@ -13,7 +13,9 @@ cp -r "$source_dir/tests/data/cli-vessel/MINIBOX" "$work/inst/"
 fail() { echo "FAIL: $*"; exit 1; }
 
 out=$("$cli" --data "$work/inst" vessels)
-[ "$out" = "MINI BOX;MINIBOX;shown" ] || fail "vessels printed: $out"
+[ "$out" = "MINI BOX;MINIBOX;shown
+ZUM BARGE;BARGE;shown
+ZUM FEEDER;FEEDER;shown" ] || fail "vessels printed: $out"
 grep -q "^MINI BOX;MINIBOX;1;" "$work/inst/vex.txt" || fail "vex.txt not written: $(cat "$work/inst/vex.txt")"
 
 for name in "MINI BOX" minibox; do

@@ -8,8 +8,11 @@
 // - Fields are separated by ";" with none after the last (the reader takes
 //   the text after a line's last separator as one more field); numbers with
 //   "." whatever the process's number format, 0 written as "0".
-// - No limit lines (STR) and no lightship pieces (LSH): those are not
-//   properties of the hull form.
+// - A line "//STR" opens the limit lines: draft from which the line
+//   applies, frame number, x, shear scale, 0, bending scale, 0, allowed
+//   positive and negative shear, positive and negative bending, torsion.
+// - A line "//LSH" opens the lightship pieces (after the frames, whose
+//   numbers they use): name, weight, first frame, last frame, LCG.
 
 #include "Bonjean.h"
 
@@ -65,7 +68,8 @@ std::vector<Frame> FrameList(const Hull& hull, double spacing) {
   return frames;
 }
 
-std::vector<std::string> StrLines(const BonjeanTable& bonjean, const std::vector<Frame>& frames) {
+std::vector<std::string> StrLines(const BonjeanTable& bonjean, const std::vector<Frame>& frames,
+                                  const StrengthExtras& extras) {
   const PointDecimalScope point;
   std::vector<std::string> lines{"//BON"};
   std::string header = "T;X";
@@ -80,12 +84,35 @@ std::vector<std::string> StrLines(const BonjeanTable& bonjean, const std::vector
   }
   lines.push_back("//FRM");
   for (const Frame& f : frames) lines.push_back(std::to_string(f.Number) + ";" + Number(f.X, 3));
+  if (!extras.Limits.empty()) lines.push_back("//STR");
+  for (const LimitLine& l : extras.Limits) {
+    lines.push_back(Number(l.FromDraft, 2) + ";" + std::to_string(l.Frame) + ";" + Number(l.X, 3) + ";" +
+                    Number(l.ShearScale, 0) + ";0;" + Number(l.BendingScale, 0) + ";0;" + Number(l.ShearPositive, 0) +
+                    ";" + Number(l.ShearNegative, 0) + ";" + Number(l.BendingPositive, 0) + ";" +
+                    Number(l.BendingNegative, 0) + ";" + Number(l.Torsion, 0));
+  }
+  if (!extras.Lightship.empty()) lines.push_back("//LSH");
+  for (const LightshipPiece& p : extras.Lightship) {
+    lines.push_back(p.Name + ";" + Number(p.Weight, 1) + ";" + std::to_string(p.FirstFrame) + ";" +
+                    std::to_string(p.LastFrame) + ";" + Number(p.LCG, 3));
+  }
   return lines;
 }
 
 bool WriteStr(const std::filesystem::path& file, const BonjeanTable& bonjean, const std::vector<Frame>& frames,
-              std::string& error) {
+              std::string& error, const StrengthExtras& extras) {
   std::string reason;
+  auto hasFrame = [&frames](int number) {
+    return !frames.empty() && number >= frames.front().Number && number <= frames.back().Number;
+  };
+  for (const LimitLine& l : extras.Limits) {
+    if (!hasFrame(l.Frame)) reason = "limit line at frame " + std::to_string(l.Frame) + ", not in the frame list";
+  }
+  for (const LightshipPiece& p : extras.Lightship) {
+    if (!hasFrame(p.FirstFrame) || !hasFrame(p.LastFrame)) reason = "lightship piece " + p.Name + " outside the frames";
+    if (p.Name.find_first_of(";,") != std::string::npos) reason = "lightship piece name " + p.Name + " holds a separator";
+  }
+  if (extras.Limits.size() > kMaxLimitLines) reason = "more than 40 limit lines";
   if (bonjean.Drafts.size() > kMaxBonjeanDrafts) reason = "more than 98 draft columns";
   if (bonjean.Stations.size() > kMaxBonjeanStations) reason = "more than 100 stations";
   if (frames.size() > kMaxFrames) reason = "more than 300 frames";
@@ -96,5 +123,5 @@ bool WriteStr(const std::filesystem::path& file, const BonjeanTable& bonjean, co
     error = file.string() + ": " + reason;
     return false;
   }
-  return WriteTextLines(file, StrLines(bonjean, frames), error);
+  return WriteTextLines(file, StrLines(bonjean, frames, extras), error);
 }

@@ -50,15 +50,15 @@ struct Hull {
 Hull BoxBarge(double L, double B, double D, int stationIntervals = 40, int waterlineIntervals = 20);
 
 // The shape parameters of the container-feeder form. Defaults give a feeder
-// of about 1000 TEU with a block coefficient near 0.68 at the design draft.
+// of about 1,200 TEU with a block coefficient near 0.7 at the design draft.
 struct FeederForm {
   double L = 140.0;
-  double B = 22.5;
+  double B = 25.0;
   double D = 11.5;
   double DesignDraft = 8.5;
   double BilgeRadius = 1.6;
-  double ParallelAft = 0.38;   // parallel midbody as fractions of L
-  double ParallelFore = 0.62;
+  double ParallelAft = 0.32;   // parallel midbody as fractions of L
+  double ParallelFore = 0.56;
   double TransomX = -5.0;      // the transom's place (vertical transom)
   double TransomBottom = 7.2;  // the transom's lower edge above base
   double SternRiseX = 24.0;    // where the stern cut-away leaves the base line

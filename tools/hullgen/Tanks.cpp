@@ -224,10 +224,10 @@ std::vector<TankShape> BargeTanks(const Hull& barge) {
 }
 
 std::vector<TankShape> FeederTanks(const FeederForm& f) {
-  // Cargo space from x = 25 to 125 over a 1.4 m double bottom with 2.2 m wing
+  // Cargo space from x = 25 to 125 over a 1.4 m double bottom with 2.0 m wing
   // tanks; peaks at both ends; the engine room's tanks aft of the cargo space.
   const double db = 1.4;
-  const double wing = f.B / 2 - 2.2;
+  const double wing = f.B / 2 - 2.0;
   std::vector<TankShape> t;
   t.push_back(Box("FPT", "Fore Peak", TankGroup::Ballast, kBallastDensity, 128, f.StemAtDeck, 0, 8, -kToShell, kToShell));
   t.push_back(Box("APT", "Aft Peak", TankGroup::Ballast, kBallastDensity, f.TransomX, 3, 4, f.D, -kToShell, kToShell));

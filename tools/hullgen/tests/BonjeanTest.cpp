@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "Bonjean.h"
+#include "DemoShips.h"
 #include "Hull.h"
 #include "Hydrostatics.h"
 #include "TempDir.h"
@@ -103,6 +105,49 @@ TEST(Bonjean, StrFileHasTheReadersLayout) {
   EXPECT_GE(frames.back().X, feeder.Stations.back() - 0.35);
 }
 
+// The ship's own sections follow the frames: limit lines of twelve numbers
+// and lightship pieces whose frames exist and whose sum is the lightship in
+// the particulars.
+TEST(Bonjean, LimitLinesAndLightshipPiecesFollowTheFrames) {
+  const ShipDefinition ship = FeederShip();
+  const std::vector<Frame> frames = FrameList(ship.hull, ship.frameSpacing);
+  const std::vector<std::string> lines = StrLines(ComputeBonjean(ship.hull, 0.25), frames, ship.strength);
+  auto section = std::find(lines.begin(), lines.end(), "//STR");
+  ASSERT_NE(section, lines.end());
+  auto hasFrame = [&frames](int n) { return n >= frames.front().Number && n <= frames.back().Number; };
+  size_t limits = 0;
+  for (auto it = section + 1; it != lines.end() && it->rfind("//", 0) != 0; ++it, ++limits) {
+    const std::vector<std::string> f = Split(*it);
+    ASSERT_EQ(f.size(), 12u) << *it;
+    EXPECT_TRUE(hasFrame(ParseInt(f[1]))) << *it;
+    EXPECT_NEAR(ParseReal(f[2]), ParseInt(f[1]) * ship.frameSpacing, 0.0005) << *it;
+    // The drawing's scales hold the allowed values.
+    EXPECT_GE(ParseReal(f[3]), ParseReal(f[7])) << *it;
+    EXPECT_GE(ParseReal(f[5]), ParseReal(f[9])) << *it;
+    for (int k : {7, 8, 9, 10, 11}) EXPECT_GT(ParseReal(f[static_cast<size_t>(k)]), 0) << *it;
+  }
+  EXPECT_EQ(limits, ship.strength.Limits.size());
+  section = std::find(lines.begin(), lines.end(), "//LSH");
+  ASSERT_NE(section, lines.end());
+  double weight = 0, moment = 0;
+  for (auto it = section + 1; it != lines.end(); ++it) {
+    const std::vector<std::string> f = Split(*it);
+    ASSERT_EQ(f.size(), 5u) << *it;
+    const int a = ParseInt(f[2]), b = ParseInt(f[3]);
+    EXPECT_TRUE(hasFrame(a) && hasFrame(b)) << *it;
+    // The centre lies in the middle third, so that the linear spread has no
+    // negative end.
+    const double lcg = ParseReal(f[4]), x1 = a * ship.frameSpacing, x2 = b * ship.frameSpacing;
+    EXPECT_GE(lcg, x1 + (x2 - x1) / 3 - 1e-9) << *it;
+    EXPECT_LE(lcg, x2 - (x2 - x1) / 3 + 1e-9) << *it;
+    weight += ParseReal(f[1]);
+    moment += ParseReal(f[1]) * lcg;
+  }
+  const LightshipTotals totals = SumLightship(ship.strength.Lightship);
+  EXPECT_NEAR(weight, totals.Weight, 0.05);
+  EXPECT_NEAR(moment / weight, totals.LCG, 0.001);
+}
+
 TEST(Bonjean, TablesTheReaderCannotTakeAreRefused) {
   const Hull barge = BoxBarge(100, 20, 10);
   TempDir dir;
@@ -112,6 +157,15 @@ TEST(Bonjean, TablesTheReaderCannotTakeAreRefused) {
   EXPECT_NE(error.find("STR.txt"), std::string::npos) << error;
   EXPECT_FALSE(WriteStr(dir.path() / "STR.txt", ComputeBonjean(barge, 0.5), FrameList(barge, 0.3), error))
       << "334 frames";
+  StrengthExtras outside;
+  outside.Limits.push_back({0, 41, 102.5, 1, 1, 1, 1, 1, 1, 1});
+  EXPECT_FALSE(WriteStr(dir.path() / "STR.txt", ComputeBonjean(barge, 0.5), FrameList(barge, 2.5), error, outside))
+      << "a limit line beyond the last frame";
+  EXPECT_NE(error.find("frame 41"), std::string::npos) << error;
+  StrengthExtras piece;
+  piece.Lightship.push_back({"DECK,HOUSE", 100, 2, 4, 7.5});
+  EXPECT_FALSE(WriteStr(dir.path() / "STR.txt", ComputeBonjean(barge, 0.5), FrameList(barge, 2.5), error, piece))
+      << "a separator in a name";
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "STR.txt"));
   EXPECT_TRUE(WriteStr(dir.path() / "STR.txt", ComputeBonjean(barge, 0.5), FrameList(barge, 2.5), error)) << error;
 }
