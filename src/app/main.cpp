@@ -55,6 +55,13 @@ int main(int argc, char** argv) {
     // opens; it then writes nothing back into that folder at the end.
     const bool installed = program.base.CreateBaseData(programDir);
     if (installed) program.base.LoadBaseData();
+    // New folders take effect at once, and the settings are on disk before
+    // anything else can go wrong.
+    program.main.onSettingsChanged = [&program, installed] {
+      if (!installed) return;
+      program.base.LoadBaseData();
+      program.base.SaveSettings();
+    };
     program.main.show();
     exitCode = app.exec();
     if (installed) program.base.CloseBaseData();

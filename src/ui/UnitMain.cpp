@@ -7,6 +7,8 @@
 #include <QStatusBar>
 
 #include "core/PlanData.h"
+#include "ui/UnitCommon.h"
+#include "ui/UnitCust.h"
 
 TFormMain::TFormMain(PlanData& plan, QWidget* parent) : QMainWindow(parent), plan_(plan) {
   setWindowTitle(QString::fromLatin1(plan_.ProductName.c_str()));
@@ -17,6 +19,26 @@ TFormMain::TFormMain(PlanData& plan, QWidget* parent) : QMainWindow(parent), pla
   exit->setShortcut(QKeySequence::Quit);
   connect(exit, &QAction::triggered, this, &QWidget::close);
 
+  QMenu* settings = menuBar()->addMenu(tr("&Settings"));
+  connect(settings->addAction(tr("&Base Data...")), &QAction::triggered, this, &TFormMain::BaseDataClick);
+  connect(settings->addAction(tr("&Customizing...")), &QAction::triggered, this, &TFormMain::CustomizingClick);
+
   LDataDir = new QLabel(QString::fromLocal8Bit(plan_.ProgramDir.c_str()), this);
   statusBar()->addWidget(LDataDir);
+}
+
+void TFormMain::BaseDataClick() {
+  TFormCommon form(plan_, this);
+  form.onStored = [this] {
+    if (onSettingsChanged) onSettingsChanged();
+  };
+  form.exec();
+}
+
+void TFormMain::CustomizingClick() {
+  TFormCust form(plan_, this);
+  form.onStored = [this] {
+    if (onSettingsChanged) onSettingsChanged();
+  };
+  form.exec();
 }

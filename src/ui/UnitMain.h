@@ -3,6 +3,7 @@
 // TFormMain: the main window, the application's main form.
 
 #include <QMainWindow>
+#include <functional>
 
 struct PlanData;
 class QLabel;
@@ -14,6 +15,13 @@ class TFormMain : public QMainWindow {
   explicit TFormMain(PlanData& plan, QWidget* parent = nullptr);
 
   QLabel* LDataDir = nullptr;
+
+  // After "Base Data" or "Customizing" changed the settings: the program
+  // loads the base data again and writes the settings file.
+  std::function<void()> onSettingsChanged;
+
+  void BaseDataClick();
+  void CustomizingClick();
 
  private:
   PlanData& plan_;
