@@ -62,6 +62,7 @@ int main(int argc, char** argv) {
       program.base.LoadBaseData();
       program.base.SaveSettings();
     };
+    program.main.host = &program.host;
     program.main.show();
     exitCode = app.exec();
     if (installed) program.base.CloseBaseData();

@@ -9,6 +9,7 @@
 #include "core/PlanData.h"
 #include "ui/UnitCommon.h"
 #include "ui/UnitCust.h"
+#include "ui/UnitPorts.h"
 
 TFormMain::TFormMain(PlanData& plan, QWidget* parent) : QMainWindow(parent), plan_(plan) {
   setWindowTitle(QString::fromLatin1(plan_.ProductName.c_str()));
@@ -22,6 +23,8 @@ TFormMain::TFormMain(PlanData& plan, QWidget* parent) : QMainWindow(parent), pla
   QMenu* settings = menuBar()->addMenu(tr("&Settings"));
   connect(settings->addAction(tr("&Base Data...")), &QAction::triggered, this, &TFormMain::BaseDataClick);
   connect(settings->addAction(tr("&Customizing...")), &QAction::triggered, this, &TFormMain::CustomizingClick);
+  QMenu* tables = menuBar()->addMenu(tr("&Tables"));
+  connect(tables->addAction(tr("&Ports")), &QAction::triggered, this, &TFormMain::PortsClick);
 
   LDataDir = new QLabel(QString::fromLocal8Bit(plan_.ProgramDir.c_str()), this);
   statusBar()->addWidget(LDataDir);
@@ -40,5 +43,11 @@ void TFormMain::CustomizingClick() {
   form.onStored = [this] {
     if (onSettingsChanged) onSettingsChanged();
   };
+  form.exec();
+}
+
+void TFormMain::PortsClick() {
+  if (!host) return;
+  TFormPorts form(plan_, *host, this);
   form.exec();
 }

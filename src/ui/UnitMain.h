@@ -6,6 +6,7 @@
 #include <functional>
 
 struct PlanData;
+class Host;
 class QLabel;
 
 class TFormMain : public QMainWindow {
@@ -20,8 +21,12 @@ class TFormMain : public QMainWindow {
   // loads the base data again and writes the settings file.
   std::function<void()> onSettingsChanged;
 
+  // Where the windows opened from here report and ask; set before show.
+  Host* host = nullptr;
+
   void BaseDataClick();
   void CustomizingClick();
+  void PortsClick();
 
  private:
   PlanData& plan_;

@@ -1,0 +1,85 @@
+#include "ui/UnitInp.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/PlanData.h"
+#include "vessel/Ports.h"
+
+namespace {
+
+// Upper case as the person types, at most maxLength characters.
+QLineEdit* UpperEdit(QWidget* parent, int maxLength) {
+  auto* edit = new QLineEdit(parent);
+  if (maxLength > 0) edit->setMaxLength(maxLength);
+  QObject::connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& text) {
+    const int cursor = edit->cursorPosition();
+    edit->setText(text.toUpper());
+    edit->setCursorPosition(cursor);
+  });
+  return edit;
+}
+
+std::string Latin1(const QLineEdit* edit) { return edit->text().trimmed().toUpper().toLatin1().toStdString(); }
+
+}  // namespace
+
+TFormInp::TFormInp(PlanData& plan, QWidget* parent) : QDialog(parent), plan_(plan) {
+  setModal(true);
+  setWindowTitle("Ports table update");
+  LTitle = new QLabel(this);
+  ECountry = UpperEdit(this, 2);
+  ECode = UpperEdit(this, 3);
+  EName = UpperEdit(this, 0);
+  EName->setMinimumWidth(240);
+  ELetter = UpperEdit(this, 2);
+  auto* form = new QFormLayout;
+  form->addRow("Country", ECountry);
+  form->addRow("Code", ECode);
+  form->addRow("Name", EName);
+  form->addRow("Letter", ELetter);
+  BUpdate = new QPushButton("Update Table", this);
+  BUpdate->setDefault(true);
+  BCancel = new QPushButton("Cancel", this);
+  connect(BUpdate, &QPushButton::clicked, this, &TFormInp::UpdateTable);
+  connect(BCancel, &QPushButton::clicked, this, &QDialog::reject);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(BUpdate);
+  buttons->addWidget(BCancel);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(LTitle);
+  layout->addLayout(form);
+  layout->addLayout(buttons);
+}
+
+void TFormInp::Fill(const QString& title, const QString& country, const QString& code, const QString& name,
+                    const QString& letter) {
+  LTitle->setText(title);
+  LTitle->setVisible(!title.isEmpty());
+  ECountry->setText(country.trimmed().toUpper());
+  ECode->setText(code.trimmed().toUpper());
+  EName->setText(name.trimmed().toUpper());
+  ELetter->setText(letter.trimmed().toUpper());
+}
+
+void TFormInp::showEvent(QShowEvent* event) {
+  Added = 0;
+  QDialog::showEvent(event);
+  EName->setFocus();
+}
+
+void TFormInp::UpdateTable() {
+  const std::string code = Latin1(ECode);
+  // A port needs its code; the name may be left to the country and code.
+  if (code.empty()) {
+    ECode->setFocus();
+    return;
+  }
+  Added = AddOrUpdatePort(plan_, code, Latin1(EName), Latin1(ECountry), Latin1(ELetter), false);
+  accept();
+}
