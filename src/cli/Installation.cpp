@@ -36,19 +36,20 @@ int Installation::FindVessel(const std::string& nameOrFolder) const {
 }
 
 OpenedCondition::OpenedCondition(Installation& inst)
-    : stability(*inst.plan), ctx(*inst.plan, stability, inst.host), conditions(ctx), ves(*inst.plan, inst.host) {
-  stability.SetItemNames(inst.base.TotalsLabels);
-  ves.steps.LoadQuay = [this] { conditions.ReadQuayFile(); };
-}
+    : session(*inst.plan, inst.host, inst.base.TotalsLabels),
+      stability(session.stability),
+      ctx(session.ctx),
+      conditions(session.conditions),
+      ves(session.ves) {}
 
 bool OpenedCondition::Open(Installation& inst, const std::string& vessel, const std::string& file) {
   PlanData& plan = *inst.plan;
-  plan.CurVessel = inst.FindVessel(vessel);
-  if (plan.CurVessel < 0) {
+  const int index = inst.FindVessel(vessel);
+  if (index < 0) {
     std::fprintf(stderr, "error: no installed vessel is named %s\n", vessel.c_str());
     return false;
   }
-  if (!ves.OpenVessel()) {
+  if (!session.Open(index)) {
     std::fprintf(stderr, "error: the vessel %s cannot be opened (ptc.txt missing or unreadable)\n", vessel.c_str());
     return false;
   }

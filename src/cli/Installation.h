@@ -8,6 +8,7 @@
 
 #include "cli/ConsoleHost.h"
 #include "conditions/ConditionFile.h"
+#include "conditions/VesselSession.h"
 #include "core/PlanData.h"
 #include "planning/PlanContext.h"
 #include "stability/Stability.h"
@@ -34,10 +35,11 @@ struct Installation {
 // need them.
 struct OpenedCondition {
   explicit OpenedCondition(Installation& inst);
-  Stability stability;
-  PlanContext ctx;
-  ConditionFile conditions;
-  TDmVes ves;
+  VesselSession session;
+  Stability& stability;
+  PlanContext& ctx;
+  ConditionFile& conditions;
+  TDmVes& ves;
 
   // vessel is a name or folder; file a path, or a file of the vessel's
   // conditions folder. False, with the reason printed, when either cannot
