@@ -25,6 +25,14 @@ class Host {
   // A failure the person must know about, e.g. a file that cannot be read,
   // with its name and the reason.
   virtual void ReportError(const std::string& text) = 0;
+  // The "Ports table update" dialog for a port code nobody knows: shows the
+  // country, code, description and letter, and returns the code left in its
+  // code box, whichever button closed it (its "Update Table" button adds the
+  // port to the table). Without a screen the code is kept as it is.
+  virtual std::string AskNewPort(const std::string& /*country*/, const std::string& code,
+                                 const std::string& /*description*/, const std::string& /*letter*/) {
+    return code;
+  }
 };
 
 // A host that shows nothing and answers every question No: for batch runs

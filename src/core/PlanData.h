@@ -103,6 +103,7 @@ inline constexpr int Adp = 47;                 // condition type letter A, D, P 
 inline constexpr int ImoNumber = 70;
 inline constexpr int BridgeBay = 97;           // bay number aft of the bridge
 inline constexpr int OpenMark = 109;           // "*" once a vessel is opened
+inline constexpr int EdiDir = 105;             // folder of EDIFACT files, when set
 }  // namespace VesHdrIx
 
 // Indexes of Settings with a fixed meaning in the code.
@@ -113,6 +114,8 @@ inline constexpr int WeightClass20Light = 2;
 inline constexpr int WeightClass40Heavy = 3;
 inline constexpr int WeightClass40Medium = 4;
 inline constexpr int WeightClass40Light = 5;
+inline constexpr int EdiSenderId = 6;
+inline constexpr int EdiCarrierCode = 7;
 inline constexpr int DataDir = 8;
 inline constexpr int ConditionsSubdir = 14;    // "CDZ" if so set, otherwise "COND"
 inline constexpr int SendingDir = 15;
@@ -127,12 +130,18 @@ inline constexpr int CheckReeferSegregation = 69;   // running reefers take part
 inline constexpr int ImmediateSegregationCheck = 75;  // check after each hazardous placement
 inline constexpr int AutoSaveToTemp = 76;
 inline constexpr int FirstCustomOption = 67;
+inline constexpr int MovinsClearWeights = 83;  // customizing options of the EDIFACT exchange
+inline constexpr int EdiFileInSending = 85;
+inline constexpr int EdiVoidSlots = 86;
+inline constexpr int EdiSegmentEnd = 87;       // "1" CR LF, "2" CR, else nothing
+inline constexpr int EdiSevenDigits = 88;
 inline constexpr int LastCustomOption = 90;
 inline constexpr int LastVessel = 109;
 inline constexpr int ListFontName = 110;
 inline constexpr int ListFontSize = 112;
 inline constexpr int ParameterFile = 113;
 inline constexpr int ExchangeDir = 114;
+inline constexpr int EdiVesselIdImo = 124;    // "1": vessels named by IMO number
 }  // namespace SettingsIx
 
 // What the stack rules allow in the stack of the cell last evaluated.

@@ -73,8 +73,14 @@ TEST_F(NewVesselTest, TheDefaultVessel) {
   EXPECT_EQ(plan.VesHdr[VesHdrIx::Code], "GEN");
   EXPECT_EQ(plan.VesHdr[VesHdrIx::BaysPerLine], "6");
   EXPECT_DOUBLE_EQ(ParseReal(plan.VesHdr[VesHdrIx::BaysLength]), 24 * (12192 + 76) * 0.0005);
-  EXPECT_EQ(plan.VesselCount, 1);
-  EXPECT_EQ(plan.VesselList[0], "GENERATED ONE");
+  // Listed beside the installation's own vessels.
+  int listed = 0;
+  for (int k = 0; k < plan.VesselCount; ++k) {
+    if (plan.VesselList[k * kVesselListFields] != "GENERATED ONE") continue;
+    ++listed;
+    EXPECT_EQ(plan.VesselList[k * kVesselListFields + 1], "GEN1");
+  }
+  EXPECT_EQ(listed, 1);
   EXPECT_EQ(plan.CelChanged, 0);
   EXPECT_TRUE(host.errors.empty());
 }
