@@ -99,10 +99,12 @@ std::string FormatFixed(double x, int decimals) {
     if (whole == 0) return "";
     return PlainText(whole);
   }
-  std::string t = PlainText(x + 0.49 * std::pow(10.0, -decimals));
-  // The bias can bring a small negative value to exactly 0; it still shows
-  // as a number, since only an exact 0 is written as the empty text.
-  if (t.empty() || t == "-0") t = "0";
+  // The bias works on the magnitude, so that -2.00 stays -2.00 (raising the
+  // value itself would show -1.99) and a value and its negative show the
+  // same digits.
+  const bool negative = x < 0;
+  std::string t = PlainText(std::abs(x) + 0.49 * std::pow(10.0, -decimals));
+  if (t.empty()) t = "0";
   const auto p = t.find('.');
   if (p == std::string::npos) {
     t += '.';
@@ -112,6 +114,8 @@ std::string FormatFixed(double x, int decimals) {
     if (after > static_cast<size_t>(decimals)) t.resize(p + 1 + static_cast<size_t>(decimals));
     else t.append(static_cast<size_t>(decimals) - after, '0');
   }
+  // Only a value that shows a digit other than 0 carries its sign.
+  if (negative && t.find_first_of("123456789") != std::string::npos) t.insert(0, "-");
   return WithDecimalSeparator(t);
 }
 

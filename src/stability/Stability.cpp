@@ -8,6 +8,8 @@
 #include "core/PlanData.h"
 #include "core/TextFile.h"
 #include "core/TextHelpers.h"
+#include "stability/Strength.h"
+#include "stability/Tanks.h"
 #include "vessel/FileNames.h"
 
 namespace {
@@ -20,13 +22,21 @@ double Centre(std::int64_t moment, std::int64_t weight) {
 
 constexpr std::int64_t kClearBelowKg = 400;  // 0.4 t
 
+constexpr double kLargestWeight = 1e7;        // t
+constexpr double kLargestCentre = 1e5;        // m
+constexpr double kLargestFreeSurface = 1e9;   // t·m
+bool Storable(double x, double largest) { return std::isfinite(x) && std::abs(x) <= largest; }
+
 }  // namespace
 
 double WeightItem::Lcg() const { return Centre(WL, W); }
 double WeightItem::Vcg() const { return Centre(WV, W); }
 double WeightItem::Tcg() const { return Centre(WT, W); }
 
-Stability::Stability(PlanData& plan) : plan_(plan) {}
+Stability::Stability(PlanData& plan)
+    : plan_(plan), tanks_(std::make_unique<Tanks>(plan, *this)), strength_(std::make_unique<Strength>(plan, *this)) {}
+
+Stability::~Stability() = default;
 
 void Stability::SetItemNames(const std::vector<std::string>& names) {
   names_.clear();
@@ -45,7 +55,13 @@ const std::string& Stability::ItemName(int item) const {
 }
 
 void Stability::UpdateWeightItem(int item, double w, double lcg, double vcg, double tcg, int sign, double fsm) {
-  if (item < 0 || item >= kMaxWeightItems || !std::isfinite(w)) return;
+  if (item < 0 || item >= kMaxWeightItems) return;
+  // Weights and centres beyond any ship (a broken table) are refused, in
+  // and out alike: the exact sums would overflow.
+  if (!Storable(w, kLargestWeight) || !Storable(lcg, kLargestCentre) || !Storable(vcg, kLargestCentre) ||
+      !Storable(tcg, kLargestCentre) || !Storable(fsm, kLargestFreeSurface)) {
+    return;
+  }
   WeightItem& it = Items[static_cast<size_t>(item)];
   const std::int64_t kg = Milli(w) * sign;
   it.W += kg;
@@ -63,12 +79,20 @@ void Stability::AddUnit(int cell, bool is20, int sign) {
   const StructCel& c = plan_.Cells[static_cast<size_t>(cell)];
   const double vcgAddition = ParseReal(plan_.VesHdr[VesHdrIx::CellVcgAddition]);
   UpdateWeightItem(kContainersItem, unit.WEIGHT, is20 ? c.LCG : c.LCG_40, c.VCG + vcgAddition, c.TCG, sign);
+  if (strength_->Loaded()) strength_->DistributeUnit(cell, is20, sign);
 }
 
 void Stability::ResetContainers() { Items[kContainersItem] = WeightItem{}; }
 
 void Stability::ClearWeightItems(int from, int to) {
   to = std::min(to, itemCount_ - 1);
+  // The items spread over the length leave the sections with their sums.
+  // (Units and tanks take their own spread back when they are removed.)
+  if (strength_->Loaded()) {
+    for (int item : {kFixedWeightItem, CorrectionItem()}) {
+      if (item >= from && item <= to) strength_->DistributeItem(item, -1);
+    }
+  }
   for (int i = std::max(from, 0); i <= to; ++i) Items[static_cast<size_t>(i)] = WeightItem{};
 }
 
@@ -81,6 +105,12 @@ void Stability::SetFixedItems(int sign) {
   };
   fixed(kLightshipItem, VesHdrIx::LightshipWeight);
   fixed(kFixedWeightItem, VesHdrIx::FixedWeight);
+  // The header's own weight is spread (not the item's sum), so that setting
+  // the items twice and taking them away once leaves one spread behind.
+  if (strength_->Loaded()) {
+    strength_->DistributeOverLength(sign * ParseReal(h[VesHdrIx::FixedWeight]),
+                                    ParseReal(h[VesHdrIx::FixedWeight + 2]));
+  }
 }
 
 WeightItem Stability::Displacement() const {
@@ -237,6 +267,9 @@ void Stability::ComputeStability() {
     Items[static_cast<size_t>(n - 2)] = deadweight;
     Items[static_cast<size_t>(n - 1)] = Displacement();
   }
+  if (strength_->Loaded()) strength_->ComputeStrength();
+  const Strength::Results* sectional =
+      strength_->Result.State == StrengthState::Current ? &strength_->Result : nullptr;
   if (Hyd.size() <= 2) {
     r.State = HydrostaticState::NoTable;
     return;
@@ -283,6 +316,12 @@ void Stability::ComputeStability() {
     r.Trim = 0;
     r.ForeDraft = r.AftDraft = r.T;
   }
+  if (sectional) {
+    // The sectional equilibrium floats the ship on its real sections.
+    r.AftDraft = sectional->AftDraft;
+    r.ForeDraft = sectional->ForeDraft;
+    r.Trim = sectional->Trim;
+  }
   r.MeanDraft = (r.ForeDraft + r.AftDraft) / 2.0;
   auto draftAt = [&](double x) { return L > 0 ? r.AftDraft + x * (r.ForeDraft - r.AftDraft) / L : r.MeanDraft; };
   double foreMarks = ParseReal(plan_.VesHdr[19]);
@@ -299,7 +338,7 @@ void Stability::ComputeStability() {
     const size_t c = 3 + static_cast<size_t>(a);
     addition = row[c] + (r.Trim - a) * (row[c + 1] - row[c]);
   }
-  r.KM = row[2] + addition;
+  r.KM = sectional ? sectional->KM : row[2] + addition;
 
   // 5. Stability values.
   r.GM = r.KM - r.VCG;
@@ -430,4 +469,190 @@ void Stability::SelectLoadLine(int step) {
   plan_.LoadLineZone = zone;
   plan_.SeaDensity = zone == 4 ? 1.000 : kStandardSeaDensity;
   ComputeStability();
+}
+
+// ---------------------------------------------------------------------------
+// Draft survey
+
+void Stability::SetCorrection(double w, double lcg, double vcg) {
+  const int item = CorrectionItem();
+  if (item < 0 || item >= kMaxWeightItems) return;
+  // Set directly: a correction may be negative, which the clearing of light
+  // items in UpdateWeightItem would wipe out.
+  WeightItem& it = Items[static_cast<size_t>(item)];
+  it = WeightItem{};
+  if (!Storable(w, kLargestWeight) || !Storable(lcg, kLargestCentre) || !Storable(vcg, kLargestCentre)) return;
+  it.W = Milli(w);
+  it.WL = it.W * Milli(lcg);
+  it.WV = it.W * Milli(vcg);
+}
+
+double Stability::TableDisplacementAtDraft(double draft) const {
+  for (size_t i = 0; i < Hyd.size(); ++i) {
+    const HydRow& hi = Hyd[i];
+    if (hi[0] < draft) continue;
+    if (hi[0] == draft || i == 0) return hi[1];
+    const HydRow& lo = Hyd[i - 1];
+    return lo[1] + (draft - lo[0]) * (hi[1] - lo[1]) / (hi[0] - lo[0]);
+  }
+  return Hyd.empty() ? 0.0 : Hyd.back()[1];
+}
+
+bool Stability::CorrectFromDrafts(double observedAft, double observedFore) {
+  const StabilityResults& r = Results;
+  if (std::abs(observedAft - r.AftMarksDraft) < 0.02 && std::abs(observedFore - r.ForeMarksDraft) < 0.02) {
+    return false;
+  }
+  const int item = CorrectionItem();
+  const bool sectional = strength_->Loaded();
+  if (item < 3 || item >= kMaxWeightItems || (!sectional && Hyd.size() <= 2)) return false;
+  const double meanObserved = (observedAft + observedFore) / 2;
+  const double trimObserved = observedAft - observedFore;
+  ClearCorrection();
+
+  const WeightItem ship = Displacement();
+  const WeightItem& boxes = Items[kContainersItem];
+  const double vcg = boxes.W != 0 ? boxes.Vcg() : ship.Vcg();
+  if (sectional) {
+    Strength& s = *strength_;
+    s.ObservedDraftMode = true;
+    s.ObservedAft = observedAft;
+    s.ObservedFore = observedFore;
+    s.ComputeStrength();
+    s.ObservedDraftMode = false;
+    if (s.Result.State == StrengthState::Current) {
+      const double d = s.Result.Displacement - ship.Tonnes();
+      if (std::abs(d) >= 0.001) {
+        // The correction's centre makes the moments of the whole ship those
+        // of the observed buoyancy.
+        const double lcg = (s.Result.Displacement * s.Result.LCB - ship.Tonnes() * ship.Lcg()) / d;
+        SetCorrection(d, lcg, vcg);
+        s.DistributeItem(item, +1);
+      }
+    }
+  } else {
+    const double tm = std::min(meanObserved, Hyd.back()[0]);
+    // The table holds displacements in sea water of 1.025 t/m3.
+    const double density = plan_.SeaDensity > 0.9 ? plan_.SeaDensity : kStandardSeaDensity;
+    double d = std::trunc(TableDisplacementAtDraft(tm) * density / kStandardSeaDensity - ship.Tonnes());
+    double lcg = boxes.W != 0 ? boxes.Lcg() : ship.Lcg();
+    SetCorrection(d, lcg, 0);
+    ComputeStability();
+    for (int pass = 0; pass < 30000; ++pass) {
+      if (std::abs(r.Trim - trimObserved) <= 0.004 && std::abs(r.MeanDraft - tm) <= 0.004) break;
+      if (d > 0) lcg += (r.Trim - trimObserved) / 2;
+      if (d < 0) lcg -= (r.Trim - trimObserved) / 2;
+      d = std::trunc(d + (tm - r.MeanDraft) * 100);
+      SetCorrection(d, lcg, 0);
+      const double trimBefore = r.Trim;
+      const double meanBefore = r.MeanDraft;
+      ComputeStability();
+      if (r.Trim == trimBefore && r.MeanDraft == meanBefore) break;
+    }
+    SetCorrection(d, lcg, vcg);
+  }
+  ComputeStability();
+  return true;
+}
+
+void Stability::ClearCorrection() {
+  const int item = CorrectionItem();
+  if (item < 0 || item >= kMaxWeightItems) return;
+  if (strength_->Loaded()) strength_->DistributeItem(item, -1);
+  Items[static_cast<size_t>(item)] = WeightItem{};
+  ComputeStability();
+}
+
+void Stability::EnterCorrection(double w, double lcg, double vcg) {
+  const int item = CorrectionItem();
+  if (item < 0 || item >= kMaxWeightItems) return;
+  if (strength_->Loaded()) strength_->DistributeItem(item, -1);
+  SetCorrection(w, lcg, vcg);
+  if (strength_->Loaded()) strength_->DistributeItem(item, +1);
+}
+
+// ---------------------------------------------------------------------------
+// Report
+
+namespace {
+
+std::string Value(double x, int decimals) { return Pad(FormatFixed(x, decimals), 6, true); }
+
+// Metres as feet and inches, both cut to whole numbers.
+std::string FeetAndInches(double metres) {
+  const long long inches = static_cast<long long>(std::trunc(metres * 100 / 2.54));
+  const long long whole = inches < 0 ? -inches : inches;
+  const std::string sign = inches < 0 ? "-" : "";
+  return Pad(sign + std::to_string(whole / 12), 2, true) + "'" + std::to_string(whole % 12) + "\"";
+}
+
+}  // namespace
+
+void Stability::StabilityReport(std::vector<std::string>& lines) const {
+  const StabilityResults& r = Results;
+  const auto& messages = plan_.Messages;
+  lines.push_back(messages[81]);
+  lines.push_back(messages[82]);
+  if (r.State == HydrostaticState::OutsideTable) {
+    lines.push_back("   Displacement beyond the hydrostatic table: drafts and stability are those of the last "
+                    "displacement inside it");
+  } else if (r.State == HydrostaticState::NoTable) {
+    lines.push_back("   No hydrostatic table: no drafts or stability");
+  }
+
+  const int n = std::clamp(itemCount_, 3, kMaxWeightItems);
+  for (int i = 0; i < n; ++i) {
+    if (i == n - 2) lines.emplace_back();
+    const WeightItem& it = Items[static_cast<size_t>(i)];
+    std::string line = "   " + Pad(ItemName(i), 16, false);
+    if (it.W > 0) {
+      line += Pad(FormatFixed(it.Tonnes(), 2), 9, true) + Pad(FormatFixed(it.Lcg(), 2), 8, true) +
+              Pad(FormatFixed(it.Vcg(), 2), 8, true) + Pad(FormatFixed(it.Tcg(), 2), 8, true);
+    }
+    lines.push_back(line);
+  }
+  lines.emplace_back();
+
+  const char* const degrees = " (\xB0)";
+  for (int i = 0; i <= 26; ++i) {
+    std::string line = "   " + Pad(messages[static_cast<size_t>(54 + i)], i >= 21 ? 30 : 20, false);
+    auto metres = [&](double x) { line += Value(x, 2) + " (m)    " + FeetAndInches(x); };
+    switch (i) {
+      case 0: metres(r.ForeDraft); break;
+      case 1: metres(r.AftDraft); break;
+      case 2: metres(r.MeanDraft); break;
+      case 4: metres(r.Trim); break;
+      case 6: line += Value(r.Heel, 2) + degrees; break;
+      case 8: line += Value(r.GM, 2) + " (m)"; break;
+      case 9: line += Value(r.GMCorrected - r.GM, 2) + " (m)"; break;
+      case 10: line += Value(r.GMCorrected, 2) + " (m)"; break;
+      case 12: line += Value(r.KM, 2) + " (m)"; break;
+      case 13: line += Value(r.LCF, 2) + " (m)"; break;
+      case 14: line += Value(r.LCB, 2) + " (m)"; break;
+      case 15: line += Value(r.MTC, 2) + " (tm/cm)"; break;
+      case 17: line += Value(r.RollingPeriod, 0) + " (s)"; break;
+      case 19: line += Value(plan_.SeaDensity, 3) + " (t/m3)"; break;
+      case 21: line += Value(r.Area30, 3) + " (rad*m)"; break;
+      case 22: line += Value(r.Area40, 3) + " (rad*m)"; break;
+      case 23: line += Value(r.Area30To40, 3) + " (rad*m)"; break;
+      case 24: line += Value(r.Gz30, 2) + " (m)"; break;
+      case 25: line += Value(r.GzMaxAngle, 0) + degrees; break;
+      case 26:
+        if (r.FloodingAngle > 0) line += Value(r.FloodingAngle, 2) + degrees;
+        break;
+      default: break;
+    }
+    lines.push_back(line);
+    if (i == 17 && strength_->Loaded()) {
+      lines.emplace_back();
+      const Strength::Results& s = strength_->Result;
+      if (s.State == StrengthState::Current) {
+        lines.push_back("   Bending Moment     " + Value(s.MaxBendingPercent, 2) + " %");
+        lines.push_back("   Shear Forces       " + Value(s.MaxShearPercent, 2) + " %");
+        lines.push_back("   Torsion            " + Value(s.MaxTorsionPercent, 2) + " %");
+      } else {
+        lines.push_back("   No strength figures: no equilibrium within the Bonjean table");
+      }
+    }
+  }
 }

@@ -7,10 +7,13 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 struct PlanData;
+class Strength;
+class Tanks;
 
 inline constexpr int kMaxWeightItems = 20;
 inline constexpr int kLightshipItem = 0;
@@ -103,6 +106,17 @@ struct StabilityResults {
 class Stability {
  public:
   explicit Stability(PlanData& plan);
+  ~Stability();
+  Stability(const Stability&) = delete;
+  Stability& operator=(const Stability&) = delete;
+
+  // The tank table and the sectional strength model of the open vessel.
+  // Tank changes enter the tank items through this frame; with strength data
+  // loaded every change of a weight is also spread along the ship.
+  Tanks& tanks() { return *tanks_; }
+  const Tanks& tanks() const { return *tanks_; }
+  Strength& strength() { return *strength_; }
+  const Strength& strength() const { return *strength_; }
 
   // Item names (the TOT lines of the parameter file); their number n fixes
   // the roles of the last three items: correction n-3, deadweight n-2,
@@ -110,21 +124,28 @@ class Stability {
   void SetItemNames(const std::vector<std::string>& names);
   int ItemCount() const { return itemCount_; }
   const std::string& ItemName(int item) const;
+  // The draft-survey correction item (n-3).
+  int CorrectionItem() const { return itemCount_ - 3; }
 
   std::array<WeightItem, kMaxWeightItems> Items{};
 
   // Adds (sign +1) or takes away (sign -1) a weight acting at the given
-  // centres. An item left with 0.4 t or less is cleared altogether.
+  // centres. An item left with 0.4 t or less is cleared altogether. A weight
+  // or centre beyond any ship (over 10^7 t, 10^5 m) is refused.
   void UpdateWeightItem(int item, double w, double lcg, double vcg, double tcg, int sign, double fsm = 0);
   // The unit of a cell of the working data set: at the cell's LCG when is20,
   // else at its LCG_40; vertically at the cell's VCG plus the vessel's VCG
-  // addition. A record with STATUS below 1 adds nothing.
+  // addition, and along the ship when strength data are loaded. A record
+  // with STATUS below 1 adds nothing.
   void AddUnit(int cell, bool is20, int sign);
   // The container item to zero (all units removed at once).
   void ResetContainers();
-  // Zeroes items from..to (to is limited to the last item).
+  // Zeroes items from..to (to is limited to the last item); the second
+  // fixed weight and the correction take their spread along the ship along.
   void ClearWeightItems(int from, int to);
-  // Lightship and the second fixed weight from the vessel header.
+  // Lightship and the second fixed weight from the vessel header; with
+  // strength data loaded the second one is spread over the length (the
+  // lightship has its own pieces in the strength data).
   void SetFixedItems(int sign);
 
   // Sum of items 0 to n-3: what the ship weighs with everything on board.
@@ -139,7 +160,9 @@ class Stability {
 
   StabilityResults Results;
   // Rebuilds the deadweight and displacement items and computes every result
-  // (the GZ curve too) from the sums and the tables.
+  // (the GZ curve too) from the sums and the tables. With strength data
+  // loaded it also computes the strength, whose sectional equilibrium then
+  // gives the drafts, trim and KM while it has one.
   void ComputeStability();
   // The GZ part only, from the present KG' and Δ'.
   void ComputeGzCurve();
@@ -152,8 +175,29 @@ class Stability {
   // density of the zone and recomputes.
   void SelectLoadLine(int step);
 
+  // Draft survey: observed drafts at the aft and fore marks. When both are
+  // within 0.02 m of the computed ones nothing changes and false is
+  // returned (the caller shows the computed drafts again). Otherwise the
+  // correction item receives the weight, placed so that the ship floats at
+  // the observed drafts; true.
+  bool CorrectFromDrafts(double observedAft, double observedFore);
+  // Takes the correction away and recomputes.
+  void ClearCorrection();
+  // A known correction (one kept with a condition) replaces the present
+  // one, spread along the ship with strength data; no recomputation.
+  void EnterCorrection(double w, double lcg, double vcg);
+
+  // The stability report: headings, the weight items, drafts, GM, criteria
+  // (and strength percentages with strength data).
+  void StabilityReport(std::vector<std::string>& lines) const;
+
  private:
+  void SetCorrection(double w, double lcg, double vcg);
+  double TableDisplacementAtDraft(double draft) const;
+
   PlanData& plan_;
+  std::unique_ptr<Tanks> tanks_;
+  std::unique_ptr<Strength> strength_;
   std::vector<std::string> names_;
   int itemCount_ = kMaxWeightItems;
 };
