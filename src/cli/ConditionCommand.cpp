@@ -63,6 +63,11 @@ int CmdCondition(Installation& inst, const std::string& vessel, const std::strin
   const auto& skipped = opened.conditions.SkippedLines();
   std::printf("Skipped lines: %zu\n", skipped.size());
   for (const SkippedLine& line : skipped) std::printf("  %s\n", line.Text().c_str());
+  // How the ship floats with this condition, as the stability report prints it.
+  opened.stability.ComputeStability();
+  std::vector<std::string> report;
+  opened.stability.StabilityReport(report);
+  for (const std::string& line : report) std::printf("%s\n", line.c_str());
 
   if (!writeTo.empty()) {
     const fs::path out = fs::absolute(writeTo);

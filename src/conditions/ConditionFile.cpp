@@ -21,6 +21,7 @@
 #include "planning/UnitRules.h"
 #include "planning/Quay.h"
 #include "stability/Stability.h"
+#include "stability/Tanks.h"
 #include "vessel/CellAddress.h"
 #include "vessel/Ports.h"
 
@@ -331,7 +332,13 @@ ConditionWriteResult ConditionFile::WriteCondition(const std::string& name, bool
   }
 
   if (isCondition) {
-    if (plane == plan.CurPlane) {
+    if (plane == plan.CurPlane && ctx_.stability.tanks().Count() > 0) {
+      const Tanks& tanks = ctx_.stability.tanks();
+      for (int t = 0; t < tanks.Count(); ++t) {
+        std::string line = tanks.TankLine(t, std::string(1, separator));
+        if (!line.empty()) lines.push_back(std::move(line));
+      }
+    } else if (plane == plan.CurPlane) {
       for (const std::vector<std::string>& tank : TankLines) {
         std::string line = "T";
         line += separator;
@@ -432,9 +439,17 @@ void ConditionFile::ReadLine(int line, std::span<const std::string> fields, int 
   if (kind == "C") {
     ReadUnit(line, fields, plane);
   } else if (plane == ctx_.plan.CurPlane) {
-    if (kind == "T" && fields.size() > 1) TankLines.emplace_back(fields.begin() + 1, fields.end());
+    if (kind == "T" && fields.size() > 1) ReadTank(fields);
     else if (kind == "N") ReadNotes(line, fields);
   }
+}
+
+void ConditionFile::ReadTank(std::span<const std::string> fields) {
+  Tanks& tanks = ctx_.stability.tanks();
+  // A vessel without a tank table keeps the lines as they are, so that a
+  // save does not lose them; with one, an unknown tank is passed over.
+  if (tanks.Count() == 0) TankLines.emplace_back(fields.begin() + 1, fields.end());
+  else tanks.SetTankByName(fields[1], ParseReal(FieldOr(fields, 2)));
 }
 
 void ConditionFile::ReadHeader(std::span<const std::string> fields, int plane, bool headerOnly) {
@@ -466,9 +481,10 @@ void ConditionFile::ReadHeader(std::span<const std::string> fields, int plane, b
   plan.LoadLineZone = zone >= 0 && zone <= 4 ? zone : 0;
   plan.SeaDensity = plan.LoadLineZone == 4 ? 1.000 : 1.025;
 
-  // Tank contents: the tanks module resets its table here once it exists;
-  // until then the kept tank lines are what the condition's tanks hold.
+  // Tank contents come with the condition's tank lines: every tank starts
+  // empty (its weight and spread leave the sums with it).
   TankLines.clear();
+  if (ctx_.stability.tanks().Count() > 0) ctx_.stability.tanks().ResetTanks();
   ctx_.stability.ClearWeightItems(kContainersItem, ctx_.stability.ItemCount() - 1);
   // The stored totals, for the stability frame to take over.
   HeaderTotals.displacement = ParseReal(FieldOr(fields, 3));

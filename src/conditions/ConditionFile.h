@@ -97,10 +97,10 @@ class ConditionFile {
   // is not a unit's own cell, a placement refused, notes of an unknown unit.
   const std::vector<SkippedLine>& SkippedLines() const { return skipped_; }
 
-  // The tank lines of the working condition as read (the fields after "T":
-  // tank name, content text and whatever follows), written back unchanged
-  // by the next save of the working condition. The tanks module takes this
-  // over once it exists.
+  // For a vessel without a tank table: the tank lines of the working
+  // condition as read (the fields after "T": tank name, content text and
+  // whatever follows), written back unchanged by the next save. A vessel
+  // with a tank table keeps the contents in its tanks instead.
   std::vector<std::vector<std::string>> TankLines;
 
   // Displacement (t), LCG and VCG (m) from the "A" line of the last
@@ -117,6 +117,7 @@ class ConditionFile {
   void ReadHeader(std::span<const std::string> fields, int plane, bool headerOnly);
   void ReadUnit(int line, std::span<const std::string> fields, int plane);
   void ReadNotes(int line, std::span<const std::string> fields);
+  void ReadTank(std::span<const std::string> fields);
   void Skip(int line, std::string reason);
 
   PlanContext& ctx_;

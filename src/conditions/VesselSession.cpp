@@ -2,12 +2,15 @@
 
 #include "core/Host.h"
 #include "core/PlanData.h"
+#include "stability/Strength.h"
+#include "stability/Tanks.h"
 
 VesselSession::VesselSession(PlanData& plan, Host& host, const std::vector<std::string>& totalsLabels)
     : plan(plan), host(host), stability(plan), ctx(plan, stability, host), conditions(ctx), ves(plan, host),
       selection(ctx) {
   stability.SetItemNames(totalsLabels);
   ctx.Recompute = [this] { stability.ComputeStability(); };
+  stability.tanks().MarkModified = [this] { ctx.MarkConditionModified(true); };
   WireOpeningSteps();
 }
 
@@ -20,10 +23,15 @@ void VesselSession::WireOpeningSteps() {
   };
   s.LoadHydrostatics = [this] {
     std::string error;
-    if (!stability.LoadTables(plan.VesselDir, error)) {
-      tableErrors_.push_back(error);
-      host.ReportError(error);
-    }
+    if (!stability.LoadTables(plan.VesselDir, error)) TableError(error);
+  };
+  // Tanks first, then the strength model, which spreads the tank contents
+  // and the fixed weights over its sections.
+  s.LoadTanks = [this] {
+    std::string error;
+    if (!stability.tanks().Load(plan.VesselDir, error)) TableError(error);
+    error.clear();
+    if (!stability.strength().LoadStrengthData(plan.VesselDir, error) && !error.empty()) TableError(error);
   };
   s.RecomputeStability = [this] {
     // A new vessel starts from its own lightship and fixed weight.
@@ -36,6 +44,11 @@ void VesselSession::WireOpeningSteps() {
     selection.RequestedPlane = kCurPlane;
     selection.ResetSelection();
   };
+}
+
+void VesselSession::TableError(const std::string& error) {
+  tableErrors_.push_back(error);
+  host.ReportError(error);
 }
 
 bool VesselSession::Open(int vesselIndex) {

@@ -42,5 +42,6 @@ class VesselSession {
 
  private:
   void WireOpeningSteps();
+  void TableError(const std::string& error);
   std::vector<std::string> tableErrors_;
 };

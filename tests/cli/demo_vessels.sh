@@ -32,12 +32,26 @@ for file in "$work"/inst/FEEDER/COND/*.TXT; do
   out=$("$cli" --data "$work/inst" condition FEEDER "$name")
   grep -q "^Skipped lines: 0$" <<<"$out" || fail "$name: lines skipped:
 $out"
+  # Within the strength limits, on the tables.
+  for what in "Bending Moment" "Shear Forces" "Torsion"; do
+    percent=$(sed -n "s/^ *$what *\(-\?[0-9.]*\) %$/\1/p" <<<"$out")
+    [ -n "$percent" ] || fail "$name: no $what line in:
+$out"
+    awk -v p="$percent" 'BEGIN { exit !(p > -100 && p < 100) }' || fail "$name: $what at $percent %"
+  done
+  if grep -qi "outside" <<<"$out"; then fail "$name: outside the tables:
+$out"; fi
   # Exit code 3: the check found something.
   rc=0
   out=$("$cli" --data "$work/inst" check FEEDER "$name") || rc=$?
   [ "$rc" -eq 3 ] || fail "$name: check exit code $rc"
   [ "$out" = "SEGREGATION 2    3   5.1 090482 090484" ] || fail "$name: check printed:
 $out"
+  # Read and written again, the condition is the same file: units, tank
+  # contents and the header's displacement and centres.
+  mkdir -p "$work/again"
+  "$cli" --data "$work/inst" condition FEEDER "$name" --write "$work/again/$name" > /dev/null
+  cmp "$file" "$work/again/$name" || fail "$name: not the same file when written again"
   conditions=$((conditions + 1))
 done
 [ "$conditions" -eq 4 ] || fail "$conditions demo conditions, expected 4"

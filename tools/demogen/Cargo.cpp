@@ -15,6 +15,8 @@
 #include "planning/PlanContext.h"
 #include "planning/UnitRules.h"
 #include "stability/Stability.h"
+#include "stability/Strength.h"
+#include "stability/Tanks.h"
 #include "vessel/CellAddress.h"
 
 namespace {
@@ -80,10 +82,7 @@ void SetIso(StructDat& u) {
 
 class Voyage {
  public:
-  Voyage(PlanContext& ctx, ConditionFile& conditions, const ShipDefinition& ship)
-      : ctx_(ctx), plan_(ctx.plan), conditions_(conditions) {
-    for (const TankShape& shape : ship.tanks) tankTables_.push_back(ComputeTank(ship.hull, shape, 20, ship.frameSpacing));
-  }
+  Voyage(PlanContext& ctx, ConditionFile& conditions) : ctx_(ctx), plan_(ctx.plan), conditions_(conditions) {}
 
   void BuildColumns();
   void Discharge(int port);
@@ -96,20 +95,17 @@ class Voyage {
   bool PlaceIn(Column& column, StructDat unit);
   int PodBelow(const Column& column) const;
   std::string NextNumber(const char* owner);
-  using Tanks = std::vector<std::pair<std::string, double>>;
-  std::string Afloat(const Tanks& tanks);
-  void ApplyTanks(const Tanks& tanks, int sign);
+  using TankList = std::vector<std::pair<std::string, double>>;
+  std::string Afloat() const;
+  void SetTanks(const TankList& list);
   double Capacity(const std::string& key) const;
- public:
-  Tanks Ballast(const Tanks& consumables);
- private:
+  TankList Ballast(const TankList& consumables);
 
   PlanContext& ctx_;
   PlanData& plan_;
   ConditionFile& conditions_;
   Dice dice_;
   std::vector<Column> columns_;
-  std::vector<TankTable> tankTables_;
   int serial_ = 310000;
   bool seededDone_ = false;
   bool bundleDone_ = false;
@@ -344,50 +340,35 @@ void Voyage::Load(int port, double holdFill, double deckFill) {
   plan_.Cur()[static_cast<size_t>(plan_.UnitInHandIndex)] = StructDat{};
 }
 
-// Adds (sign +1) or takes away the tank contents at the centres of the
-// nearest sounding row: how the ship floats with them, for the ballasting
-// and the summary. The condition file keeps the contents; the program
-// computes the exact centres when it reads them.
-void Voyage::ApplyTanks(const Tanks& tanks, int sign) {
-  for (const auto& [key, tonnes] : tanks) {
-    for (const TankTable& t : tankTables_) {
-      if (t.Shape.Key != key || t.Soundings.empty()) continue;
-      const SoundingRow* row = &t.Soundings.back();
-      for (const SoundingRow& r : t.Soundings) {
-        if (r.Weight >= tonnes) {
-          row = &r;
-          break;
-        }
-      }
-      ctx_.stability.UpdateWeightItem(static_cast<int>(t.Shape.Group), tonnes, row->LCG, row->VCG, row->TCG, sign,
-                                      row->FSM);
-    }
-  }
+// Sets the tank contents through the program's tanks (every other tank
+// empty) and recomputes: the condition file then carries exactly these.
+void Voyage::SetTanks(const TankList& list) {
+  ::Tanks& tanks = ctx_.stability.tanks();
+  tanks.ResetTanks();
+  for (const auto& [key, tonnes] : list) tanks.SetTankByName(key, tonnes);
+  ctx_.stability.ComputeStability();
 }
 
 double Voyage::Capacity(const std::string& key) const {
-  for (const TankTable& t : tankTables_)
-    if (t.Shape.Key == key) return t.Capacity;
-  return 0;
+  const ::Tanks& tanks = ctx_.stability.tanks();
+  const int t = tanks.FindTank(key);
+  return t < 0 ? 0 : tanks.Capacity(t);
 }
 
 // The planner's ballast: the double bottoms amidships full for stability,
 // the forward tanks as far as the trim asks, and one wing tank against the
 // list.
-Voyage::Tanks Voyage::Ballast(const Tanks& consumables) {
+Voyage::TankList Voyage::Ballast(const TankList& consumables) {
   Stability& st = ctx_.stability;
-  Tanks tanks = consumables;
+  TankList tanks = consumables;
   for (const char* key : {"DB2P", "DB2S", "DB3P", "DB3S", "DB4P", "DB4S"}) tanks.push_back({key, Capacity(key)});
-  auto trimWith = [&](const Tanks& trial) {
-    ApplyTanks(trial, +1);
-    st.ComputeStability();
-    const double trim = st.Results.Trim;
-    ApplyTanks(trial, -1);
-    return trim;
+  auto trimWith = [&](const TankList& trial) {
+    SetTanks(trial);
+    return st.Results.Trim;
   };
   for (const auto& pair : std::vector<std::vector<const char*>>{{"FPT"}, {"DB1P", "DB1S"}, {"WT1P", "WT1S"}}) {
     for (int tenth = 1; tenth <= 10 && trimWith(tanks) > 0.8; ++tenth) {
-      Tanks trial = tanks;
+      TankList trial = tanks;
       for (const char* key : pair) {
         auto it = std::find_if(trial.begin(), trial.end(), [key](const auto& t) { return t.first == key; });
         const double tonnes = std::round(Capacity(key) * tenth / 10);
@@ -398,46 +379,45 @@ Voyage::Tanks Voyage::Ballast(const Tanks& consumables) {
     }
   }
   // Against the list: the transverse moment over the wing tank's lever.
-  ApplyTanks(tanks, +1);
+  SetTanks(tanks);
   const WeightItem total = st.Displacement();
-  ApplyTanks(tanks, -1);
   const double moment = total.Tonnes() * total.Tcg();
   const char* key = moment > 0 ? "WT2P" : "WT2S";
-  double lever = 0;
-  for (const TankTable& t : tankTables_)
-    if (t.Shape.Key == key) lever = std::abs(t.TCG);
+  const ::Tanks& all = st.tanks();
+  const int wing = all.FindTank(key);
+  const double lever = wing < 0 ? 0 : std::abs(ParseReal(all.Records[static_cast<size_t>(wing)][TankField::Tcg]));
   if (lever > 0) tanks.push_back({key, std::min(Capacity(key), std::round(std::abs(moment) / lever))});
   std::erase_if(tanks, [](const auto& t) { return t.second <= 0; });
+  SetTanks(tanks);
   return tanks;
 }
 
-std::string Voyage::Afloat(const Tanks& tanks) {
-  Stability& st = ctx_.stability;
-  double tankTonnes = 0;
-  for (const auto& t : tanks) tankTonnes += t.second;
-  ApplyTanks(tanks, +1);
-  st.ComputeStability();
+// How the ship floats with the tanks as set: the summary of the condition.
+std::string Voyage::Afloat() const {
+  const Stability& st = ctx_.stability;
   const StabilityResults& r = st.Results;
-  std::string text = "tanks " + FormatFixed(tankTonnes, 1) + " t, drafts aft " + FormatFixed(r.AftDraft, 2) +
+  double tankTonnes = 0;
+  for (int item = 4; item <= 9; ++item) tankTonnes += st.Items[static_cast<size_t>(item)].Tonnes();
+  std::string text = "tanks " + FormatFixed(tankTonnes, 1) + " t, displacement " +
+                     FormatFixed(st.Displacement().Tonnes(), 1) + " t, drafts aft " + FormatFixed(r.AftDraft, 2) +
                      " fore " + FormatFixed(r.ForeDraft, 2) + ", GM' " + FormatFixed(r.GMCorrected, 2) + ", heel " +
                      FormatFixed(r.Heel, 1) + ", GZ areas " + FormatFixed(r.Area30, 3) + " " + FormatFixed(r.Area40, 3) +
                      " " + FormatFixed(r.Area30To40, 3) + ", GZ max " + FormatFixed(r.GzMax, 2) + " at " +
                      FormatFixed(r.GzMaxAngle, 0);
-  ApplyTanks(tanks, -1);
-  st.ComputeStability();
+  const Strength::Results& s = st.strength().Result;
+  text += ", shear " + FormatFixed(s.MaxShearPercent, 0) + " %, bending " + FormatFixed(s.MaxBendingPercent, 0) +
+          " %, torsion " + FormatFixed(s.MaxTorsionPercent, 0) + " %";
   return text;
 }
 
 bool Voyage::Write(char type, int port, const std::vector<std::pair<std::string, double>>& consumables,
                    VoyageReport& report, std::string& error) {
-  const Tanks tanks = Ballast(consumables);
-  report.lines.push_back(Afloat(tanks));
+  Ballast(consumables);
+  report.lines.push_back(Afloat());
   auto& h = plan_.VesHdr;
   h[VesHdrIx::Port] = kRotation[static_cast<size_t>(port)];
   h[VesHdrIx::Voy] = kVoyage;
   h[VesHdrIx::Adp] = std::string(1, type);
-  conditions_.TankLines.clear();
-  for (const auto& [key, tonnes] : tanks) conditions_.TankLines.push_back({key, FormatFixed(tonnes, 1)});
   const std::string name = std::string(1, type) + kRotation[static_cast<size_t>(port)] + kVoyage + ".TXT";
   const ConditionWriteResult result = conditions_.WriteCondition(name, false, kCurPlane);
   if (!result.written) {
@@ -458,20 +438,14 @@ bool Voyage::Write(char type, int port, const std::vector<std::pair<std::string,
   report.lines.back() = name + ": " + std::to_string(units) + " units, " + std::to_string(teu) + " TEU of " +
                          std::to_string(slots) + ", " + std::to_string(reefers) + " reefers, " +
                          std::to_string(dangerous) + " dangerous, " +
-                         FormatFixed(ctx_.stability.Displacement().Tonnes(), 1) + " t without tanks; " +
                          report.lines.back();
   return true;
 }
 
 }  // namespace
 
-bool WriteFeederVoyage(PlanContext& ctx, ConditionFile& conditions, const ShipDefinition& ship,
-                       VoyageReport& report, std::string& error) {
-  Voyage voyage(ctx, conditions, ship);
-  for (const TankShape& shape : ship.tanks) {
-    const TankTable t = ComputeTank(ship.hull, shape, 20, ship.frameSpacing);
-    report.lines.push_back(shape.Key + " " + FormatFixed(t.Capacity, 1) + " t at " + FormatFixed(t.LCG, 1));
-  }
+bool WriteFeederVoyage(PlanContext& ctx, ConditionFile& conditions, VoyageReport& report, std::string& error) {
+  Voyage voyage(ctx, conditions);
   voyage.BuildColumns();
   voyage.Load(0, 0.55, 0.15);
   voyage.Discharge(1);

@@ -9,8 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "DemoShips.h"
-
 class PlanContext;
 struct PlanData;
 class ConditionFile;
@@ -20,11 +18,11 @@ struct VoyageReport {
   std::vector<std::string> lines;       // one summary line per condition
 };
 
-// Runs the voyage on the opened feeder (no units on board), writing each
-// condition into the vessel's conditions folder. False with error when a
+// Runs the voyage on the opened feeder (no units on board), ballasting it
+// for trim, list and stability through its tanks, and writes each condition
+// into the vessel's conditions folder. False with error when a
 // file cannot be written.
-bool WriteFeederVoyage(PlanContext& ctx, ConditionFile& conditions, const ShipDefinition& ship,
-                       VoyageReport& report, std::string& error);
+bool WriteFeederVoyage(PlanContext& ctx, ConditionFile& conditions, VoyageReport& report, std::string& error);
 
 // The fixed-column loading list of the next port, in the LIS layout of the
 // base data, written to file.

@@ -16,12 +16,10 @@
 #include "Cargo.h"
 #include "DemoShips.h"
 #include "Layout.h"
-#include "conditions/ConditionFile.h"
+#include "conditions/VesselSession.h"
 #include "core/Host.h"
 #include "core/PlanData.h"
 #include "core/TextFile.h"
-#include "planning/PlanContext.h"
-#include "stability/Stability.h"
 #include "vessel/PtcFile.h"
 #include "vessel/TDmBase.h"
 #include "vessel/TDmVes.h"
@@ -83,11 +81,8 @@ int main(int argc, char** argv) {
     int (*build)(PlanData&, const ShipDefinition&);
   } vessels[] = {{"barge", BuildBargeLayout}, {"feeder", BuildFeederLayout}};
 
-  Stability stability(plan);
-  stability.SetItemNames(base.TotalsLabels);
-  PlanContext ctx(plan, stability, host);
-  ConditionFile conditions(ctx);
-  TDmVes ves(plan, host);
+  VesselSession session(plan, host, base.TotalsLabels);
+  TDmVes& ves = session.ves;
   std::vector<std::string> vex;
   std::string error;
   std::error_code ec;
@@ -108,18 +103,12 @@ int main(int argc, char** argv) {
     plan.VesselList[k * kVesselListFields] = plan.VesHdr[VesHdrIx::Vessel];
     plan.VesselList[k * kVesselListFields + 1] = plan.VesHdr[VesHdrIx::Dir];
     plan.VesselCount = 1;
-    plan.CurVessel = k;
-    if (!ves.OpenVessel()) {
+    if (!session.Open(k) || !session.TableErrors().empty()) {
       std::cerr << dir.string() << ": the vessel written does not open\n";
       return 1;
     }
-    if (!stability.LoadTables(dir, error)) {
-      std::cerr << error << "\n";
-      return 1;
-    }
-    stability.SetFixedItems(+1);
     VoyageReport report;
-    if (!WriteFeederVoyage(ctx, conditions, ship, report, error)) {
+    if (!WriteFeederVoyage(session.ctx, session.conditions, report, error)) {
       std::cerr << error << "\n";
       return 1;
     }
