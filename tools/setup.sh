@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev libshp-dev libzip-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core xvfb xauth
-  poppler-utils  # reads the printed PDF files back in the tests
+  poppler-utils jq  # read printed PDF files and JSON output back in the tests
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -53,6 +53,7 @@ bool OpenedCondition::Open(Installation& inst, const std::string& vessel, const 
     std::fprintf(stderr, "error: the vessel %s cannot be opened (ptc.txt missing or unreadable)\n", vessel.c_str());
     return false;
   }
+  if (file.empty()) return true;  // the vessel as it opens
   // A bare name is a condition of the vessel's conditions folder.
   std::filesystem::path path(file);
   if (!std::filesystem::exists(path) && !path.has_parent_path()) path = ConditionDirectory(plan) / file;

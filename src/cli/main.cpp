@@ -27,6 +27,10 @@ constexpr const char* kUsage =
     "  check VESSEL FILE [--segregation-only]\n"
     "            read a condition and print the stowage check's lines (exit\n"
     "            code 3 when something was found)\n"
+    "  stability VESSEL [FILE] [--json]\n"
+    "            the stability report, tanks report and strength maxima of the\n"
+    "            vessel as it opens or of a condition; --json prints the figures\n"
+    "            as one JSON object (metres, tonnes, degrees)\n"
     "  check-digit NUMBER...\n"
     "            whether each container number's check digit is right, and\n"
     "            what it should be (exit code 3 when one is not)\n";
@@ -43,6 +47,7 @@ int main(int argc, char** argv) {
   std::string dataOption;
   std::string writeTo;
   bool segregationOnly = false;
+  bool json = false;
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -54,6 +59,8 @@ int main(int argc, char** argv) {
       writeTo = argv[++i];
     } else if (arg == "--segregation-only") {
       segregationOnly = true;
+    } else if (arg == "--json") {
+      json = true;
     } else if (arg == "-h" || arg == "--help") {
       std::fputs(kUsage, stdout);
       return 0;
@@ -77,16 +84,19 @@ int main(int argc, char** argv) {
     if (args.size() < 2) return Usage("check-digit needs a container number");
     return CmdCheckDigit(std::vector<std::string>(args.begin() + 1, args.end()));
   }
-  if (command != "vessels" && command != "vessel" && command != "condition" && command != "check")
+  if (command != "vessels" && command != "vessel" && command != "condition" && command != "check" &&
+      command != "stability")
     return Usage(("unknown command: " + command).c_str());
   if (command == "vessel" && args.size() < 2) return Usage("vessel needs a vessel name");
   if (command == "condition" && args.size() < 3) return Usage("condition needs a vessel and a file");
   if (command == "check" && args.size() < 3) return Usage("check needs a vessel and a file");
+  if (command == "stability" && args.size() < 2) return Usage("stability needs a vessel");
 
   Installation inst;
   if (!inst.Load(dataOption)) return 1;
   if (command == "vessels") return CmdVessels(inst);
   if (command == "condition") return CmdCondition(inst, args[1], args[2], writeTo);
   if (command == "check") return CmdCheck(inst, args[1], args[2], segregationOnly);
+  if (command == "stability") return CmdStability(inst, args[1], args.size() > 2 ? args[2] : "", json);
   return CmdVessel(inst, args[1]);
 }

@@ -270,18 +270,17 @@ void Stability::ComputeStability() {
   if (strength_->Loaded()) strength_->ComputeStrength();
   const Strength::Results* sectional =
       strength_->Result.State == StrengthState::Current ? &strength_->Result : nullptr;
-  if (Hyd.size() <= 2) {
-    r.State = HydrostaticState::NoTable;
-    return;
-  }
-
-  // 1. Sums.
+  // 1. Sums: the weights stand whether or not there is a table to float them.
   const WeightItem total = Displacement();
   r.W = total.Tonnes();
   r.LCG = total.Lcg();
   r.VCG = total.Vcg();
   r.TCG = total.Tcg();
   r.KGCorrected = r.W > 0 ? r.VCG + total.FreeSurface() / r.W : r.VCG;
+  if (Hyd.size() <= 2) {
+    r.State = HydrostaticState::NoTable;
+    return;
+  }
 
   // 2. The hydrostatic row at the displacement in standard sea water.
   const double density = plan_.SeaDensity;

@@ -26,6 +26,11 @@ out=$("$cli" --data "$work/inst" vessel FEEDER)
 grep -q "^Bays: *16$" <<<"$out" || fail "feeder bays: $out"
 grep -q "^Cells: *1208$" <<<"$out" || fail "feeder cells: $out"
 
+# The same vessel without its strength table floats by the hydrostatic table
+# alone: the two equilibria must agree within 1 cm on both drafts.
+cp -r "$work/inst" "$work/tableonly"
+rm "$work/tableonly/FEEDER/STR.txt"
+
 conditions=0
 for file in "$work"/inst/FEEDER/COND/*.TXT; do
   name=$(basename "$file")
@@ -52,6 +57,19 @@ $out"
   mkdir -p "$work/again"
   "$cli" --data "$work/inst" condition FEEDER "$name" --write "$work/again/$name" > /dev/null
   cmp "$file" "$work/again/$name" || fail "$name: not the same file when written again"
+  # Every figure of the stability command, as valid JSON.
+  json=$("$cli" --data "$work/inst" stability FEEDER "$name" --json)
+  for key in displacement lcg vcg tcg kg_corrected draft_aft draft_fore draft_mean draft_aft_marks \
+             draft_fore_marks trim km gm gm_corrected heel gz area_0_30 area_0_40 area_30_40 gz_30 gz_max \
+             gz_max_angle flooding_angle shear_max_pct bending_max_pct torsion_max_pct outside_tables; do
+    jq -e --arg k "$key" 'has($k) and .[$k] != null' <<<"$json" > /dev/null || fail "$name: no $key in $json"
+  done
+  jq -e '.outside_tables == false and (.gz | length) > 5 and .displacement > 10000' <<<"$json" > /dev/null ||
+    fail "$name: stability figures $json"
+  table=$("$cli" --data "$work/tableonly" stability FEEDER "$name" --json)
+  jq -e --argjson t "$table" '((.draft_aft - $t.draft_aft) | fabs) < 0.01 and ((.draft_fore - $t.draft_fore) | fabs) < 0.01
+        and $t.shear_max_pct == null' <<<"$json" > /dev/null ||
+    fail "$name: sectional $json and table $table equilibria differ"
   conditions=$((conditions + 1))
 done
 [ "$conditions" -eq 4 ] || fail "$conditions demo conditions, expected 4"

@@ -32,4 +32,10 @@ grep -q "no installed vessel is named NO SUCH SHIP" "$work/err" || fail "unknown
 
 if "$cli" --data "$work/nowhere" vessels 2>"$work/err"; then fail "missing installation accepted"; fi
 grep -q "not a Zum4 installation" "$work/err" || fail "missing installation message: $(cat "$work/err")"
+# Without hydrostatic or strength tables the weights are still summed (the
+# three units on board), and
+# every figure that needs a table is null rather than a stale number.
+json=$("$cli" --data "$work/inst" stability minibox DHAM001W.TXT --json)
+jq -e '.displacement == 35.7 and .draft_aft == null and .gm == null and .gz == [] and .shear_max_pct == null
+       and .outside_tables == false' <<<"$json" > /dev/null || fail "stability without tables: $json"
 echo "vessel commands: 1 passed, 0 failed"

@@ -182,6 +182,78 @@ TEST_F(BargeTables, GzCurveOfWallSidedBargeMatchesFormula) {
   EXPECT_GT(r.FloodingAngle, 45);
 }
 
+// The box's heeled section worked out exactly, as a polygon: the rectangle
+// cut by the waterline, the waterline moved until the cut holds the upright
+// area. Returns KN, the horizontal distance from the keel to the line of
+// buoyancy, for any heel (deck edge in the water or not).
+double ExactBoxKn(double draft, double deg) {
+  const double s = std::sin(deg * kRad), c = std::cos(deg * kRad);
+  struct P {
+    double y, z;
+  };
+  auto cut = [&](double level) {
+    // Points below the waterline: z cos - y sin < level (heel to starboard).
+    const std::vector<P> box{{-kB / 2, 0}, {kB / 2, 0}, {kB / 2, kD}, {-kB / 2, kD}};
+    std::vector<P> wet;
+    for (size_t i = 0; i < box.size(); ++i) {
+      const P a = box[i], b = box[(i + 1) % box.size()];
+      const double ha = a.z * c - a.y * s - level, hb = b.z * c - b.y * s - level;
+      if (ha <= 0) wet.push_back(a);
+      if ((ha < 0) != (hb < 0)) {
+        const double t = ha / (ha - hb);
+        wet.push_back({a.y + t * (b.y - a.y), a.z + t * (b.z - a.z)});
+      }
+    }
+    return wet;
+  };
+  auto areaAndCentre = [](const std::vector<P>& poly, double& y, double& z) {
+    double area = 0, my = 0, mz = 0;
+    for (size_t i = 0; i < poly.size(); ++i) {
+      const P a = poly[i], b = poly[(i + 1) % poly.size()];
+      const double cross = a.y * b.z - b.y * a.z;
+      area += cross / 2;
+      my += (a.y + b.y) * cross / 6;
+      mz += (a.z + b.z) * cross / 6;
+    }
+    y = area != 0 ? my / area : 0;
+    z = area != 0 ? mz / area : 0;
+    return area;
+  };
+  double low = -kB, high = kB + kD, y = 0, z = 0;
+  for (int i = 0; i < 200; ++i) {
+    const double mid = (low + high) / 2;
+    (areaAndCentre(cut(mid), y, z) < kB * draft ? low : high) = mid;
+  }
+  areaAndCentre(cut((low + high) / 2), y, z);
+  return y * c + z * s;
+}
+
+// GZ within 1 cm at every angle of the table from 10 to 60 degrees, past the
+// deck edge's immersion at 45 degrees too, and the areas within 0.001 m·rad
+// of the exact integral (the wall-sided formula holds to 45 degrees).
+TEST_F(BargeTables, GzAndAreasAreExact) {
+  const double kg = 6;
+  Load(BoxDisplacement(10), 50, kg, 0);
+  ASSERT_TRUE(r.HasGzCurve);
+  const double bm = kB * kB / (12 * 10.0);
+  const double gm = BoxKm(10) - kg;
+  int checked = 0;
+  for (size_t k = 0; k < r.GzAngles.size(); ++k) {
+    const double deg = r.GzAngles[k];
+    if (deg < 10 || deg > 60) continue;
+    const double exact = ExactBoxKn(10, deg) - kg * std::sin(deg * kRad);
+    EXPECT_NEAR(r.Gz[k], exact, 0.01) << deg << " degrees";
+    if (deg <= 45) {
+      EXPECT_NEAR(exact, WallSidedGz(gm, bm, deg), 1e-9) << "the two exact forms agree at " << deg;
+    }
+    ++checked;
+  }
+  EXPECT_GE(checked, 8);
+  EXPECT_NEAR(r.Area30, WallSidedArea(gm, bm, 0, 30), 0.001);
+  EXPECT_NEAR(r.Area40, WallSidedArea(gm, bm, 0, 40), 0.001);
+  EXPECT_NEAR(r.Area30To40, WallSidedArea(gm, bm, 30, 40), 0.001);
+}
+
 TEST_F(BargeTables, NoHydrostaticsWithTwoRowsOrFewer) {
   stab.Hyd.resize(2);
   Load(BoxDisplacement(1.5), 50, 6, 0);
