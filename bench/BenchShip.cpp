@@ -39,8 +39,10 @@ void BuildBenchVessel(PlanData& plan) {
         c = StructCel{};
         c.CELL = bay.BAY + Two(row) + Two(tier);
         c.BAYIX = b;
-        c.LCG = 200.0 - 6.1 * b;
-        c.LCG_40 = b % 2 == 0 ? c.LCG - 3.05 : c.LCG + 3.05;
+        // Squeezed into the demo feeder's length, so that its tables can
+        // float the bench vessel.
+        c.LCG = 138.0 - 3.4 * b;
+        c.LCG_40 = b % 2 == 0 ? c.LCG - 1.7 : c.LCG + 1.7;
         c.VCG = tier < 80 ? tier * 1.3 : 20 + (tier - 80) * 1.3;
         c.TCG = (row % 2 == 1 ? 1 : -1) * 2.5 * ((row + 1) / 2);
         c.FL_RF = tier >= 82 && tier <= 86 ? 1 : 0;
