@@ -7,6 +7,7 @@
 
 #include "core/PlanData.h"
 #include "ui/Application.h"
+#include "ui/FrameStab.h"
 #include "ui/QtHost.h"
 #include "ui/UnitDialog1.h"
 #include "ui/UnitMain.h"
@@ -28,7 +29,7 @@ std::string DataOption(const QStringList& arguments) {
 // report a problem with the installation.
 struct Program {
   explicit Program(PlanData& plan)
-      : dialog(), messages(plan), host(messages, dialog), base(plan, host), ves(plan, host), main(plan) {}
+      : dialog(), messages(plan), host(messages, dialog, plan), base(plan, host), ves(plan, host), main(plan) {}
   TFormDialog dialog;
   TFormMess1 messages;
   QtHost host;
@@ -63,7 +64,14 @@ int main(int argc, char** argv) {
       program.base.SaveSettings();
     };
     program.main.host = &program.host;
+    if (installed) program.main.Attach(program.host, program.base);
+    QObject::connect(&program.host, &QtHost::planChanged, &program.main, [&program] {
+      program.main.FrameStab->Refresh();
+      program.main.RefreshTitles();
+    });
     program.main.show();
+    // The vessel that was open when the program was last left.
+    if (installed) program.main.OpenLastVessel();
     exitCode = app.exec();
     if (installed) program.base.CloseBaseData();
   } catch (const std::exception& e) {

@@ -131,6 +131,7 @@ inline constexpr int ImmediateSegregationCheck = 75;  // check after each hazard
 inline constexpr int AutoSaveToTemp = 76;
 inline constexpr int FirstCustomOption = 67;
 inline constexpr int MovinsClearWeights = 83;  // customizing options of the EDIFACT exchange
+inline constexpr int MovinsCreateReports = 84;
 inline constexpr int EdiFileInSending = 85;
 inline constexpr int EdiVoidSlots = 86;
 inline constexpr int EdiSegmentEnd = 87;       // "1" CR LF, "2" CR, else nothing

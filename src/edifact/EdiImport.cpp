@@ -118,7 +118,10 @@ void EdiImport::ReadInterchange(int pass) {
     BodySegment(pass);
   }
   // A file cut off after its last unit (no UNT, no UNZ) still has that unit.
-  if (pending_ != -9 && (pass == 2 || (pass == 1 && handling_ == "***"))) CompleteUnit(pass);
+  if (pending_ != -9 && (pass == 2 || (pass == 1 && handling_ == "***"))) {
+    CompleteUnit(pass);
+    if (pass == 2 && UnitDone) UnitDone();
+  }
   pending_ = -9;
 }
 
@@ -204,7 +207,10 @@ void EdiImport::BodySegment(int pass) {
   }
   const bool boundary = seg_.Is("LOC", "147") || tag == "UNT" || tag == "UNZ" || (coprar && tag == "EQD");
   if (boundary) {
-    if (pending_ != -9 && (pass == 2 || (pass == 1 && handling_ == "***"))) CompleteUnit(pass);
+    if (pending_ != -9 && (pass == 2 || (pass == 1 && handling_ == "***"))) {
+      CompleteUnit(pass);
+      if (pass == 2 && UnitDone) UnitDone();
+    }
     pending_ = -9;
   }
   if (pass == 1 && handling_ == "LOA") return;

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -91,6 +92,11 @@ class EdiImport {
 
   EdiHeader Header;
   EdiImportOptions Options;
+
+  // Called after each unit of the load pass is dealt with (placed, put to
+  // the quay or left where it stands), so that a window can show the
+  // counters while a long message is read. Optional.
+  std::function<void()> UnitDone;
 
   // Counters of the last Run.
   int Loaded = 0;   // placed into a cell

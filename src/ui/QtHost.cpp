@@ -2,13 +2,19 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QLineEdit>
+#include <QPushButton>
 
 #include "ui/Application.h"
 #include "ui/UnitDialog1.h"
+#include "ui/UnitInp.h"
 #include "ui/UnitMess1.h"
 
 QtHost::QtHost(TFormMess1& messages, TFormDialog& dialog, QObject* parent)
     : QObject(parent), messages_(messages), dialog_(dialog) {}
+
+QtHost::QtHost(TFormMess1& messages, TFormDialog& dialog, PlanData& plan, QObject* parent)
+    : QObject(parent), messages_(messages), dialog_(dialog), plan_(&plan) {}
 
 QtHost::~QtHost() {
   while (busyDepth_ > 0) SetBusy(false);
@@ -43,3 +49,20 @@ void QtHost::SetBusy(bool busy) {
 void QtHost::PlanChanged() { emit planChanged(); }
 
 void QtHost::ReportError(const std::string& text) { ShowError(QString::fromLatin1(text.c_str())); }
+
+// The code left in the code box is taken whichever button closed the
+// dialog: "Update Table" also adds the port, "Ignore" only renames it for
+// this import.
+std::string QtHost::AskNewPort(const std::string& country, const std::string& code, const std::string& description,
+                               const std::string& letter) {
+  if (plan_ == nullptr) return Host::AskNewPort(country, code, description, letter);
+  TFormInp form(*plan_, QApplication::activeModalWidget());
+  form.Fill("New port", QString::fromLatin1(country.c_str()), QString::fromLatin1(code.c_str()),
+            QString::fromLatin1(description.c_str()), QString::fromLatin1(letter.c_str()));
+  form.BCancel->setText("Ignore");
+  // The import is running under the hourglass; the question needs the arrow.
+  QApplication::setOverrideCursor(Qt::ArrowCursor);
+  form.exec();
+  QApplication::restoreOverrideCursor();
+  return form.ECode->text().trimmed().toUpper().toLatin1().toStdString();
+}

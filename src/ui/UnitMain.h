@@ -1,21 +1,43 @@
 #pragma once
 
-// TFormMain: the main window, the application's main form.
+// TFormMain: the main window. Without a vessel it lists the installed
+// vessels (LB1), from which one is opened; with a vessel open it shows the
+// vessel's conditions (LBcond), the title panels and the stability frame,
+// and the commands that work on the vessel.
 
 #include <QMainWindow>
 #include <functional>
+#include <memory>
 
 struct PlanData;
+class ConditionList;
 class Host;
+class QAction;
 class QLabel;
+class QListWidget;
+class QMenu;
+class QStackedWidget;
+class QToolBar;
+class TDmBase;
+class TFrameStab;
+class VesselSession;
 
 class TFormMain : public QMainWindow {
   Q_OBJECT
 
  public:
   explicit TFormMain(PlanData& plan, QWidget* parent = nullptr);
+  ~TFormMain() override;
 
   QLabel* LDataDir = nullptr;
+  QListWidget* LB1 = nullptr;
+  QListWidget* LBcond = nullptr;
+  QLabel* PAt = nullptr;
+  QLabel* PAb = nullptr;
+  QToolBar* TB = nullptr;
+  TFrameStab* FrameStab = nullptr;
+  QMenu* PMcond = nullptr;
+  bool AllVesselsMode = false;
 
   // After "Base Data" or "Customizing" changed the settings: the program
   // loads the base data again and writes the settings file.
@@ -24,10 +46,47 @@ class TFormMain : public QMainWindow {
   // Where the windows opened from here report and ask; set before show.
   Host* host = nullptr;
 
+  // Connects the window to the loaded base data: the vessel list, and the
+  // session in which vessels are opened. Called once after the base data
+  // are loaded.
+  void Attach(Host& host, TDmBase& base);
+  VesselSession* Session() { return session_.get(); }
+  ConditionList* Conditions() { return conditions_.get(); }
+
+  // The vessel list from the base data; returns the entry named in the
+  // settings as the last vessel, -1 when it is not listed.
+  int FillVesselList();
+  // Opens entry index of the vessel list and its last condition. False when
+  // the vessel cannot be opened (message 53).
+  bool OpenVesselEntry(int index);
+  // Reopens the vessel that was open when the program was last left.
+  void OpenLastVessel();
+  // Leaves the open vessel: false when the person cancels (the condition is
+  // modified and not settled).
+  bool CloseVessel();
+  // "Exit Vessel": the next start does not reopen it.
+  void SelectVesselExecute();
+  void RefreshTitles();
+  void OpenSelectedCondition();
+
   void BaseDataClick();
   void CustomizingClick();
   void PortsClick();
 
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
+  void ShowVesselState(bool open);
+  void FillConditionItems();
+  void AfterConditionChange();
+
   PlanData& plan_;
+  TDmBase* base_ = nullptr;
+  std::unique_ptr<VesselSession> session_;
+  std::unique_ptr<ConditionList> conditions_;
+  QStackedWidget* pages_ = nullptr;
+  QList<QAction*> noVesselActions_;
+  QList<QAction*> vesselActions_;
 };

@@ -113,6 +113,11 @@ int main(int argc, char** argv) {
       return 1;
     }
     for (const std::string& line : report.lines) std::cout << line << "\n";
+    // The last condition written is the one the program opens with the vessel.
+    if (!WritePtc(plan, dir / "ptc.txt", error)) {
+      std::cerr << error << "\n";
+      return 1;
+    }
     fs::create_directories(outDir / "RECEIVE", ec);
     if (!WriteFeederLoadingList(plan, outDir / "RECEIVE" / "LOADLIST_GOT012N.TXT", error)) {
       std::cerr << error << "\n";
