@@ -23,6 +23,8 @@
 #include "core/PlanData.h"
 #include "core/TextHelpers.h"
 #include "ui/FrameStab.h"
+#include "ui/UnitBapliex.h"
+#include "ui/UnitBaplimp.h"
 #include "ui/UnitCommon.h"
 #include "ui/UnitCust.h"
 #include "ui/UnitPorts.h"
@@ -64,6 +66,12 @@ TFormMain::TFormMain(PlanData& plan, QWidget* parent) : QMainWindow(parent), pla
   connect(settings->addAction(tr("&Base Data...")), &QAction::triggered, this, &TFormMain::BaseDataClick);
   connect(settings->addAction(tr("&Customizing...")), &QAction::triggered, this, &TFormMain::CustomizingClick);
   noVesselActions_ << settings->menuAction();
+  QMenu* edifact = menuBar()->addMenu(tr("&Edifact"));
+  QAction* importEdi = edifact->addAction(tr("&Import BAPLIE/MOVINS/COPRAR..."));
+  connect(importEdi, &QAction::triggered, this, &TFormMain::ImportEdiClick);
+  QAction* exportEdi = edifact->addAction(tr("&Export BAPLIE..."));
+  connect(exportEdi, &QAction::triggered, this, &TFormMain::ExportBaplieClick);
+  vesselActions_ << edifact->menuAction();
   QMenu* tables = menuBar()->addMenu(tr("&Tables"));
   connect(tables->addAction(tr("&Ports")), &QAction::triggered, this, &TFormMain::PortsClick);
 
@@ -73,6 +81,11 @@ TFormMain::TFormMain(PlanData& plan, QWidget* parent) : QMainWindow(parent), pla
   QAction* selectVessel = TB->addAction(tr("Select Vessel"));
   selectVessel->setToolTip(tr("Exit Vessel"));
   connect(selectVessel, &QAction::triggered, this, &TFormMain::SelectVesselExecute);
+  TB->addSeparator();
+  TB->addAction(importEdi);
+  TB->addAction(exportEdi);
+  importEdi->setToolTip(tr("Import BAPLIE/MOVINS/COPRAR"));
+  exportEdi->setToolTip(tr("Export BAPLIE"));
   TB->addSeparator();
   PAt = TitlePanel(TB);
   TB->addWidget(PAt);
@@ -339,4 +352,16 @@ void TFormMain::PortsClick() {
   if (!host) return;
   TFormPorts form(plan_, *host, this);
   form.exec();
+}
+
+void TFormMain::ImportEdiClick() {
+  if (!session_ || !base_ || plan_.CurVessel < 0) return;
+  const std::string path = TFormBaplimp::AskImportFile(plan_, this);
+  if (path.empty()) return;
+  if (TFormBaplimp::ImportFile(session_->ctx, *base_, path, this)) AfterConditionChange();
+}
+
+void TFormMain::ExportBaplieClick() {
+  if (!session_ || !host || plan_.CurVessel < 0) return;
+  TFormBapliex::ExportBaplie(plan_, *host, conditions_->PortRotation, &session_->selection, this);
 }

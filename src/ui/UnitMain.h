@@ -72,6 +72,8 @@ class TFormMain : public QMainWindow {
   void BaseDataClick();
   void CustomizingClick();
   void PortsClick();
+  void ImportEdiClick();
+  void ExportBaplieClick();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
