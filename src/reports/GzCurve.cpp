@@ -28,21 +28,6 @@ std::string AngleText(double angle) {
   return Fixed(angle, std::abs(angle - std::round(angle)) < 0.05 ? 0 : 1) + "\xB0";
 }
 
-// Newton's divided differences through the points [first, first+count).
-double Newton(const std::vector<double>& x, const std::vector<double>& y, size_t first, size_t count, double at) {
-  std::vector<double> coef(y.begin() + static_cast<std::ptrdiff_t>(first),
-                           y.begin() + static_cast<std::ptrdiff_t>(first + count));
-  for (size_t level = 1; level < count; ++level) {
-    for (size_t i = count - 1; i >= level; --i) {
-      const double dx = x[first + i] - x[first + i - level];
-      coef[i] = dx != 0 ? (coef[i] - coef[i - 1]) / dx : 0.0;
-    }
-  }
-  double value = coef[count - 1];
-  for (size_t i = count - 1; i-- > 0;) value = value * (at - x[first + i]) + coef[i];
-  return value;
-}
-
 bool HasTabulatedAngle(const StabilityResults& r, double angle) {
   return std::find(r.GzAngles.begin(), r.GzAngles.end(), angle) != r.GzAngles.end();
 }
@@ -97,9 +82,6 @@ std::vector<GzPoint> GzCurvePoints(const StabilityResults& r) {
     x.insert(x.begin(), 0.0);
     y.insert(y.begin(), 0.0);
   }
-  const size_t count = x.size();
-  const size_t window = std::min<size_t>(6, count);
-
   std::vector<double> angles = x;
   for (int degree = static_cast<int>(std::floor(x.front())) + 1; degree < x.back(); ++degree) angles.push_back(degree);
   std::sort(angles.begin(), angles.end());
@@ -111,12 +93,7 @@ std::vector<GzPoint> GzCurvePoints(const StabilityResults& r) {
       points.push_back({a, y[static_cast<size_t>(at - x.begin())]});
       continue;
     }
-    // The interval holding the angle and the six points around it: two
-    // before and three after, shifted inwards at the ends of the table.
-    size_t k = 0;
-    while (k + 2 < count && x[k + 1] < a) ++k;
-    const size_t start = std::min(k >= 2 ? k - 2 : 0, count - window);
-    points.push_back({a, Newton(x, y, start, window, a)});
+    points.push_back({a, InterpolateGz(x, y, a)});
   }
   return points;
 }

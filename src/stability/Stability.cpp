@@ -371,6 +371,18 @@ double Newton(const std::vector<double>& x, const std::vector<double>& y, size_t
 
 }  // namespace
 
+double InterpolateGz(const std::vector<double>& angles, const std::vector<double>& levers, double angle) {
+  const size_t points = std::min(angles.size(), levers.size());
+  if (points == 0) return 0;
+  const size_t window = std::min<size_t>(6, points);
+  // The interval holding the angle, and the six points around it: two
+  // before and three after, shifted inwards at the ends of the table.
+  size_t k = 0;
+  while (k + 2 < points && angles[k + 1] < angle) ++k;
+  const size_t start = std::min(k >= 2 ? k - 2 : 0, points - window);
+  return Newton(angles, levers, start, window, angle);
+}
+
 void Stability::ComputeGzCurve() {
   StabilityResults& r = Results;
   r.HasGzCurve = false;
@@ -417,18 +429,11 @@ void Stability::ComputeGzCurve() {
     x.insert(x.begin(), 0.0);
     y.insert(y.begin(), 0.0);
   }
-  const size_t points = x.size();
-  const size_t window = std::min<size_t>(6, points);
   double area = 0;
   double previous = 0;
   bool first = true;
   for (int degree = static_cast<int>(std::floor(x.front())) + 1; degree <= static_cast<int>(x.back()); ++degree) {
-    // The interval holding this degree, and the six points around it: two
-    // before and three after, shifted inwards at the ends of the table.
-    size_t k = 0;
-    while (k + 2 < points && x[k + 1] < degree) ++k;
-    const size_t start = std::min(k >= 2 ? k - 2 : 0, points - window);
-    const double gz = Newton(x, y, start, window, degree);
+    const double gz = InterpolateGz(x, y, degree);
     area += (previous + gz) * std::numbers::pi / 360.0;
     previous = gz;
     if (degree == 30) r.Area30 = area;

@@ -103,6 +103,12 @@ struct StabilityResults {
   double FloodingAngle = 0;
 };
 
+// The righting lever at any angle of a curve tabulated at ascending angles:
+// Newton's polynomial through the six points around the angle (two before,
+// three after, shifted inwards at the ends of the table). The areas, the
+// maximum and the drawn curve all use it.
+double InterpolateGz(const std::vector<double>& angles, const std::vector<double>& levers, double angle);
+
 class Stability {
  public:
   explicit Stability(PlanData& plan);
