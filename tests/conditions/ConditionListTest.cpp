@@ -624,7 +624,8 @@ TEST_F(ConditionListTest, VoyageDataSetOfATwoPortVoyage) {
   EXPECT_EQ(plan.PolCount, 0);
 }
 
-// The demo feeder's voyage 012N, called at Hamburg and then Rotterdam.
+// The demo feeder's voyage 012N, called at Rotterdam and then Hamburg, as
+// its committed schedule dates the conditions.
 TEST(DemoFeederConditions, VoyageDataSetHoldsEachUnitOnceFromItsPortOfLoading) {
   TempDir dir;
   fs::copy(fs::path(ZUM4_SOURCE_DIR) / "data" / "demo", dir.path(), fs::copy_options::recursive);
@@ -643,26 +644,21 @@ TEST(DemoFeederConditions, VoyageDataSetHoldsEachUnitOnceFromItsPortOfLoading) {
   TDmVes ves(plan, host);
   ASSERT_TRUE(ves.OpenVessel());
 
-  const fs::path folder = ConditionDirectory(plan);
-  SetModified(folder / "AHAM012N.TXT", LocalTime(2026, 5, 1, 6, 0));
-  SetModified(folder / "DHAM012N.TXT", LocalTime(2026, 5, 1, 18, 0));
-  SetModified(folder / "ARTM012N.TXT", LocalTime(2026, 5, 3, 6, 0));
-  SetModified(folder / "DRTM012N.TXT", LocalTime(2026, 5, 3, 18, 0));
   plan.VesHdr[VesHdrIx::Adp] = "A";
   plan.VesHdr[VesHdrIx::Port] = "RTM";
   plan.VesHdr[VesHdrIx::Voy] = "012N";
   ConditionList list(ctx, conditions);
   ASSERT_TRUE(list.RebuildSchedule(false));
   list.FillConditionList();
-  ASSERT_EQ(list.Items, (std::vector<std::string>{"6/05/03 DRTM012N ", "6/05/03 ARTM012N <", "6/05/01 DHAM012N ",
-                                                  "6/05/01 AHAM012N "}));
+  ASSERT_EQ(list.Items, (std::vector<std::string>{"6/11/30 DHAM012N ", "6/11/30 AHAM012N ", "6/11/28 DRTM012N ",
+                                                  "6/11/28 ARTM012N <"}));
   ASSERT_TRUE(list.OpenSelectedCondition());
   const std::vector<StructDat> working(plan.Cur().begin(), plan.Cur().begin() + plan.CellCount);
 
   list.BuildVoyageDataSet("012N");
   ASSERT_EQ(plan.PolCount, 1);
-  EXPECT_EQ(plan.PolList[0], "HAM");
-  EXPECT_EQ(plan.PolList[1], "RTM");
+  EXPECT_EQ(plan.PolList[0], "RTM");
+  EXPECT_EQ(plan.PolList[1], "HAM");
   ASSERT_GT(plan.VoyUnitCount, 0);
   std::set<std::string> containers;
   std::set<std::string> ports;
@@ -673,7 +669,7 @@ TEST(DemoFeederConditions, VoyageDataSetHoldsEachUnitOnceFromItsPortOfLoading) {
   }
   EXPECT_EQ(ports, (std::set<std::string>{"HAM", "RTM"}));
   EXPECT_TRUE(std::equal(working.begin(), working.end(), plan.Cur().begin()));
-  EXPECT_EQ(list.OpenConditionIndex, 1);
+  EXPECT_EQ(list.OpenConditionIndex, 3);
   EXPECT_TRUE(host.errors.empty()) << host.errors.front();
 }
 

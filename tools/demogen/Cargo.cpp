@@ -442,6 +442,20 @@ bool Voyage::Write(char type, int port, const std::vector<std::pair<std::string,
   return true;
 }
 
+// The schedule of the conditions folder with the voyage's call times, so
+// that the list shows the conditions in calling order; without it every
+// file would carry the time it was copied at.
+bool WriteCallDates(const PlanData& plan, const VoyageReport& report, std::string& error) {
+  const char* const kCallTimes[] = {"2026/11/28 06:00", "2026/11/28 22:30", "2026/11/30 07:00", "2026/11/30 21:00"};
+  std::vector<std::string> lines;
+  for (size_t i = 0; i < report.conditions.size() && i < std::size(kCallTimes); ++i) {
+    std::string name = report.conditions[i].substr(0, report.conditions[i].size() - 4);
+    name.resize(15, ' ');
+    lines.push_back(std::string(kCallTimes[i]) + " " + name + "W");
+  }
+  return WriteTextLines(ConditionDirectory(plan) / "sch.dat", lines, error);
+}
+
 }  // namespace
 
 bool WriteFeederVoyage(PlanContext& ctx, ConditionFile& conditions, VoyageReport& report, std::string& error) {
@@ -466,7 +480,7 @@ bool WriteFeederVoyage(PlanContext& ctx, ConditionFile& conditions, VoyageReport
   voyage.Discharge(kHam);
   voyage.Load(kHam, 0.95, 0.55);
   if (!voyage.Write('D', kHam, leavingHamburg, report, error)) return false;
-  return true;
+  return WriteCallDates(ctx.plan, report, error);
 }
 
 bool WriteFeederLoadingList(const PlanData& plan, const std::filesystem::path& file, std::string& error) {
