@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "edifact/EdiImport.h"
+
 struct Installation;
 
 int CmdVessels(Installation& inst);
@@ -23,3 +25,26 @@ int CmdStability(Installation& inst, const std::string& vessel, const std::strin
 // For each container number: whether its check digit is right and what it
 // should be; 0 when every one is right, 3 otherwise.
 int CmdCheckDigit(const std::vector<std::string>& numbers);
+
+struct ImportEdiArgs {
+  std::string vessel, file, condition;
+  std::string dump;  // "load", "all", "none", or "" for the dialog's default
+  std::string port;  // this port, five letters
+  bool clearWeights = false;
+  std::string save;     // condition written after the import, with the quay file
+  std::string portMap;  // file of "CODE;PORT" lines for unknown ports
+};
+// Imports a BAPLIE, MOVINS or COPRAR into a vessel (and condition) and
+// prints its header, the counts and every unit put to the quay with why.
+int CmdImportEdi(Installation& inst, const ImportEdiArgs& args);
+
+struct ExportEdiArgs {
+  std::string vessel, condition, out;
+  EdiMessageKind kind = EdiMessageKind::Baplie;
+  std::string version;   // "15", "20" or "22"; "" for the default
+  std::string vesselId;  // "imo", "call-sign", or "" for the stored choice
+  std::string now;       // "yyyy-mm-dd hh:mm" instead of the clock
+};
+// Writes a condition as a BAPLIE or MOVINS with the export dialog's
+// defaults.
+int CmdExportEdi(Installation& inst, const ExportEdiArgs& args);

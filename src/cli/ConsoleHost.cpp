@@ -21,3 +21,12 @@ void ConsoleHost::ReportError(const std::string& text) {
   ++errorCount;
   std::fprintf(stderr, "error: %s\n", text.c_str());
 }
+
+std::string ConsoleHost::AskNewPort(const std::string& country, const std::string& code, const std::string&,
+                                    const std::string&) {
+  for (const std::string& key : {country + code, code}) {
+    const auto found = portMap.find(key);
+    if (found != portMap.end()) return found->second;
+  }
+  return code;
+}

@@ -4,6 +4,9 @@
 // get their safe answer (Cancel when offered, else No) and are printed too,
 // so a script sees everything a window would have shown.
 
+#include <map>
+#include <string>
+
 #include "core/Host.h"
 
 struct PlanData;
@@ -18,8 +21,13 @@ class ConsoleHost : public Host {
   void SetBusy(bool) override {}
   void PlanChanged() override {}
   void ReportError(const std::string& text) override;
+  // An unknown port is taken as it is, unless portMap names another code
+  // for its five-letter code (country and port) or its three-letter one.
+  std::string AskNewPort(const std::string& country, const std::string& code, const std::string& description,
+                         const std::string& letter) override;
 
   int errorCount = 0;
+  std::map<std::string, std::string> portMap;
 
  private:
   const PlanData& plan_;

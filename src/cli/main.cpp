@@ -1,6 +1,9 @@
 // zum4-cli: the program's core without windows, for scripts and tests.
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -31,6 +34,16 @@ constexpr const char* kUsage =
     "            the stability report, tanks report and strength maxima of the\n"
     "            vessel as it opens or of a condition; --json prints the figures\n"
     "            as one JSON object (metres, tonnes, degrees)\n"
+    "  import-edi VESSEL FILE [--condition C] [--dump-load|--dump-all|--no-dump]\n"
+    "            [--port LOCODE] [--clear-weights] [--save NAME] [--port-map FILE]\n"
+    "            import a BAPLIE, MOVINS or COPRAR into the vessel (and condition\n"
+    "            C); prints the header, loaded/to quay/restows and each unit put\n"
+    "            to the quay with why; --save writes the condition and the quay;\n"
+    "            --port-map names a file of CODE;PORT lines for unknown ports\n"
+    "  export-baplie VESSEL CONDITION OUT [--version 15|20|22] [--imo|--call-sign]\n"
+    "  export-movins VESSEL CONDITION OUT\n"
+    "            write a condition as a BAPLIE or MOVINS with the export\n"
+    "            dialog's defaults (--now \"yyyy-mm-dd hh:mm\" fixes the clock)\n"
     "  check-digit NUMBER...\n"
     "            whether each container number's check digit is right, and\n"
     "            what it should be (exit code 3 when one is not)\n";
@@ -48,7 +61,14 @@ int main(int argc, char** argv) {
   std::string writeTo;
   bool segregationOnly = false;
   bool json = false;
+  ImportEdiArgs importArgs;
+  ExportEdiArgs exportArgs;
   std::vector<std::string> args;
+  // Options that take a value, and where the value goes.
+  const std::pair<const char*, std::string*> valued[] = {
+      {"--condition", &importArgs.condition}, {"--port", &importArgs.port},
+      {"--save", &importArgs.save},           {"--port-map", &importArgs.portMap},
+      {"--version", &exportArgs.version},     {"--now", &exportArgs.now}};
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--data") {
@@ -57,6 +77,17 @@ int main(int argc, char** argv) {
     } else if (arg == "--write") {
       if (i + 1 >= argc) return Usage("--write needs a file");
       writeTo = argv[++i];
+    } else if (const auto* v = std::find_if(std::begin(valued), std::end(valued),
+                                            [&](const auto& o) { return arg == o.first; });
+               v != std::end(valued)) {
+      if (i + 1 >= argc) return Usage((arg + " needs a value").c_str());
+      *v->second = argv[++i];
+    } else if (arg == "--dump-load" || arg == "--dump-all" || arg == "--no-dump") {
+      importArgs.dump = arg == "--dump-load" ? "load" : arg == "--dump-all" ? "all" : "none";
+    } else if (arg == "--clear-weights") {
+      importArgs.clearWeights = true;
+    } else if (arg == "--imo" || arg == "--call-sign") {
+      exportArgs.vesselId = arg.substr(2);
     } else if (arg == "--segregation-only") {
       segregationOnly = true;
     } else if (arg == "--json") {
@@ -85,18 +116,37 @@ int main(int argc, char** argv) {
     return CmdCheckDigit(std::vector<std::string>(args.begin() + 1, args.end()));
   }
   if (command != "vessels" && command != "vessel" && command != "condition" && command != "check" &&
-      command != "stability")
+      command != "stability" && command != "import-edi" && command != "export-baplie" &&
+      command != "export-movins")
     return Usage(("unknown command: " + command).c_str());
   if (command == "vessel" && args.size() < 2) return Usage("vessel needs a vessel name");
   if (command == "condition" && args.size() < 3) return Usage("condition needs a vessel and a file");
   if (command == "check" && args.size() < 3) return Usage("check needs a vessel and a file");
   if (command == "stability" && args.size() < 2) return Usage("stability needs a vessel");
+  if (command == "import-edi" && args.size() < 3) return Usage("import-edi needs a vessel and a file");
+  if ((command == "export-baplie" || command == "export-movins") && args.size() < 4)
+    return Usage((command + " needs a vessel, a condition and an output file").c_str());
+  if (!exportArgs.version.empty() && exportArgs.version != "15" && exportArgs.version != "20" &&
+      exportArgs.version != "22")
+    return Usage("--version is 15, 20 or 22");
 
   Installation inst;
   if (!inst.Load(dataOption)) return 1;
   if (command == "vessels") return CmdVessels(inst);
   if (command == "condition") return CmdCondition(inst, args[1], args[2], writeTo);
   if (command == "check") return CmdCheck(inst, args[1], args[2], segregationOnly);
+  if (command == "import-edi") {
+    importArgs.vessel = args[1];
+    importArgs.file = args[2];
+    return CmdImportEdi(inst, importArgs);
+  }
+  if (command == "export-baplie" || command == "export-movins") {
+    exportArgs.vessel = args[1];
+    exportArgs.condition = args[2];
+    exportArgs.out = args[3];
+    exportArgs.kind = command == "export-movins" ? EdiMessageKind::Movins : EdiMessageKind::Baplie;
+    return CmdExportEdi(inst, exportArgs);
+  }
   if (command == "stability") return CmdStability(inst, args[1], args.size() > 2 ? args[2] : "", json);
   return CmdVessel(inst, args[1]);
 }

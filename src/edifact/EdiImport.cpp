@@ -307,7 +307,8 @@ void EdiImport::FieldSegment() {
       // weight read before it.
       if (Trim(text).empty()) return;
       double value = ParseReal(text);
-      if (seg_.At(3) != "TNE" && !(value > 1 && value < 100)) value *= 0.001;
+      // Dividing (not multiplying by 0.001) keeps 26900 kg at 26.9 t, as written.
+      if (seg_.At(3) != "TNE" && !(value > 1 && value < 100)) value /= 1000;
       unit_.WEIGHT = value;
       if (qualifier == "VGM" || seg_.At(2) == "VGM") unit_.WEIGHT_KIND = "VGM";
     }

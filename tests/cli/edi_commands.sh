@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# zum4-cli export-baplie, export-movins and import-edi on the demo feeder:
+# every condition goes out as a BAPLIE and comes back unit for unit; units
+# that find no cell are listed with why; unknown ports follow the port map;
+# an unreadable file is an error naming it.
+set -euo pipefail
+cli="$1" source_dir="$2"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp -r "$source_dir/data/demo" "$work/inst"
+inst="$work/inst"
+cond="$inst/FEEDER/COND"
+now="2026-11-30 21:00"
+
+fail() { echo "FAIL: $*"; exit 1; }
+expect() {  # expect OUTPUT LINE...: each line must stand in the output
+  local out="$1"; shift
+  for want in "$@"; do grep -qx -- "$want" <<<"$out" || fail "no line '$want' in:
+$out"; done
+}
+# The unit lines of a condition, compared as the message carries them: a
+# container number reads back with a blank after its owner code, and the
+# height comes from the size-type code.
+units() {
+  grep '^C|' "$1" | sed -E 's/\|([A-Z]{4}) ([0-9]{6,7})/|\1\2/g' |
+    awk -F'|' 'BEGIN { OFS = "|" } { $14 = ""; print }'
+}
+
+# Round trip of every demo condition.
+for file in "$cond"/[ABDP]*.TXT; do
+  name=$(basename "$file" .TXT)
+  count=$(grep -c '^C|' "$file")
+  out=$("$cli" --data "$inst" export-baplie "ZUM FEEDER" "$name.TXT" "$work/$name.edi" --now "$now")
+  expect "$out" "units: $count"
+  out=$("$cli" --data "$inst" import-edi feeder "$work/$name.edi" --condition "$name.TXT" --dump-all \
+    --save "RT$name.TXT" 2>&1)
+  expect "$out" "Message: BAPLIE 2.0" "Vessel: ZUM FEEDER" "loaded: $count" "to quay: 0" "restows: 0"
+  diff <(units "$file") <(units "$cond/RT$name.TXT") > "$work/diff" || fail "$name does not read back:
+$(head -n 20 "$work/diff")"
+done
+
+# The three versions, and the vessel by its IMO number.
+for version in 15 22; do
+  "$cli" --data "$inst" export-baplie feeder DHAM012N.TXT "$work/v$version.edi" --version "$version" --imo \
+    --now "$now" > /dev/null
+  grep -q "+BAPLIE:[^']*:SMDG$version'" "$work/v$version.edi" || fail "no BAPLIE version $version header"
+  out=$("$cli" --data "$inst" import-edi feeder "$work/v$version.edi" --dump-all 2>&1)
+  expect "$out" "loaded: $(grep -c '^C|' "$cond/DHAM012N.TXT")" "to quay: 0"
+done
+grep -q ':146:11:' "$work/v22.edi" || fail "--imo did not name the vessel by its IMO number"
+
+# A MOVINS of the Rotterdam departure: restows first, then the loads.
+out=$("$cli" --data "$inst" export-movins feeder DRTM012N.TXT "$work/movins.edi" --now "$now")
+grep -q "^units: [1-9]" <<<"$out" || fail "MOVINS wrote no unit: $out"
+grep -q "MOVINS" "$work/movins.edi" || fail "not a MOVINS"
+grep -q "HAN+LOA" "$work/movins.edi" || fail "MOVINS without its loads"
+
+# Units without a cell go to the quay, each listed with its reason.
+sed -e 's/LOC+147+0020002::5/LOC+147+0990002::5/' -e 's/LOC+147+0020004::5/LOC+147+::5/' \
+  "$work/DHAM012N.edi" > "$work/bad-positions.edi"
+out=$("$cli" --data "$inst" import-edi feeder "$work/bad-positions.edi" --dump-all 2>&1)
+expect "$out" "to quay: 2" \
+  "quay: 990002   BLTU 3100001 position is not a cell of the vessel" \
+  "quay:          BLTU 3108933 no position"
+
+# Unknown ports: taken as they are, or as the port map says.
+sed 's/PLGDY/XXZZZ/g' "$work/DHAM012N.edi" > "$work/unknown-port.edi"
+gdy=$(grep -c '|GDY|' "$cond/DHAM012N.TXT")
+"$cli" --data "$inst" import-edi feeder "$work/unknown-port.edi" --dump-all --save U1.TXT > /dev/null 2>&1
+[ "$(grep -c '|ZZZ|' "$cond/U1.TXT")" = "$gdy" ] || fail "the unknown port was not taken as it is"
+printf 'XXZZZ;GDY\n' > "$work/ports.map"
+"$cli" --data "$inst" import-edi feeder "$work/unknown-port.edi" --dump-all --save U2.TXT \
+  --port-map "$work/ports.map" > /dev/null 2>&1
+[ "$(grep -c '|GDY|' "$cond/U2.TXT")" = "$gdy" ] || fail "the port map was not followed"
+
+# The saved condition reads back through the condition command.
+out=$("$cli" --data "$inst" condition feeder RTDHAM012N.TXT)
+expect "$out" "Skipped lines: 0"
+
+# A file that cannot be read is an error naming it, never an empty import.
+if out=$("$cli" --data "$inst" import-edi feeder "$work/missing.edi" 2>&1); then fail "missing file imported"; fi
+grep -q "$work/missing.edi" <<<"$out" || fail "the error does not name the file: $out"
+if grep -q "^loaded:" <<<"$out"; then fail "a missing file reported counts"; fi
+echo "edi commands: all checks passed"
