@@ -48,3 +48,6 @@ struct ExportEdiArgs {
 // Writes a condition as a BAPLIE or MOVINS with the export dialog's
 // defaults.
 int CmdExportEdi(Installation& inst, const ExportEdiArgs& args);
+
+// Creates and installs a vessel whose cells are the positions of a BAPLIE.
+int CmdVesselFromBaplie(Installation& inst, const std::string& file, const std::string& name);

@@ -14,6 +14,7 @@
 #include "core/TextHelpers.h"
 #include "edifact/EdiExport.h"
 #include "edifact/EdiImport.h"
+#include "edifact/VesselFromBaplie.h"
 #include "vessel/CellAddress.h"
 
 namespace fs = std::filesystem;
@@ -156,4 +157,17 @@ int CmdExportEdi(Installation& inst, const ExportEdiArgs& args) {
   if (!ExportEdi(plan, options, inst.host, true)) return 1;
   std::printf("Written: %s\nunits: %d\nsegments: %d\n", out.string().c_str(), result.Units, result.Segments);
   return inst.host.errorCount == 0 ? 0 : 1;
+}
+
+int CmdVesselFromBaplie(Installation& inst, const std::string& file, const std::string& name) {
+  TDmVes ves(*inst.plan, inst.host);
+  const VesselFromBaplieResult made = BuildVesselFromBaplie(*inst.plan, inst.base, ves, file, name);
+  if (!made.ok) {
+    std::fprintf(stderr, "error: %s\n", made.error.c_str());
+    return 1;
+  }
+  if (!inst.base.WriteVesselList()) return 1;
+  std::printf("Vessel: %s\nFolder: %s\npositions: %d\ncells: %d\nbays: %d\n", name.c_str(),
+              inst.plan->VesselDir.c_str(), made.positions, made.cells, made.bays);
+  return 0;
 }

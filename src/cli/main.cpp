@@ -44,6 +44,9 @@ constexpr const char* kUsage =
     "  export-movins VESSEL CONDITION OUT\n"
     "            write a condition as a BAPLIE or MOVINS with the export\n"
     "            dialog's defaults (--now \"yyyy-mm-dd hh:mm\" fixes the clock)\n"
+    "  vessel-from-baplie FILE NAME\n"
+    "            create and install a vessel whose cells are the positions of\n"
+    "            a BAPLIE (for a ship not installed yet)\n"
     "  check-digit NUMBER...\n"
     "            whether each container number's check digit is right, and\n"
     "            what it should be (exit code 3 when one is not)\n";
@@ -117,12 +120,14 @@ int main(int argc, char** argv) {
   }
   if (command != "vessels" && command != "vessel" && command != "condition" && command != "check" &&
       command != "stability" && command != "import-edi" && command != "export-baplie" &&
-      command != "export-movins")
+      command != "export-movins" && command != "vessel-from-baplie")
     return Usage(("unknown command: " + command).c_str());
   if (command == "vessel" && args.size() < 2) return Usage("vessel needs a vessel name");
   if (command == "condition" && args.size() < 3) return Usage("condition needs a vessel and a file");
   if (command == "check" && args.size() < 3) return Usage("check needs a vessel and a file");
   if (command == "stability" && args.size() < 2) return Usage("stability needs a vessel");
+  if (command == "vessel-from-baplie" && args.size() < 3)
+    return Usage("vessel-from-baplie needs a file and a vessel name");
   if (command == "import-edi" && args.size() < 3) return Usage("import-edi needs a vessel and a file");
   if ((command == "export-baplie" || command == "export-movins") && args.size() < 4)
     return Usage((command + " needs a vessel, a condition and an output file").c_str());
@@ -135,6 +140,7 @@ int main(int argc, char** argv) {
   if (command == "vessels") return CmdVessels(inst);
   if (command == "condition") return CmdCondition(inst, args[1], args[2], writeTo);
   if (command == "check") return CmdCheck(inst, args[1], args[2], segregationOnly);
+  if (command == "vessel-from-baplie") return CmdVesselFromBaplie(inst, args[1], args[2]);
   if (command == "import-edi") {
     importArgs.vessel = args[1];
     importArgs.file = args[2];

@@ -81,4 +81,33 @@ expect "$out" "Skipped lines: 0"
 if out=$("$cli" --data "$inst" import-edi feeder "$work/missing.edi" 2>&1); then fail "missing file imported"; fi
 grep -q "$work/missing.edi" <<<"$out" || fail "the error does not name the file: $out"
 if grep -q "^loaded:" <<<"$out"; then fail "a missing file reported counts"; fi
+# A vessel made from a BAPLIE takes every unit of it on board.
+out=$("$cli" --data "$inst" vessel-from-baplie "$work/DHAM012N.edi" "FROM BAPLIE")
+expect "$out" "Vessel: FROM BAPLIE" "positions: $(grep -c '^C|' "$cond/DHAM012N.TXT")"
+"$cli" --data "$inst" vessels | grep -qx "FROM BAPLIE;FROMBAPL;shown" || fail "the new vessel is not installed"
+out=$("$cli" --data "$inst" import-edi "FROM BAPLIE" "$work/DHAM012N.edi" --dump-all 2>&1)
+expect "$out" "loaded: $(grep -c '^C|' "$cond/DHAM012N.TXT")" "to quay: 0"
+if "$cli" --data "$inst" vessel-from-baplie "$work/DHAM012N.edi" "FROM BAPLIE" 2>/dev/null; then
+  fail "an existing vessel folder was written over"
+fi
+printf "UNB+UNOA:2+X+Y+261130:2100+1'UNH+1+COPRAR:D:95B:UN'EQD+CN+ABCU1234560+22G1'UNT+3+1'UNZ+1+1'" > "$work/no-positions.edi"
+if out=$("$cli" --data "$inst" vessel-from-baplie "$work/no-positions.edi" EMPTY 2>&1); then fail "a vessel without cells"; fi
+expect "$out" "error: $work/no-positions.edi: no stowage position in the message"
+
+# The same on the real-world bay plans, when they are at hand.
+corpus="$source_dir/../shared/corpus/edifact"
+if [ -d "$corpus" ]; then
+  n=0
+  for file in "$corpus"/*; do
+    grep -q "+BAPLIE:" "$file" || continue
+    n=$((n + 1))
+    if ! out=$("$cli" --data "$inst" vessel-from-baplie "$file" "CORPUS $n" 2>&1); then
+      grep -q "more than a vessel can hold" <<<"$out" || fail "$file: $out"
+      continue
+    fi
+    positions=$(sed -n 's/^positions: //p' <<<"$out")
+    out=$("$cli" --data "$inst" import-edi "CORPUS $n" "$file" --dump-all 2>&1)
+    expect "$out" "loaded: $positions" "to quay: 0"
+  done
+fi
 echo "edi commands: all checks passed"
