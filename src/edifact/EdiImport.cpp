@@ -285,7 +285,13 @@ void EdiImport::ReadPosition(const std::string& text) {
     unit_.SIZ = "20";
   }
   unit_.TYP = "DV";
-  pending_ = FindCellByPosition(plan_, position);
+  pending_ = FindCell(position);
+}
+
+int EdiImport::FindCell(const std::string& position) const {
+  if (cellIndex_.empty()) return FindCellByPosition(plan_, position);
+  const auto found = cellIndex_.find(position);
+  return found == cellIndex_.end() ? -1 : found->second;
 }
 
 void EdiImport::FieldSegment() {
@@ -641,6 +647,15 @@ bool EdiImport::Run() {
     plan_.RemoveToQuay = toQuay;
   }
 
+  // The cells as the bays hold them, the first of a name winning, as a
+  // search of the bay would find them.
+  cellIndex_.clear();
+  for (int b = 0; b < std::clamp(plan_.BayCount, 0, kMaxBays); ++b) {
+    const int last = std::min(plan_.Bays[static_cast<size_t>(b)].LASTCELL, std::min(plan_.CellCount, kMaxCells) - 1);
+    for (int i = std::max(plan_.Bays[static_cast<size_t>(b)].FIRSTCELL, 0); i <= last; ++i)
+      cellIndex_.emplace(plan_.Cells[static_cast<size_t>(i)].CELL, i);
+  }
+
   if (Header.Kind == EdiMessageKind::Movins) {
     plan_.VesHdr[VesHdrIx::Adp] = "P";
     ReadInterchange(1);
@@ -653,6 +668,7 @@ bool EdiImport::Run() {
   Restows = 0;
   notStored_ = 0;
   ReadInterchange(2);
+  cellIndex_.clear();
   plan_.NoRecalc = noRecalc;
   if (notStored_ > 0)
     ctx_.host.ReportError("The quay is full: " + IntOrEmpty(notStored_) + " units of " +

@@ -14,6 +14,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -112,6 +113,7 @@ class EdiImport {
   bool NewPosition(int pass);
   void FieldSegment();
   void ReadPosition(const std::string& text);
+  int FindCell(const std::string& position) const;
   void CompleteUnit(int pass);
   bool StandsInPendingCell() const;
   void ToQuay(StructDat unit);
@@ -141,4 +143,8 @@ class EdiImport {
   int attached_ = 0;
   int notStored_ = 0;  // refused units the full quay could not take
   std::vector<std::pair<std::string, std::string>> substitutions_;
+  // The cells by name while Run reads the message: a message names every
+  // cell, and a search of the bay for each would cost more than the rest
+  // of the unit's reading.
+  std::unordered_map<std::string, int> cellIndex_;
 };
