@@ -4,11 +4,14 @@
 // built on the fly (nothing of it is committed), and a full condition for it.
 
 #include <filesystem>
+#include <memory>
 #include <string>
 
-struct PlanData;
-struct StructDat;
-class PlanContext;
+#include "core/Host.h"
+#include "core/PlanData.h"
+#include "planning/PlanContext.h"
+#include "stability/Stability.h"
+
 class ConditionFile;
 
 inline constexpr int kBenchCells = 9800;
@@ -18,6 +21,16 @@ inline constexpr int kBenchCells = 9800;
 // the aft one 82..96: 20 x 14 x 18 + 20 x 14 x 17 = 9,800 cells. Six ports
 // of call are known.
 void BuildBenchVessel(PlanData& plan);
+
+// A plan on the benchmark vessel with its stability and working context,
+// nobody at the screen.
+struct BenchWorld {
+  std::unique_ptr<PlanData> plan = CreatePlanData();
+  Stability stability{*plan};
+  QuietHost host;
+  PlanContext ctx{*plan, stability, host};
+  BenchWorld() { BuildBenchVessel(*plan); }
+};
 
 // A unit of the benchmark voyage, number n: 20' or 40', its ports, weight
 // and kind varied with n (reefers, dangerous goods, high cubes, empties).

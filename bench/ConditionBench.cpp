@@ -27,18 +27,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct FullShip {
-  std::unique_ptr<PlanData> plan = CreatePlanData();
-  Stability stability{*plan};
-  QuietHost host;
-  PlanContext ctx{*plan, stability, host};
+struct FullShip : BenchWorld {
   ConditionFile file{ctx};
   fs::path dir = fs::temp_directory_path() / ("zum4_bench_condition_" + std::to_string(::getpid()));
   fs::path path;
 
   FullShip() {
     SetNumberFormat(NumberFormat{'.', ','});
-    BuildBenchVessel(*plan);
     FillBenchCondition(ctx);
     path = WriteBenchCondition(ctx, file, dir);
   }

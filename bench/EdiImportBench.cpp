@@ -22,18 +22,13 @@
 
 namespace {
 
-struct Bench {
-  std::unique_ptr<PlanData> plan = CreatePlanData();
-  Stability stab{*plan};
-  QuietHost host;
-  PlanContext ctx{*plan, stab, host};
+struct Bench : BenchWorld {
   TDmBase base{*plan, host};
   std::string baplie;
   int units = 0;
 
   // Every cell with a 20' unit, written out as a BAPLIE, then emptied.
   Bench() {
-    BuildBenchVessel(*plan);
     StructDat& hand = plan->Cur()[static_cast<size_t>(plan->UnitInHandIndex)];
     for (int i = 0; i < plan->CellCount; ++i) {
       hand = BenchUnit(i + 1, false);

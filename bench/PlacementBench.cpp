@@ -14,12 +14,7 @@
 
 namespace {
 
-struct Bench {
-  std::unique_ptr<PlanData> plan = CreatePlanData();
-  Stability stab{*plan};
-  QuietHost host;
-  PlanContext ctx{*plan, stab, host};
-  Bench() { BuildBenchVessel(*plan); }
+struct Bench : BenchWorld {
   StructDat& Hand() { return plan->Cur()[plan->UnitInHandIndex]; }
 };
 
