@@ -6,6 +6,7 @@
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <filesystem>
 
 #include "core/PlanData.h"
@@ -24,10 +25,11 @@ TFormPorts::TFormPorts(PlanData& plan, Host& host, QWidget* parent) : QDialog(pa
   Grid = new QTableWidget(this);
   Grid->setColumnCount(5);
   Grid->setHorizontalHeaderLabels({"port", "country", "code", "letter", ""});
-  const int widths[] = {174, 41, 31, 30, 20};
-  for (int c = 0; c < 5; ++c) Grid->setColumnWidth(c, widths[c]);
   Grid->horizontalHeader()->setStretchLastSection(false);
   Grid->verticalHeader()->hide();
+  // One line of text a row, and columns as wide as their texts: a fixed
+  // pixel width clips the captions and codes in larger fonts.
+  Grid->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
   Grid->setSelectionBehavior(QAbstractItemView::SelectRows);
   Grid->setSelectionMode(QAbstractItemView::SingleSelection);
   Grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -71,6 +73,12 @@ void TFormPorts::FillGrid() {
       Grid->setItem(i, c, item);
     }
   }
+  Grid->resizeColumnsToContents();
+  Grid->setColumnWidth(0, std::max(Grid->columnWidth(0), fontMetrics().horizontalAdvance("M") * 16));
+  Grid->setColumnWidth(4, fontMetrics().height() + 8);
+  int width = Grid->verticalScrollBar()->sizeHint().width() + 2 * Grid->frameWidth();
+  for (int c = 0; c < 5; ++c) width += Grid->columnWidth(c);
+  Grid->setMinimumWidth(width);
   Grid->verticalScrollBar()->setValue(scroll);
 }
 
