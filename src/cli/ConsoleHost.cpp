@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "core/PlanData.h"
+#include "vessel/Ports.h"
 
 void ConsoleHost::ShowMessageNo(int n) {
   const bool known = n >= 0 && n < kMessagesSize;
@@ -23,10 +24,11 @@ void ConsoleHost::ReportError(const std::string& text) {
 }
 
 std::string ConsoleHost::AskNewPort(const std::string& country, const std::string& code, const std::string&,
-                                    const std::string&) {
+                                    const std::string& letter) {
   for (const std::string& key : {country + code, code}) {
     const auto found = portMap.find(key);
     if (found != portMap.end()) return found->second;
   }
+  if (!code.empty()) AddOrUpdatePort(plan_, code, "", country, letter, true);
   return code;
 }

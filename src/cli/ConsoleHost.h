@@ -13,7 +13,7 @@ struct PlanData;
 
 class ConsoleHost : public Host {
  public:
-  explicit ConsoleHost(const PlanData& plan) : plan_(plan) {}
+  explicit ConsoleHost(PlanData& plan) : plan_(plan) {}
 
   void ShowMessageNo(int n) override;
   Answer Ask(const std::string& caption, const std::string& upperLine, const std::string& question,
@@ -21,8 +21,11 @@ class ConsoleHost : public Host {
   void SetBusy(bool) override {}
   void PlanChanged() override {}
   void ReportError(const std::string& text) override;
-  // An unknown port is taken as it is, unless portMap names another code
-  // for its five-letter code (country and port) or its three-letter one.
+  // An unknown port is taken as it is and added to the ports table with its
+  // country, as "Update Table" of the ports dialog would, so that its
+  // country is kept for the units that name it; unless portMap names
+  // another code for its five-letter code (country and port) or its
+  // three-letter one.
   std::string AskNewPort(const std::string& country, const std::string& code, const std::string& description,
                          const std::string& letter) override;
 
@@ -30,5 +33,5 @@ class ConsoleHost : public Host {
   std::map<std::string, std::string> portMap;
 
  private:
-  const PlanData& plan_;
+  PlanData& plan_;
 };

@@ -16,6 +16,7 @@
 #include "edifact/EdiImport.h"
 #include "edifact/VesselFromBaplie.h"
 #include "vessel/CellAddress.h"
+#include "vessel/Ports.h"
 
 namespace fs = std::filesystem;
 
@@ -64,6 +65,9 @@ std::vector<std::string> PortRotation(OpenedCondition& opened) {
   return list.PortRotation;
 }
 
+// Lines "CODE;PORT": the unknown port CODE of the message (its five-letter
+// code, or the port alone) is taken as PORT. Blank lines and lines
+// beginning with # are skipped.
 bool ReadPortMap(const std::string& file, ConsoleHost& host) {
   std::vector<std::string> lines;
   std::string error;
@@ -73,7 +77,7 @@ bool ReadPortMap(const std::string& file, ConsoleHost& host) {
   }
   for (size_t i = 0; i < lines.size(); ++i) {
     const std::string line = Trim(lines[i]);
-    if (line.empty()) continue;
+    if (line.empty() || line[0] == '#') continue;
     const size_t semi = line.find(';');
     if (semi == std::string::npos) {
       std::fprintf(stderr, "error: %s line %zu: expected CODE;PORT\n", file.c_str(), i + 1);
@@ -119,7 +123,11 @@ int CmdImportEdi(Installation& inst, const ImportEdiArgs& args) {
     const fs::path out = fs::path(args.save).has_parent_path() ? fs::absolute(args.save) : fs::path(args.save);
     if (!opened.conditions.WriteCondition(out.string(), false, kCurPlane).written) return 1;
     if (!opened.conditions.WriteCondition("", false, plan.QuayPlane).written) return 1;
+    // Ports the message brought in are kept with the condition that names them.
+    if (plan.PortsChanged && !WritePorts(plan, plan.DataDir, inst.host)) return 1;
     std::printf("Written: %s\n", (out.has_parent_path() ? out : ConditionDirectory(plan) / out).string().c_str());
+    // The quay stays where the program reads it when the vessel is opened.
+    std::printf("Quay file: %s\n", (fs::path(plan.VesselDir) / "QUA.TXT").string().c_str());
   }
   return inst.host.errorCount == 0 ? 0 : 1;
 }
