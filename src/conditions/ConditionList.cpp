@@ -534,3 +534,19 @@ void ConditionList::BuildVoyageDataSet(std::string_view voyage) {
     FillConditionList();
   }
 }
+
+bool ConditionList::LoadReferenceCondition(int plane) {
+  // The neighbour is taken from the open condition: a cursor moved to
+  // another item without opening it must not change what "previous" means.
+  const int selected = Selected;
+  if (OpenConditionIndex >= 0) Selected = OpenConditionIndex;
+  const std::string path = NeighbourCondition(true, false);
+  Selected = selected;
+  if (path.empty()) return false;
+  if (plane != plan_.RefPlane) return file_.ReadCondition(path, plane, false);
+  FlagScope loading(ctx_.LoadingReference);
+  DataSet& records = plan_.Dat[static_cast<size_t>(plane)];
+  for (int c = 0; c < plan_.CellCount && c < kMaxCells; ++c) records[static_cast<size_t>(c)] = StructDat{};
+  return file_.ReadCondition(path, plane, false);
+}
+

@@ -155,6 +155,11 @@ class ConditionList {
   // set is already built (VoyUnitCount 1 or more).
   void BuildVoyageDataSet(std::string_view voyage);
 
+  // Reads the condition before the open one (the selected one when none is
+  // open) into data set plane; the reference data set is emptied first.
+  // False when there is no such condition or it cannot be read.
+  bool LoadReferenceCondition(int plane);
+
  private:
   std::string ConditionName() const;  // VesHdr type + port + voyage
   bool HasConditionName() const;

@@ -624,9 +624,7 @@ bool EdiImport::Run() {
   plan_.NoRecalc = 1;
   Summaries.clear();
 
-  if (plan_.QuayLive > 0 && ctx_.host.Ask(Header.Caption, "", "The Quay is not empty - clear the Quay?",
-                                          false) == Host::Answer::Yes)
-    ClearQuay(plan_);
+  AskClearQuay(plan_, ctx_.host, Header.Caption);
 
   Refused = 0;
   Moved = 0;

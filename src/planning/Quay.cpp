@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "core/Host.h"
 #include "core/PlanData.h"
 #include "core/TextHelpers.h"
 #include "planning/UnitRules.h"
@@ -103,4 +104,9 @@ void ClearQuay(PlanData& plan) {
   // Counts left behind would be merged into the shared slot by a later fill.
   for (auto& counts : plan.RouteMatrix) counts.fill(0);
   for (std::string& key : plan.RouteKeys) key.clear();
+}
+
+void AskClearQuay(PlanData& plan, Host& host, const std::string& caption) {
+  if (plan.QuayLive <= 0) return;
+  if (host.Ask(caption, "", "The Quay is not empty - clear the Quay?", false) == Host::Answer::Yes) ClearQuay(plan);
 }

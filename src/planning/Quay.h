@@ -3,8 +3,10 @@
 // The quay: units that are in no cell, as a list in the quay data set, with
 // the count of units per route (POL + POD) and category.
 
+#include <string>
 #include <string_view>
 
+class Host;
 struct PlanData;
 struct StructDat;
 
@@ -16,5 +18,8 @@ bool PutToQuay(PlanData& plan, const StructDat& unit);
 void TakeFromQuay(PlanData& plan, int index);
 void TakeRouteFromQuay(PlanData& plan, int route);
 void ClearQuay(PlanData& plan);
+// Before an import fills the quay: a quay that still holds units is emptied
+// when the person answers "Yes" to the question captioned caption.
+void AskClearQuay(PlanData& plan, Host& host, const std::string& caption);
 // Counts (delta +1) or uncounts (-1) a unit in the route matrix.
 void CountRoute(PlanData& plan, const StructDat& unit, int delta);

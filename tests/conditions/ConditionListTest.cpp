@@ -575,6 +575,30 @@ TEST_F(ConditionListTest, NeighbourConditions) {
   EXPECT_EQ(plan.VesHdr[VesHdrIx::Adp], "A");
 }
 
+TEST_F(ConditionListTest, ReferenceIsTheConditionBeforeTheOpenOne) {
+  GenoaConditions();
+  Select("DGOA003W");
+  ASSERT_TRUE(list.OpenSelectedCondition());
+  // A unit left from an earlier reference must not survive the reading.
+  plan.Dat[plan.RefPlane][Cell("030082")] = Unit("ZUMU9999999", "GOA", "SIN");
+  plan.Dat[plan.RefPlane][Cell("030082")].STATUS = 1;
+  // The cursor on another item does not change which condition is "before".
+  Select("ASIN003W");
+  ctx.MarkConditionModified(false);
+  ASSERT_TRUE(list.LoadReferenceCondition(plan.RefPlane));
+  EXPECT_EQ(plan.Dat[plan.RefPlane][Cell("050082")].CONTAINER, "ZUMU1000001");
+  EXPECT_TRUE(plan.Dat[plan.RefPlane][Cell("030082")].CONTAINER.empty());
+  EXPECT_TRUE(plan.Dat[plan.RefPlane][Cell("010082")].CONTAINER.empty());
+  // Reading the reference is no change of the working condition.
+  EXPECT_EQ(plan.ConditionModified, 0);
+  EXPECT_EQ(plan.Cur()[Cell("010082")].CONTAINER, "ZUMU2000002");
+
+  // The oldest condition has none before it.
+  Select("AGOA003W");
+  ASSERT_TRUE(list.OpenSelectedCondition());
+  EXPECT_FALSE(list.LoadReferenceCondition(plan.RefPlane));
+}
+
 TEST_F(ConditionListTest, VoyageDataSetOfATwoPortVoyage) {
   Condition("AGOA003W", LocalTime(2026, 5, 30, 8, 0), {UnitRecord("050082", "ZUMU1000001", "HAM", "GOA")});
   Condition("DGOA003W", LocalTime(2026, 5, 31, 12, 0),
