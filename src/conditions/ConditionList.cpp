@@ -258,6 +258,10 @@ bool ConditionList::SaveWorkingCondition(const std::string& fileName) {
   return file_.WriteCondition(fileName, false, plan_.CurPlane).written;
 }
 
+bool ConditionList::SaveOpenCondition() {
+  return HasConditionName() && SaveWorkingCondition(ConditionName() + ".TXT");
+}
+
 bool ConditionList::AskSaveModified(bool leaving) {
   // A condition without a name would be written as ".TXT", a file no list
   // ever shows: it is only saved when the person says so, and then refused.

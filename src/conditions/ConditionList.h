@@ -120,6 +120,9 @@ class ConditionList {
   // What the save dialog's "Save" button does with its fields.
   SaveConditionOutcome SaveCondition(const SaveConditionFields& fields);
 
+  // Writes the working condition to its own file without asking (before
+  // an export). False when it has no name or could not be written.
+  bool SaveOpenCondition();
   // "Restore Condition": the modified working condition read again from its
   // file. False when it is not modified or has no file.
   bool RevertCondition();

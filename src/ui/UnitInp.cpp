@@ -8,25 +8,8 @@
 #include <QVBoxLayout>
 
 #include "core/PlanData.h"
+#include "ui/UpperCaseEdit.h"
 #include "vessel/Ports.h"
-
-namespace {
-
-// Upper case as the person types, at most maxLength characters.
-QLineEdit* UpperEdit(QWidget* parent, int maxLength) {
-  auto* edit = new QLineEdit(parent);
-  if (maxLength > 0) edit->setMaxLength(maxLength);
-  QObject::connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& text) {
-    const int cursor = edit->cursorPosition();
-    edit->setText(text.toUpper());
-    edit->setCursorPosition(cursor);
-  });
-  return edit;
-}
-
-std::string Latin1(const QLineEdit* edit) { return edit->text().trimmed().toUpper().toLatin1().toStdString(); }
-
-}  // namespace
 
 TFormInp::TFormInp(PlanData& plan, QWidget* parent) : QDialog(parent), plan_(plan) {
   setModal(true);
@@ -74,12 +57,12 @@ void TFormInp::showEvent(QShowEvent* event) {
 }
 
 void TFormInp::UpdateTable() {
-  const std::string code = Latin1(ECode);
+  const std::string code = UpperText(ECode);
   // A port needs its code; the name may be left to the country and code.
   if (code.empty()) {
     ECode->setFocus();
     return;
   }
-  Added = AddOrUpdatePort(plan_, code, Latin1(EName), Latin1(ECountry), Latin1(ELetter), false);
+  Added = AddOrUpdatePort(plan_, code, UpperText(EName), UpperText(ECountry), UpperText(ELetter), false);
   accept();
 }

@@ -2,11 +2,19 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QColorDialog>
 #include <QFont>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QScrollBar>
+#include <QSignalBlocker>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSplitter>
@@ -23,11 +31,15 @@
 #include "core/PlanData.h"
 #include "core/TextHelpers.h"
 #include "ui/FrameStab.h"
+#include "ui/QtCanvas.h"
 #include "ui/UnitBapliex.h"
 #include "ui/UnitBaplimp.h"
 #include "ui/UnitCommon.h"
 #include "ui/UnitCust.h"
+#include "ui/UnitDate.h"
 #include "ui/UnitPorts.h"
+#include "ui/UnitSaveCond.h"
+#include "ui/UpperCaseEdit.h"
 #include "vessel/PtcFile.h"
 #include "vessel/TDmBase.h"
 
@@ -44,6 +56,22 @@ QLabel* TitlePanel(QWidget* parent) {
   return label;
 }
 
+// A colour setting, or fallback when it holds none.
+QColor SettingColour(const std::string& text, const QColor& fallback) {
+  if (Trim(text).empty()) return fallback;
+  return ToQColor(static_cast<Colour>(ParseInt(text)));
+}
+
+// Light lists get dark text and dark lists white text, so that no choice of
+// colour leaves the names unreadable.
+void ColourList(QListWidget* list, const QColor& background, QColor text = QColor()) {
+  if (!text.isValid()) text = background.lightness() > 140 ? QColor(Qt::black) : QColor(Qt::white);
+  QPalette palette = list->palette();
+  palette.setColor(QPalette::Base, background);
+  palette.setColor(QPalette::Text, text);
+  list->setPalette(palette);
+}
+
 std::string& VesselField(PlanData& plan, int entry, int field) {
   return plan.VesselList[static_cast<size_t>(entry * kVesselListFields + field)];
 }
@@ -53,6 +81,8 @@ std::string& VesselField(PlanData& plan, int entry, int field) {
 TFormMain::TFormMain(PlanData& plan, QWidget* parent) : QMainWindow(parent), plan_(plan) {
   setWindowTitle(Latin1(plan_.ProductName));
   resize(1200, 760);
+  QAction* colour = new QAction(tr("Color"), this);
+  connect(colour, &QAction::triggered, this, &TFormMain::ColourClick);
 
   QMenu* file = menuBar()->addMenu(tr("&File"));
   QAction* exitVessel = file->addAction(tr("Exit &Vessel"));
@@ -66,33 +96,57 @@ TFormMain::TFormMain(PlanData& plan, QWidget* parent) : QMainWindow(parent), pla
   connect(settings->addAction(tr("&Base Data...")), &QAction::triggered, this, &TFormMain::BaseDataClick);
   connect(settings->addAction(tr("&Customizing...")), &QAction::triggered, this, &TFormMain::CustomizingClick);
   noVesselActions_ << settings->menuAction();
+
+  QMenu* conditions = menuBar()->addMenu(tr("&Conditions"));
+  SaveAction = conditions->addAction(tr("&Save..."));
+  SaveAction->setShortcut(QKeySequence::Save);
+  SaveAction->setToolTip(tr("Save Condition"));
+  connect(SaveAction, &QAction::triggered, this, &TFormMain::SaveConditionClick);
+  RestoreAction = conditions->addAction(tr("&Restore Condition"));
+  RestoreAction->setToolTip(tr("Restore Condition"));
+  connect(RestoreAction, &QAction::triggered, this, &TFormMain::RevertConditionClick);
+  vesselActions_ << conditions->menuAction();
+
   QMenu* edifact = menuBar()->addMenu(tr("&Edifact"));
   QAction* importEdi = edifact->addAction(tr("&Import BAPLIE/MOVINS/COPRAR..."));
+  importEdi->setToolTip(tr("Import BAPLIE/MOVINS/COPRAR"));
   connect(importEdi, &QAction::triggered, this, &TFormMain::ImportEdiClick);
   QAction* exportEdi = edifact->addAction(tr("&Export BAPLIE..."));
+  exportEdi->setToolTip(tr("Export BAPLIE"));
   connect(exportEdi, &QAction::triggered, this, &TFormMain::ExportBaplieClick);
+  QAction* exportMovins = edifact->addAction(tr("Export &MOVINS..."));
+  exportMovins->setToolTip(tr("Export MOVINS"));
+  connect(exportMovins, &QAction::triggered, this, &TFormMain::ExportMovinsClick);
   vesselActions_ << edifact->menuAction();
+
+  QAction* particulars = menuBar()->addAction(tr("&Particulars"));
+  connect(particulars, &QAction::triggered, this, &TFormMain::ParticularsClick);
+  vesselActions_ << particulars;
   QMenu* tables = menuBar()->addMenu(tr("&Tables"));
   connect(tables->addAction(tr("&Ports")), &QAction::triggered, this, &TFormMain::PortsClick);
 
-  // The tool bar: the commands that work on the open vessel.
+  // The tool bar: the commands that work on the open vessel, the title and,
+  // at the right end, the way back to the vessel list.
   TB = addToolBar(tr("Commands"));
   TB->setMovable(false);
-  QAction* selectVessel = TB->addAction(tr("Select Vessel"));
-  selectVessel->setToolTip(tr("Exit Vessel"));
-  connect(selectVessel, &QAction::triggered, this, &TFormMain::SelectVesselExecute);
+  TB->addAction(RestoreAction);
+  TB->addAction(SaveAction);
   TB->addSeparator();
   TB->addAction(importEdi);
   TB->addAction(exportEdi);
-  importEdi->setToolTip(tr("Import BAPLIE/MOVINS/COPRAR"));
-  exportEdi->setToolTip(tr("Export BAPLIE"));
+  TB->addSeparator();
+  TB->addAction(exportMovins);
   TB->addSeparator();
   PAt = TitlePanel(TB);
+  PAt->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
   TB->addWidget(PAt);
+  BuVes = TB->addAction(tr("Select Vessel"));
+  BuVes->setToolTip(tr("Exit Vessel"));
+  connect(BuVes, &QAction::triggered, this, &TFormMain::SelectVesselExecute);
 
-  // No vessel: the installed vessels.
-  LB1 = new QListWidget(this);
-  LB1->setFont(QFont("DejaVu Sans Mono", 12));
+  // No vessel: the installed vessels, as wide as the longest name.
+  auto* vesselListPage = new QWidget(this);
+  LB1 = new QListWidget(vesselListPage);
   LB1->setContextMenuPolicy(Qt::ActionsContextMenu);
   QAction* allVessels = new QAction(tr("All Vessels"), LB1);
   connect(allVessels, &QAction::triggered, this, [this, allVessels] {
@@ -117,6 +171,7 @@ TFormMain::TFormMain(PlanData& plan, QWidget* parent) : QMainWindow(parent), pla
   });
   LB1->addAction(hideShow);
   LB1->addAction(allVessels);
+  LB1->addAction(colour);
   connect(LB1, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
     const std::string name = item->text().toLatin1().toStdString();
     for (int k = 0; k < plan_.VesselCount; ++k) {
@@ -126,11 +181,15 @@ TFormMain::TFormMain(PlanData& plan, QWidget* parent) : QMainWindow(parent), pla
       }
     }
   });
+  auto* vesselListLayout = new QHBoxLayout(vesselListPage);
+  vesselListLayout->addWidget(LB1);
+  vesselListLayout->addStretch();
 
-  // A vessel: its conditions beside the stability frame.
+  // A vessel: its conditions (or its particulars) beside the stability frame.
   auto* vesselPage = new QWidget(this);
+  vesselPage->setContextMenuPolicy(Qt::ActionsContextMenu);
+  vesselPage->addAction(colour);
   LBcond = new QListWidget(vesselPage);
-  LBcond->setFont(QFont("DejaVu Sans Mono", 10));
   LBcond->setMinimumWidth(300);
   connect(LBcond, &QListWidget::itemDoubleClicked, this, [this] { OpenSelectedCondition(); });
   connect(LBcond, &QListWidget::currentRowChanged, this, [this](int row) {
@@ -138,42 +197,31 @@ TFormMain::TFormMain(PlanData& plan, QWidget* parent) : QMainWindow(parent), pla
   });
   PMcond = new QMenu(LBcond);
   LBcond->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(LBcond, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-    if (!conditions_) return;
-    PMcond->clear();
-    connect(PMcond->addAction(Latin1(conditions_->ArchiveMenuText())), &QAction::triggered, this, [this] {
-      conditions_->ToggleArchive();
-      FillConditionItems();
-    });
-    connect(PMcond->addAction(Latin1(conditions_->MoveMenuText())), &QAction::triggered, this, [this] {
-      conditions_->MoveSelectedCondition();
-      FillConditionItems();
-    });
-    QAction* remove = PMcond->addAction(tr("&Remove Condition"));
-    remove->setEnabled(conditions_->RemoveAllowed());
-    connect(remove, &QAction::triggered, this, [this] {
-      conditions_->DeleteSelectedCondition();
-      FillConditionItems();
-    });
-    PMcond->popup(LBcond->viewport()->mapToGlobal(at));
-  });
+  connect(LBcond, &QWidget::customContextMenuRequested, this, &TFormMain::ShowConditionMenu);
+  PAp = new QWidget(vesselPage);
+  PAp->setAutoFillBackground(true);
+  PAp->hide();
   FrameStab = new TFrameStab(plan_, vesselPage);
   auto* splitter = new QSplitter(Qt::Vertical, vesselPage);
   splitter->addWidget(LBcond);
+  splitter->addWidget(PAp);
   splitter->addWidget(FrameStab);
   splitter->setStretchFactor(0, 1);
+  splitter->setStretchFactor(1, 1);
   PAb = TitlePanel(vesselPage);
   auto* vesselLayout = new QVBoxLayout(vesselPage);
   vesselLayout->addWidget(splitter, 1);
   vesselLayout->addWidget(PAb);
 
   pages_ = new QStackedWidget(this);
-  pages_->addWidget(LB1);
+  pages_->addWidget(vesselListPage);
   pages_->addWidget(vesselPage);
   setCentralWidget(pages_);
 
   LDataDir = new QLabel(QString::fromLocal8Bit(plan_.ProgramDir.c_str()), this);
-  statusBar()->addWidget(LDataDir);
+  statusBar()->addWidget(LDataDir, 1);
+  PAcus = new QLabel(this);
+  statusBar()->addPermanentWidget(PAcus);
   ShowVesselState(false);
 }
 
@@ -190,10 +238,104 @@ void TFormMain::Attach(Host& h, TDmBase& base) {
   connect(FrameStab, &TFrameStab::conditionChanged, this, [this] {
     if (session_) session_->ctx.MarkConditionModified(true);
   });
+  BuildParticulars();
+  ApplyFontsAndColours();
   FillVesselList();
 }
 
+void TFormMain::ApplyFontsAndColours() {
+  std::string& size = plan_.Settings[SettingsIx::ListFontSize];
+  const int points = ParseInt(size);
+  if (points < 8 || points > 16) size = "10";
+  QString family = Latin1(plan_.Settings[SettingsIx::ListFontName]);
+  if (family.trimmed().isEmpty()) family = "DejaVu Sans Mono";
+  LB1->setFont(QFont(family, ParseInt(size)));
+  LBcond->setFont(QFont(family, 10));
+  const QColor lists = SettingColour(plan_.Settings[SettingsIx::ListColour], Qt::white);
+  ColourList(LB1, lists);
+  // The archive is told apart at a glance: white with navy text.
+  if (plan_.ArchiveMode)
+    ColourList(LBcond, Qt::white, QColor("navy"));
+  else
+    ColourList(LBcond, lists);
+  QPalette window = palette();
+  window.setColor(QPalette::Window, SettingColour(plan_.Settings[SettingsIx::WindowColour], window.color(QPalette::Window)));
+  setPalette(window);
+}
+
+void TFormMain::BuildParticulars() {
+  auto* grid = new QGridLayout(PAp);
+  grid->setContentsMargins(4, 4, 4, 4);
+  grid->setVerticalSpacing(1);
+  particulars_.clear();
+  std::vector<const StructPat*> shown;
+  for (int i = 0; i < plan_.VesParamCount && i < kMaxVesParams; ++i) {
+    const StructPat& field = plan_.VesParams[static_cast<size_t>(i)];
+    if (field.KIND != "-" && field.INDEX >= 0 && field.INDEX < kVesHdrSize) shown.push_back(&field);
+  }
+  // Two columns of label and edit, the first one filled first.
+  const int rows = (static_cast<int>(shown.size()) + 1) / 2;
+  for (int k = 0; k < static_cast<int>(shown.size()); ++k) {
+    const int column = rows > 0 ? (k / rows) * 2 : 0;
+    auto* label = new QLabel(Latin1(TrimRight(shown[k]->CAPTION)), PAp);
+    // A folder keeps its case: file names are case-sensitive here.
+    QLineEdit* edit = shown[k]->INDEX == VesHdrIx::EdiDir ? new QLineEdit(PAp) : UpperEdit(PAp, 0);
+    edit->setFrame(false);
+    edit->setStyleSheet("QLineEdit { background: white; color: black; }");
+    grid->addWidget(label, k % rows, column);
+    grid->addWidget(edit, k % rows, column + 1);
+    particulars_.emplace_back(shown[k]->INDEX, edit);
+  }
+  grid->setColumnStretch(1, 1);
+  grid->setColumnStretch(3, 1);
+  grid->setRowStretch(rows, 1);
+}
+
+void TFormMain::FillParticulars() {
+  for (auto& [index, edit] : particulars_) edit->setText(Latin1(plan_.VesHdr[static_cast<size_t>(index)]));
+}
+
+bool TFormMain::StoreParticulars() {
+  bool changed = false;
+  for (auto& [index, edit] : particulars_) {
+    // The vessel's folder name is where its files are: it is not renamed here.
+    // Only what the person typed is stored: a value shown in capitals is
+    // not rewritten in capitals just because the panel was opened.
+    if (index == VesHdrIx::Dir || !edit->isModified()) continue;
+    const std::string text = edit->text().trimmed().toLatin1().toStdString();
+    std::string& value = plan_.VesHdr[static_cast<size_t>(index)];
+    if (text == value) continue;
+    value = text;
+    changed = true;
+  }
+  // The vessel list shows the name just stored, not the one before it.
+  if (plan_.CurVessel >= 0 && plan_.CurVessel < plan_.VesselCount) {
+    std::string& listed = VesselField(plan_, plan_.CurVessel, 0);
+    const std::string& name = plan_.VesHdr[VesHdrIx::Vessel];
+    if (!name.empty() && listed != name) {
+      if (plan_.Settings[SettingsIx::LastVessel] == listed) plan_.Settings[SettingsIx::LastVessel] = name;
+      listed = name;
+      plan_.VesselListChanged = 1;
+      FillVesselList();
+    }
+  }
+  return changed;
+}
+
+void TFormMain::ParticularsClick() {
+  if (plan_.CurVessel < 0) return;
+  const bool show = !PAp->isVisible();
+  if (!show) {
+    if (StoreParticulars()) ParticularsChanged = true;
+    FillParticulars();
+    RefreshTitles();
+  }
+  PAp->setVisible(show);
+  LBcond->setVisible(!show);
+}
+
 void TFormMain::ShowVesselState(bool open) {
+  if (!open && PAp->isVisible()) ParticularsClick();
   pages_->setCurrentIndex(open ? 1 : 0);
   TB->setVisible(open);
   for (QAction* a : vesselActions_) a->setVisible(open);
@@ -218,6 +360,12 @@ int TFormMain::FillVesselList() {
     if (!last.empty() && name == last) result = k;
   }
   LB1->sortItems();
+  std::string longest;
+  for (int k = 0; k < plan_.VesselCount && k < kMaxVessels; ++k)
+    if (VesselField(plan_, k, 0).size() > longest.size()) longest = VesselField(plan_, k, 0);
+  const QFontMetrics metrics(LB1->font());
+  LB1->setFixedWidth(metrics.horizontalAdvance(Latin1(longest + "MM")) + 2 * LB1->frameWidth() +
+                     LB1->verticalScrollBar()->sizeHint().width());
   return result;
 }
 
@@ -240,6 +388,7 @@ bool TFormMain::OpenVesselEntry(int index) {
   // was left is opened again.
   plan_.ArchiveMode = 1;
   conditions_->ToggleArchive();
+  ApplyFontsAndColours();
   FillConditionItems();
   const std::string wanted = Trim(plan_.VesHdr[VesHdrIx::Adp] + plan_.VesHdr[VesHdrIx::Port] +
                                   plan_.VesHdr[VesHdrIx::Voy]);
@@ -257,14 +406,19 @@ bool TFormMain::OpenVesselEntry(int index) {
     plan_.VesHdr[VesHdrIx::Voy].clear();
   }
   plan_.Settings[SettingsIx::LastVessel] = VesselField(plan_, index, 0);
+  ParticularsChanged = false;
+  FillParticulars();
   setWindowTitle(Latin1(plan_.ProductName + " - " + plan_.VesHdr[VesHdrIx::Vessel]));
   ShowVesselState(true);
+  PAcus->setText(plan_.Settings[SettingsIx::SaveWithoutAsking] > "0" ? tr("Automatic Save") : QString());
   AfterConditionChange();
   return true;
 }
 
 void TFormMain::FillConditionItems() {
   if (!conditions_) return;
+  // Refilling moves the widget's cursor; the list's own selection stays.
+  const QSignalBlocker quiet(LBcond);
   LBcond->clear();
   for (int i = 0; i < static_cast<int>(conditions_->Items.size()); ++i) {
     auto* item = new QListWidgetItem(Latin1(conditions_->DisplayText(i)), LBcond);
@@ -283,8 +437,13 @@ void TFormMain::OpenSelectedCondition() {
 
 void TFormMain::AfterConditionChange() {
   if (session_) session_->stability.ComputeStability();
+  PlanChanged();
+}
+
+void TFormMain::PlanChanged() {
   FrameStab->Refresh();
   RefreshTitles();
+  RestoreAction->setVisible(plan_.CurVessel >= 0 && plan_.ConditionModified);
 }
 
 void TFormMain::RefreshTitles() {
@@ -303,9 +462,11 @@ bool TFormMain::CloseVessel() {
   BusyCursor busy(*host);
   // The quay and the particulars (with the condition open now) are kept.
   session_->conditions.WriteCondition("", false, plan_.QuayPlane);
+  if (StoreParticulars()) ParticularsChanged = true;
   std::string error;
   if (!WritePtc(plan_, std::filesystem::path(plan_.VesselDir) / "ptc.txt", error)) host->ReportError(error);
   plan_.CurVessel = -1;
+  RestoreAction->setVisible(false);
   ShowVesselState(false);
   FillVesselList();
   return true;
@@ -364,4 +525,81 @@ void TFormMain::ImportEdiClick() {
 void TFormMain::ExportBaplieClick() {
   if (!session_ || !host || plan_.CurVessel < 0) return;
   TFormBapliex::ExportBaplie(plan_, *host, conditions_->PortRotation, &session_->selection, this);
+}
+
+void TFormMain::ExportMovinsClick() {
+  if (!session_ || !host || plan_.CurVessel < 0) return;
+  TFormBapliex* form = nullptr;
+  {
+    BusyCursor busy(*host);
+    session_->selection.ResetSelection();
+    conditions_->LoadReferenceCondition(plan_.RefPlane);
+    // The message describes the condition as it is on disk.
+    if (plan_.ConditionModified) conditions_->SaveOpenCondition();
+    form = new TFormBapliex(plan_, *host, EdiMessageKind::Movins, conditions_->PortRotation, &session_->selection, this);
+  }
+  std::unique_ptr<TFormBapliex> owner(form);
+  // The reports that may follow a MOVINS are not part of this program yet:
+  // their choice is not offered.
+  form->PAreports->hide();
+  form->exec();
+  if (form->FileWritten) host->ShowMessageNo(51);
+  PlanChanged();
+}
+
+void TFormMain::SaveConditionClick() {
+  if (!conditions_ || plan_.CurVessel < 0) return;
+  TSaveCondDlg form(*conditions_, this);
+  form.exec();
+  if (!form.Outcome.closed) return;
+  FillConditionItems();
+  AfterConditionChange();
+  if (form.Outcome.newFile) ChangeDateClick();
+}
+
+void TFormMain::RevertConditionClick() {
+  if (!conditions_ || !host) return;
+  BusyCursor busy(*host);
+  if (conditions_->RevertCondition()) FillConditionItems();
+  AfterConditionChange();
+}
+
+void TFormMain::ChangeDateClick() {
+  if (!conditions_) return;
+  std::tm when{};
+  if (!conditions_->SelectedConditionDate(when)) return;
+  if (!TFormDate::Ask(when, this)) return;
+  if (conditions_->ChangeConditionDate(when)) FillConditionItems();
+}
+
+void TFormMain::ShowConditionMenu(const QPoint& at) {
+  if (!conditions_) return;
+  PMcond->clear();
+  connect(PMcond->addAction(Latin1(conditions_->ArchiveMenuText())), &QAction::triggered, this, [this] {
+    conditions_->ToggleArchive();
+    ApplyFontsAndColours();
+    FillConditionItems();
+  });
+  connect(PMcond->addAction(Latin1(conditions_->MoveMenuText())), &QAction::triggered, this, [this] {
+    conditions_->MoveSelectedCondition();
+    FillConditionItems();
+  });
+  if (conditions_->RemoveAllowed()) {
+    connect(PMcond->addAction(tr("&Remove Condition")), &QAction::triggered, this, [this] {
+      conditions_->DeleteSelectedCondition();
+      FillConditionItems();
+    });
+  }
+  connect(PMcond->addAction(tr("&Change date")), &QAction::triggered, this, &TFormMain::ChangeDateClick);
+  PMcond->popup(LBcond->viewport()->mapToGlobal(at));
+}
+
+void TFormMain::ColourClick() {
+  const bool lists = LB1->isVisible();
+  const int setting = lists ? SettingsIx::ListColour : SettingsIx::WindowColour;
+  const QColor start = SettingColour(plan_.Settings[setting], lists ? QColor(Qt::white) : palette().color(QPalette::Window));
+  const QColor chosen = QColorDialog::getColor(start, this, tr("Color"));
+  if (!chosen.isValid()) return;
+  plan_.Settings[setting] = std::to_string(RgbColour(chosen.red(), chosen.green(), chosen.blue()));
+  ApplyFontsAndColours();
 }

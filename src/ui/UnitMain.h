@@ -8,12 +8,15 @@
 #include <QMainWindow>
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 struct PlanData;
 class ConditionList;
 class Host;
 class QAction;
 class QLabel;
+class QLineEdit;
 class QListWidget;
 class QMenu;
 class QStackedWidget;
@@ -37,7 +40,15 @@ class TFormMain : public QMainWindow {
   QToolBar* TB = nullptr;
   TFrameStab* FrameStab = nullptr;
   QMenu* PMcond = nullptr;
+  QLabel* PAcus = nullptr;
+  // The particulars of the open vessel: one label and edit per shown
+  // header descriptor, built once.
+  QWidget* PAp = nullptr;
+  QAction* RestoreAction = nullptr;
+  QAction* SaveAction = nullptr;
+  QAction* BuVes = nullptr;
   bool AllVesselsMode = false;
+  bool ParticularsChanged = false;
 
   // After "Base Data" or "Customizing" changed the settings: the program
   // loads the base data again and writes the settings file.
@@ -74,6 +85,24 @@ class TFormMain : public QMainWindow {
   void PortsClick();
   void ImportEdiClick();
   void ExportBaplieClick();
+  void ExportMovinsClick();
+  // "Save": the save dialog, then, for a new file, its call date.
+  void SaveConditionClick();
+  void RevertConditionClick();
+  // "Change date" of the condition list's pop-up menu.
+  void ChangeDateClick();
+  // "Particulars": shows the panel, or stores its edits and hides it.
+  void ParticularsClick();
+  // "Color": the colour of the lists while the vessel list is shown, else
+  // of the window.
+  void ColourClick();
+  // After any change of the plan: the stability frame, the titles and the
+  // "Restore Condition" button follow it.
+  void PlanChanged();
+  // The particulars edits into VesHdr (the vessel's folder name excepted);
+  // true when a value changed. The vessel list follows a new vessel name.
+  bool StoreParticulars();
+  void FillParticulars();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -83,12 +112,17 @@ class TFormMain : public QMainWindow {
   void ShowVesselState(bool open);
   void FillConditionItems();
   void AfterConditionChange();
+  void BuildParticulars();
+  void ApplyFontsAndColours();
+  void ShowConditionMenu(const QPoint& at);
 
   PlanData& plan_;
   TDmBase* base_ = nullptr;
   std::unique_ptr<VesselSession> session_;
   std::unique_ptr<ConditionList> conditions_;
   QStackedWidget* pages_ = nullptr;
+  QWidget* conditionPane_ = nullptr;
+  std::vector<std::pair<int, QLineEdit*>> particulars_;  // VesHdr index and its edit
   QList<QAction*> noVesselActions_;
   QList<QAction*> vesselActions_;
 };

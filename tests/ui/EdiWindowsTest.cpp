@@ -23,6 +23,7 @@
 
 #include "conditions/VesselSession.h"
 #include "core/PlanData.h"
+#include "ModalWindows.h"
 #include "core/TextFile.h"
 #include "ui/Application.h"
 #include "ui/QtHost.h"
@@ -37,18 +38,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// Runs action on the first modal window of type T as soon as it is open.
-template <typename T>
-void OnModal(std::function<void(T*)> action) {
-  QTimer::singleShot(0, [action] {
-    if (auto* modal = qobject_cast<T*>(QApplication::activeModalWidget())) {
-      action(modal);
-      return;
-    }
-    OnModal<T>(action);
-  });
-}
 
 // Answers the next numbered message, keeping its text.
 void ReadNextMessage(QString& text) {

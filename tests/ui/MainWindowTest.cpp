@@ -1,0 +1,374 @@
+// The main window driven offscreen on a copy of the demo installation, as a
+// planner uses it: the feeder opens with its last condition, conditions are
+// opened, saved under a new name and dated, archived and restored, a
+// modified condition is saved, put aside or kept on leaving, the program
+// reopens where it was left, and a BAPLIE comes in through the dialog.
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimeEdit>
+#include <QToolBar>
+#include <QtTest>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+#include "ModalWindows.h"
+#include "conditions/ConditionList.h"
+#include "conditions/Schedule.h"
+#include "conditions/VesselSession.h"
+#include "core/PlanData.h"
+#include "planning/CellOps.h"
+#include "ui/Application.h"
+#include "ui/Program.h"
+#include "ui/UnitBapliex.h"
+#include "ui/UnitBaplimp.h"
+#include "ui/UnitDate.h"
+#include "ui/UnitSaveCond.h"
+
+namespace fs = std::filesystem;
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<QTemporaryDir> dir_;
+  std::unique_ptr<PlanData> plan_;
+  std::unique_ptr<Zum4Program> program_;
+  QStringList errors_;
+
+  fs::path Demo() const { return fs::path(dir_->path().toStdString()) / "demo"; }
+  fs::path CondDir() const { return Demo() / "FEEDER" / "COND"; }
+  TFormMain& Main() { return program_->main; }
+  ConditionList& List() { return *Main().Conditions(); }
+
+  // Starts the program on the demo copy as the executable does.
+  void Start() {
+    plan_ = CreatePlanData();
+    plan_->ProgramDir = Demo().string();
+    program_ = std::make_unique<Zum4Program>(*plan_);
+    program_->Load(Demo());
+    QVERIFY(program_->installed);
+    program_->Show();
+  }
+
+  // Leaves the program as closing its window does; false when it stayed.
+  bool Quit() {
+    Main().close();
+    if (Main().isVisible()) return false;
+    program_->Finish();
+    program_.reset();
+    plan_.reset();
+    return true;
+  }
+
+  QStringList Items() const {
+    QStringList items;
+    for (int i = 0; i < program_->main.LBcond->count(); ++i)
+      items << program_->main.LBcond->item(i)->text().trimmed();
+    return items;
+  }
+
+  int Row(const QString& name) const {
+    for (int i = 0; i < program_->main.LBcond->count(); ++i)
+      if (program_->main.LBcond->item(i)->text().trimmed().endsWith(name)) return i;
+    return -1;
+  }
+
+  void Open(const QString& name) {
+    const int row = Row(name);
+    QVERIFY2(row >= 0, qPrintable(name));
+    Main().LBcond->setCurrentRow(row);
+    Main().OpenSelectedCondition();
+  }
+
+  // A change of the working condition: one unit leaves the ship.
+  void Modify() {
+    PlanContext& ctx = Main().Session()->ctx;
+    for (int i = 0; i < plan_->CellCount; ++i) {
+      if (plan_->Cur()[static_cast<size_t>(i)].STATUS != 1) continue;
+      QVERIFY(RemoveUnit(ctx, i));
+      ctx.MarkConditionModified(true);
+      return;
+    }
+    QFAIL("no unit on board");
+  }
+
+  int UnitsOnBoard() const {
+    int n = 0;
+    for (int i = 0; i < plan_->CellCount; ++i) n += plan_->Cur()[static_cast<size_t>(i)].STATUS == 1;
+    return n;
+  }
+
+  static std::string FileBytes(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
+  // Triggers an item of the conditions list's pop-up menu.
+  void ConditionMenu(const QString& text) {
+    emit Main().LBcond->customContextMenuRequested(QPoint(5, 5));
+    for (QAction* action : Main().PMcond->actions()) {
+      if (action->text() != text) continue;
+      Main().PMcond->hide();
+      action->trigger();
+      return;
+    }
+    QFAIL(qPrintable("no menu item " + text));
+  }
+
+ private slots:
+  void init() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid());
+    fs::copy(fs::path(ZUM4_SOURCE_DIR) / "data" / "demo", Demo(), fs::copy_options::recursive);
+    errors_.clear();
+    Zum4Application::SetErrorDisplay([this](const QString& text) { errors_ << text; });
+  }
+
+  void cleanup() {
+    program_.reset();
+    plan_.reset();
+    dir_.reset();
+    Zum4Application::SetErrorDisplay(nullptr);
+  }
+
+  // ./run.sh shows the feeder with its departure from Hamburg, the
+  // stability of that condition and the conditions in calling order.
+  void startsWithTheFeederAndItsLastCondition() {
+    Start();
+    QVERIFY(plan_->CurVessel >= 0);
+    QVERIFY(Main().LBcond->isVisible());
+    QVERIFY(!Main().LB1->isVisible());
+    QCOMPARE(Main().PAt->text(), QString("ZUM FEEDER - HAMBURG / 012N Departure"));
+    QCOMPARE(Main().PAb->text(), Main().PAt->text());
+    QCOMPARE(Items(), (QStringList{"6/11/30*DHAM012N", "6/11/30 AHAM012N", "6/11/28 DRTM012N", "6/11/28 ARTM012N"}));
+    QVERIFY(UnitsOnBoard() > 0);
+    QVERIFY(Main().Session()->stability.Displacement().W > 0);
+    QVERIFY(!Main().RestoreAction->isVisible());
+    QVERIFY(errors_.isEmpty());
+  }
+
+  void opensAConditionAndNamesItInTheTitle() {
+    Start();
+    Open("ARTM012N");
+    QCOMPARE(Main().PAt->text(), QString("ZUM FEEDER - ROTTERDAM / 012N Arrival"));
+    QCOMPARE(Items().at(Row("ARTM012N")), QString("6/11/28*ARTM012N"));
+    QCOMPARE(Items().at(Row("DHAM012N")), QString("6/11/30 DHAM012N"));
+  }
+
+  // A new name through the save dialog, its call date through the date
+  // dialog: the new condition heads the list.
+  void savesUnderANewNameAndDatesIt() {
+    Start();
+    Modify();
+    QVERIFY(Main().RestoreAction->isVisible());
+    QString refusal;
+    OnModal<TSaveCondDlg>([&refusal](TSaveCondDlg* form) {
+      QCOMPARE(form->windowTitle(), QString("Save Condition"));
+      QCOMPARE(form->CBport->currentText(), QString("HAM"));
+      QCOMPARE(form->EDvoy->text(), QString("012N"));
+      QCOMPARE(form->RGtype->checkedButton()->text(), QString("Departure"));
+      // Too short a voyage keeps the dialog open with its reason.
+      form->EDvoy->setText("13");
+      QTest::mouseClick(form->BSave, Qt::LeftButton);
+      refusal = form->LMessage->text();
+      QVERIFY(form->isVisible());
+      form->EDvoy->clear();
+      QTest::keyClicks(form->EDvoy, "013n");
+      form->RGtype->button(0)->click();  // Arrival
+      OnModal<TFormDate>([](TFormDate* date) {
+        QCOMPARE(date->windowTitle(), QString("Call Date/Time"));
+        date->DTdate->setDate(QDate(2026, 12, 2));
+        date->DTtime->setTime(QTime(6, 30));
+        date->accept();
+      });
+      QTest::mouseClick(form->BSave, Qt::LeftButton);
+    });
+    Main().SaveAction->trigger();
+    QCOMPARE(refusal, QString("wrong voy number"));
+    QVERIFY(fs::exists(CondPath("AHAM013N.TXT")));
+    QCOMPARE(Items().first(), QString("6/12/02*AHAM013N"));
+    QCOMPARE(Main().PAt->text(), QString("ZUM FEEDER - HAMBURG / 013N Arrival"));
+    QVERIFY(!Main().RestoreAction->isVisible());
+    std::vector<std::string> lines;
+    std::string error;
+    QVERIFY(ReadSchedule(CondDir(), lines, error));
+    bool dated = false;
+    for (const std::string& line : lines) dated = dated || line.rfind("2026/12/02 06.30 AHAM013N", 0) == 0;
+    QVERIFY(dated);
+  }
+
+  void changesTheDateOfACondition() {
+    Start();
+    Main().LBcond->setCurrentRow(Row("ARTM012N"));
+    OnModal<TFormDate>([](TFormDate* date) {
+      QCOMPARE(date->DTdate->date(), QDate(2026, 11, 28));
+      QCOMPARE(date->DTtime->time(), QTime(6, 0));
+      date->DTdate->setDate(QDate(2026, 12, 5));
+      date->accept();
+    });
+    ConditionMenu("&Change date");
+    QCOMPARE(Items().first(), QString("6/12/05 ARTM012N"));
+  }
+
+  void archivesAndRestoresACondition() {
+    Start();
+    Main().LBcond->setCurrentRow(Row("ARTM012N"));
+    ConditionMenu("Move to Archive");
+    QCOMPARE(Row("ARTM012N"), -1);
+    QVERIFY(!fs::exists(CondPath("ARTM012N.TXT")));
+    ConditionMenu("Open Archive");
+    QCOMPARE(Items(), QStringList{"6/11/28 ARTM012N"});
+    Main().LBcond->setCurrentRow(0);
+    ConditionMenu("Restore Condition");
+    QVERIFY(Items().isEmpty());
+    ConditionMenu("Close Archive");
+    QCOMPARE(Items().last(), QString("6/11/28 ARTM012N"));
+    QVERIFY(fs::exists(CondPath("ARTM012N.TXT")));
+  }
+
+  // "Automatic Save" writes the condition on leaving; with the temporary
+  // file option the work is put aside in temp.TXT and comes back as the
+  // modified condition at the next opening.
+  void automaticSaveAndTheTemporaryFile() {
+    Start();
+    plan_->Settings[SettingsIx::SaveWithoutAsking] = "1";
+    Main().SelectVesselExecute();
+    Main().OpenLastVessel();  // "Exit Vessel" forgets the vessel: nothing reopens
+    QVERIFY(plan_->CurVessel < 0);
+    QVERIFY(Main().LB1->isVisible());
+    const QList<QListWidgetItem*> feeder = Main().LB1->findItems("ZUM FEEDER", Qt::MatchExactly);
+    QCOMPARE(feeder.size(), 1);
+    emit Main().LB1->itemDoubleClicked(feeder.first());
+    QCOMPARE(Main().PAcus->text(), QString("Automatic Save"));
+    const int before = UnitsOnBoard();
+    Modify();
+    QVERIFY(Quit());
+
+    Start();
+    QCOMPARE(UnitsOnBoard(), before - 1);
+    QVERIFY(!plan_->ConditionModified);
+    plan_->Settings[SettingsIx::SaveWithoutAsking] = "0";
+    plan_->Settings[SettingsIx::AutoSaveToTemp] = "1";
+    const std::string saved = FileBytes(CondPath("DHAM012N.TXT"));
+    Modify();
+    QVERIFY(Quit());
+    QCOMPARE(FileBytes(CondPath("DHAM012N.TXT")), saved);
+    QVERIFY(fs::exists(CondPath("temp.TXT")));
+
+    Start();
+    QCOMPARE(UnitsOnBoard(), before - 2);
+    QVERIFY(plan_->ConditionModified);
+    QVERIFY(Main().RestoreAction->isVisible());
+    QVERIFY(!fs::exists(CondPath("temp.TXT")));
+    // "Restore Condition" goes back to the saved file.
+    Main().RestoreAction->trigger();
+    QCOMPARE(UnitsOnBoard(), before - 1);
+    QVERIFY(!Main().RestoreAction->isVisible());
+  }
+
+  // Cancel keeps the program open with the work; No leaves it unsaved.
+  void closingAModifiedConditionAsks() {
+    Start();
+    plan_->Settings[SettingsIx::SaveWithoutAsking] = "0";
+    plan_->Settings[SettingsIx::AutoSaveToTemp] = "0";
+    const std::string saved = FileBytes(CondPath("DHAM012N.TXT"));
+    const int before = UnitsOnBoard();
+    Modify();
+    QString question;
+    OnModal<TFormDialog>([&question](TFormDialog* dialog) {
+      question = QString::fromStdString(dialog->QuestionLine);
+      QTest::mouseClick(dialog->BCancel, Qt::LeftButton);
+    });
+    QVERIFY(!Quit());
+    QCOMPARE(question, QString("The current condition has been modified - Replace?"));
+    QVERIFY(plan_->CurVessel >= 0);
+    QCOMPARE(UnitsOnBoard(), before - 1);
+
+    OnModal<TFormDialog>([](TFormDialog* dialog) { QTest::mouseClick(dialog->BNo, Qt::LeftButton); });
+    QVERIFY(Quit());
+    QCOMPARE(FileBytes(CondPath("DHAM012N.TXT")), saved);
+    QVERIFY(!fs::exists(CondPath("temp.TXT")));
+  }
+
+  void reopensWhereItWasLeft() {
+    Start();
+    Open("DRTM012N");
+    QVERIFY(Quit());
+    Start();
+    QCOMPARE(Main().PAt->text(), QString("ZUM FEEDER - ROTTERDAM / 012N Departure"));
+    QCOMPARE(Items().at(Row("DRTM012N")), QString("6/11/28*DRTM012N"));
+  }
+
+  // The particulars panel stores what was typed, never the folder name,
+  // and the vessel list follows a new vessel name.
+  void particularsAreStoredWhenThePanelCloses() {
+    Start();
+    Main().ParticularsClick();
+    QVERIFY(Main().PAp->isVisible());
+    QVERIFY(!Main().LBcond->isVisible());
+    QLineEdit* name = nullptr;
+    for (QLineEdit* edit : Main().PAp->findChildren<QLineEdit*>())
+      if (edit->text() == "ZUM FEEDER") name = edit;
+    QVERIFY(name);
+    name->selectAll();
+    QTest::keyClicks(name, "zum coaster");
+    QCOMPARE(name->text(), QString("ZUM COASTER"));
+    Main().ParticularsClick();
+    QVERIFY(Main().LBcond->isVisible());
+    QVERIFY(Main().ParticularsChanged);
+    QCOMPARE(plan_->VesHdr[VesHdrIx::Vessel], std::string("ZUM COASTER"));
+    QVERIFY(Main().PAt->text().startsWith("ZUM COASTER - "));
+    QVERIFY(Quit());
+    Start();
+    QCOMPARE(plan_->VesHdr[VesHdrIx::Vessel], std::string("ZUM COASTER"));
+    QVERIFY(plan_->CurVessel >= 0);
+  }
+
+  // The feeder's departure goes out as a BAPLIE and comes back in through
+  // the import dialog, which counts every unit.
+  void importsADemoBaplieThroughTheDialog() {
+    Start();
+    const int units = UnitsOnBoard();
+    const fs::path sending = Demo() / "SENDING";
+    OnModal<TFormBapliex>([&sending](TFormBapliex* form) {
+      form->EDfolder->setText(QString::fromStdString(sending.string()));
+      form->EDfileName->setText("DHAM012N.edi");
+      OnModal<TFormMess1>([](TFormMess1* message) { message->accept(); });
+      QTest::mouseClick(form->BOk, Qt::LeftButton);
+    });
+    Main().ExportBaplieClick();
+    QVERIFY(fs::exists(sending / "DHAM012N.edi"));
+
+    QString loaded, toQuay;
+    OnModal<TFormBaplimp>([&loaded, &toQuay](TFormBaplimp* form) {
+      form->CBdumpo->setChecked(false);
+      form->CBdum->setChecked(true);
+      QTest::mouseClick(form->BOk, Qt::LeftButton);
+      loaded = form->LLoaded->text();
+      toQuay = form->LToQuay->text();
+    });
+    QVERIFY(TFormBaplimp::ImportFile(Main().Session()->ctx, program_->base, (sending / "DHAM012N.edi").string(),
+                                     &Main()));
+    QCOMPARE(loaded, QString::number(units));
+    QCOMPARE(toQuay, QString("0"));
+    QCOMPARE(UnitsOnBoard(), units);
+  }
+
+ private:
+  fs::path CondPath(const std::string& name) const { return CondDir() / name; }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
