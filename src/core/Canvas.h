@@ -26,6 +26,7 @@ inline constexpr Colour kColourWhite = 0xFFFFFF;
 struct CanvasFont {
   std::string name;  // empty: the device's default family
   int size = 10;     // points
+  int pixelHeight = 0;  // > 0: the height in device pixels, instead of size
   bool bold = false;
   bool italic = false;
   bool underline = false;
@@ -64,6 +65,8 @@ class Canvas {
   // Text (Latin-1 bytes) with its top-left corner at (x, y), in the font's
   // colour, on a transparent background.
   virtual void Text(int x, int y, std::string_view text) = 0;
+  // The same, showing only the part inside the rectangle (x1, y1)-(x2, y2).
+  virtual void TextInRect(int x1, int y1, int x2, int y2, int x, int y, std::string_view text) = 0;
   virtual int TextWidth(std::string_view text) const = 0;
   virtual int TextHeight(std::string_view text) const = 0;
 };

@@ -28,7 +28,8 @@ QtCanvas::QtCanvas(QPainter& painter, int width, int height, QPrinter* printer)
 void QtCanvas::SetFont(const CanvasFont& font) {
   font_ = font;
   qfont_ = font.name.empty() ? QFont() : QFont(QString::fromLatin1(font.name.c_str()));
-  qfont_.setPointSize(std::max(1, font.size));
+  if (font.pixelHeight > 0) qfont_.setPixelSize(font.pixelHeight);
+  else qfont_.setPointSize(std::max(1, font.size));
   qfont_.setBold(font.bold);
   qfont_.setItalic(font.italic);
   qfont_.setUnderline(font.underline);
@@ -76,6 +77,13 @@ void QtCanvas::Text(int x, int y, std::string_view text) {
   p_.setPen(ToQColor(font_.colour));
   const QFontMetrics metrics(qfont_, p_.device());
   p_.drawText(x, y + metrics.ascent(), Latin1(text));
+}
+
+void QtCanvas::TextInRect(int x1, int y1, int x2, int y2, int x, int y, std::string_view text) {
+  p_.save();
+  p_.setClipRect(QRect(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1)), Qt::IntersectClip);
+  Text(x, y, text);
+  p_.restore();
 }
 
 int QtCanvas::TextWidth(std::string_view text) const {

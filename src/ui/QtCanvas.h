@@ -31,6 +31,7 @@ class QtCanvas : public PageCanvas {
   void Polyline(const std::vector<CanvasPoint>& points) override;
   void Polygon(const std::vector<CanvasPoint>& points) override;
   void Text(int x, int y, std::string_view text) override;
+  void TextInRect(int x1, int y1, int x2, int y2, int x, int y, std::string_view text) override;
   int TextWidth(std::string_view text) const override;
   int TextHeight(std::string_view text) const override;
   void NewPage() override;

@@ -2,7 +2,8 @@
 
 // A canvas that remembers what was drawn, page by page, with simple fixed
 // metrics: a character is as wide as a tenth of the font size in points
-// times 6 pixels, a line of text 1.2 times the size. Tests assert texts,
+// times 6 pixels, a line of text 1.2 times the size (a font set in pixels:
+// 0.6 of its height a character, its height a line). Tests assert texts,
 // lines and colours without comparing pixels.
 
 #include <string>
@@ -19,6 +20,8 @@ struct CanvasOp {
   Colour brush = kColourWhite;
   int page = 0;
   std::vector<CanvasPoint> points;
+  bool clipped = false;  // a text shown only inside clip
+  CanvasPoint clipFrom, clipTo;
 };
 
 class RecordingCanvas : public PageCanvas {
@@ -41,8 +44,21 @@ class RecordingCanvas : public PageCanvas {
   void Polyline(const std::vector<CanvasPoint>& points) override { Add(CanvasOp::Polyline, 0, 0, 0, 0).points = points; }
   void Polygon(const std::vector<CanvasPoint>& points) override { Add(CanvasOp::Polygon, 0, 0, 0, 0).points = points; }
   void Text(int x, int y, std::string_view text) override { Add(CanvasOp::Text, x, y, x, y).text = text; }
-  int TextWidth(std::string_view text) const override { return static_cast<int>(text.size()) * font_.size * 6 / 10; }
-  int TextHeight(std::string_view) const override { return font_.size * 12 / 10; }
+  void TextInRect(int x1, int y1, int x2, int y2, int x, int y, std::string_view text) override {
+    CanvasOp& op = Add(CanvasOp::Text, x, y, x, y);
+    op.text = text;
+    op.clipped = true;
+    op.clipFrom = {x1, y1};
+    op.clipTo = {x2, y2};
+  }
+  // A font given in pixels is as high as that and its characters 0.6 of it.
+  int TextWidth(std::string_view text) const override {
+    const int unit = font_.pixelHeight > 0 ? font_.pixelHeight : font_.size;
+    return static_cast<int>(text.size()) * unit * 6 / 10;
+  }
+  int TextHeight(std::string_view) const override {
+    return font_.pixelHeight > 0 ? font_.pixelHeight : font_.size * 12 / 10;
+  }
   void NewPage() override {
     Add(CanvasOp::NewPage, 0, 0, 0, 0);
     ++pages;
