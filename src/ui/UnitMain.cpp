@@ -30,6 +30,7 @@
 #include "core/Host.h"
 #include "core/PlanData.h"
 #include "core/TextHelpers.h"
+#include "planning/VesImport.h"
 #include "ui/FrameStab.h"
 #include "ui/QtCanvas.h"
 #include "ui/UnitBapliex.h"
@@ -42,6 +43,7 @@
 #include "ui/UpperCaseEdit.h"
 #include "vessel/PtcFile.h"
 #include "vessel/TDmBase.h"
+#include "vessel/VesExchange.h"
 
 namespace {
 
@@ -118,6 +120,10 @@ TFormMain::TFormMain(PlanData& plan, QWidget* parent) : QMainWindow(parent), pla
   exportMovins->setToolTip(tr("Export MOVINS"));
   connect(exportMovins, &QAction::triggered, this, &TFormMain::ExportMovinsClick);
   vesselActions_ << edifact->menuAction();
+
+  Interface = menuBar()->addMenu(tr("&Interface"));
+  connect(Interface->addAction(tr("&Export ")), &QAction::triggered, this, &TFormMain::ExportVesClick);
+  connect(Interface->addAction(tr("&Import Final")), &QAction::triggered, this, &TFormMain::ImportFinalClick);
 
   QAction* particulars = menuBar()->addAction(tr("&Particulars"));
   connect(particulars, &QAction::triggered, this, &TFormMain::ParticularsClick);
@@ -340,6 +346,9 @@ void TFormMain::ShowVesselState(bool open) {
   TB->setVisible(open);
   for (QAction* a : vesselActions_) a->setVisible(open);
   for (QAction* a : noVesselActions_) a->setVisible(!open);
+  // Both exchange commands need the exchange folder; without it the way in
+  // is the loading list, which this program does not import yet.
+  Interface->menuAction()->setVisible(open && HasExchangeFolder(plan_));
 }
 
 int TFormMain::FillVesselList() {
@@ -602,4 +611,20 @@ void TFormMain::ColourClick() {
   if (!chosen.isValid()) return;
   plan_.Settings[setting] = std::to_string(RgbColour(chosen.red(), chosen.green(), chosen.blue()));
   ApplyFontsAndColours();
+}
+
+void TFormMain::ExportVesClick() {
+  if (!host || plan_.CurVessel < 0) return;
+  BusyCursor busy(*host);
+  ExportVes(plan_, *host);
+}
+
+void TFormMain::ImportFinalClick() {
+  if (!session_ || plan_.CurVessel < 0) return;
+  const VesImportOutcome outcome = ImportFinal(session_->ctx);
+  if (outcome.result != VesImportResult::Read) return;
+  AfterConditionChange();
+  // The condition now is the other program's: it is saved under a name
+  // the planner gives it.
+  SaveConditionClick();
 }

@@ -47,6 +47,7 @@ class TFormMain : public QMainWindow {
   QAction* RestoreAction = nullptr;
   QAction* SaveAction = nullptr;
   QAction* BuVes = nullptr;
+  QMenu* Interface = nullptr;
   bool AllVesselsMode = false;
   bool ParticularsChanged = false;
 
@@ -86,6 +87,10 @@ class TFormMain : public QMainWindow {
   void ImportEdiClick();
   void ExportBaplieClick();
   void ExportMovinsClick();
+  // "Export " and "Import Final": the plan handed to and taken back from
+  // the program on the other side of the exchange folder.
+  void ExportVesClick();
+  void ImportFinalClick();
   // "Save": the save dialog, then, for a new file, its call date.
   void SaveConditionClick();
   void RevertConditionClick();

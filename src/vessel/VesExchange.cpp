@@ -177,6 +177,8 @@ bool IsYes(const std::string& text) {
 
 }  // namespace
 
+bool HasExchangeFolder(const PlanData& plan) { return !ExchangeFolder(plan).empty(); }
+
 bool ExportVes(PlanData& plan, Host& host) {
   const fs::path dir = ExchangeFolder(plan);
   if (dir.empty()) {

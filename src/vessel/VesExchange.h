@@ -14,6 +14,10 @@
 
 class Host;
 
+// The exchange folder named in the settings exists: the exchange commands
+// are offered.
+bool HasExchangeFolder(const PlanData& plan);
+
 // Empties and refills the five tables from the working data set. A 40' unit
 // is written at its own cell (YES_NO 1) and again, as its copy, at the second
 // cell it covers (YES_NO 0); that second cell's record is made a full copy of

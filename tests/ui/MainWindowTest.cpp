@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -34,6 +35,7 @@
 #include "ui/UnitBapliex.h"
 #include "ui/UnitBaplimp.h"
 #include "ui/UnitDate.h"
+#include "ui/UnitMess1.h"
 #include "ui/UnitSaveCond.h"
 
 namespace fs = std::filesystem;
@@ -334,6 +336,64 @@ class MainWindowTest : public QObject {
     Start();
     QCOMPARE(plan_->VesHdr[VesHdrIx::Vessel], std::string("ZUM COASTER"));
     QVERIFY(plan_->CurVessel >= 0);
+  }
+
+  // The MOVINS goes out for the condition as saved, and the planner is told
+  // where it went; no report choice is offered.
+  void exportsAMovinsOfTheSavedCondition() {
+    Start();
+    plan_->Settings[SettingsIx::SaveWithoutAsking] = "0";
+    const int units = UnitsOnBoard();
+    Modify();
+    const fs::path sending = Demo() / "SENDING";
+    bool reportsOffered = true;
+    QString told;
+    OnModal<TFormBapliex>([&](TFormBapliex* form) {
+      QCOMPARE(form->windowTitle(), QString("Export MOVINS"));
+      reportsOffered = form->PAreports->isVisible();
+      form->EDfolder->setText(QString::fromStdString(sending.string()));
+      form->EDfileName->setText("MOVINS.edi");
+      OnModal<TFormMess1>([&told](TFormMess1* message) {
+        told = message->LText->text();
+        message->accept();
+      });
+      QTest::mouseClick(form->BOk, Qt::LeftButton);
+    });
+    Main().ExportMovinsClick();
+    QVERIFY(!reportsOffered);
+    QVERIFY(fs::exists(sending / "MOVINS.edi"));
+    QVERIFY2(told.endsWith(QString::fromStdString(plan_->Settings[SettingsIx::SendingDir])), qPrintable(told));
+    QVERIFY(!plan_->ConditionModified);
+    // The file on disk holds the change.
+    plan_->Settings[SettingsIx::SaveWithoutAsking] = "1";
+    QVERIFY(Quit());
+    Start();
+    QCOMPARE(UnitsOnBoard(), units - 1);
+  }
+
+  // The plan handed over through the exchange folder comes back whole with
+  // "Import Final", which then asks for the condition's name.
+  void exchangeRoundTripAsksForTheName() {
+    const fs::path exchange = Demo() / "EXCHANGE";
+    fs::create_directories(exchange);
+    Start();
+    QVERIFY(!Main().Interface->menuAction()->isVisible());  // no exchange folder named yet
+    plan_->Settings[SettingsIx::ExchangeDir] = exchange.string();
+    const int units = UnitsOnBoard();
+    Main().ExportVesClick();
+    QVERIFY(fs::exists(exchange / "ves.dbf"));
+    Modify();
+    bool saveEnabled = true;
+    OnModal<TSaveCondDlg>([&saveEnabled](TSaveCondDlg* form) {
+      saveEnabled = form->BSave->isEnabled();  // the type is the planner's choice
+      form->RGtype->button(3)->click();
+      QTest::mouseClick(form->BSave, Qt::LeftButton);
+    });
+    Main().ImportFinalClick();
+    QVERIFY(!saveEnabled);
+    QCOMPARE(UnitsOnBoard(), units);
+    QVERIFY(!plan_->ConditionModified);
+    QVERIFY(errors_.isEmpty());
   }
 
   // The feeder's departure goes out as a BAPLIE and comes back in through
