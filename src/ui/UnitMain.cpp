@@ -33,6 +33,7 @@
 #include "planning/VesImport.h"
 #include "ui/FrameStab.h"
 #include "ui/QtCanvas.h"
+#include "ui/UnitAllBays.h"
 #include "ui/UnitBapliex.h"
 #include "ui/UnitBaplimp.h"
 #include "ui/UnitCommon.h"
@@ -125,6 +126,12 @@ TFormMain::TFormMain(PlanData& plan, QWidget* parent) : QMainWindow(parent), pla
   connect(Interface->addAction(tr("&Export ")), &QAction::triggered, this, &TFormMain::ExportVesClick);
   connect(Interface->addAction(tr("&Import Final")), &QAction::triggered, this, &TFormMain::ImportFinalClick);
 
+  QMenu* cargo = menuBar()->addMenu(tr("C&argo"));
+  QAction* allBays = cargo->addAction(tr("&AllBays"));
+  allBays->setToolTip(tr("All Bays"));
+  connect(allBays, &QAction::triggered, this, &TFormMain::AllBaysClick);
+  vesselActions_ << cargo->menuAction();
+
   QAction* particulars = menuBar()->addAction(tr("&Particulars"));
   connect(particulars, &QAction::triggered, this, &TFormMain::ParticularsClick);
   vesselActions_ << particulars;
@@ -141,6 +148,7 @@ TFormMain::TFormMain(PlanData& plan, QWidget* parent) : QMainWindow(parent), pla
   TB->addAction(importEdi);
   TB->addAction(exportEdi);
   TB->addSeparator();
+  TB->addAction(allBays);
   TB->addAction(exportMovins);
   TB->addSeparator();
   PAt = TitlePanel(TB);
@@ -246,6 +254,21 @@ void TFormMain::Attach(Host& h, TDmBase& base) {
   });
   BuildParticulars();
   ApplyFontsAndColours();
+  AllBays = new TFormAllBays(plan_, session_->ctx, session_->selection, this);
+  AllBays->Stability = [this]() -> const StabilityResults* { return &session_->stability.Results; };
+  // The editor steps through the conditions from the open one.
+  AllBays->Neighbour = [this](bool older, bool open) {
+    const int selected = conditions_->Selected;
+    if (conditions_->OpenConditionIndex >= 0) conditions_->Selected = conditions_->OpenConditionIndex;
+    const bool found = !conditions_->NeighbourCondition(older, open).empty();
+    if (!open || !found) {
+      conditions_->Selected = selected;
+      return found;
+    }
+    FillConditionItems();
+    AfterConditionChange();
+    return true;
+  };
   FillVesselList();
 }
 
@@ -447,11 +470,21 @@ void TFormMain::OpenSelectedCondition() {
 void TFormMain::AfterConditionChange() {
   if (session_) session_->stability.ComputeStability();
   PlanChanged();
+  if (AllBays) AllBays->RefreshPlan();
+}
+
+void TFormMain::AllBaysClick() {
+  if (!AllBays || plan_.CurVessel < 0) return;
+  plan_.ConfigMode = 0;
+  AllBays->show();
+  AllBays->raise();
+  AllBays->activateWindow();
 }
 
 void TFormMain::PlanChanged() {
   FrameStab->Refresh();
   RefreshTitles();
+  if (AllBays) AllBays->RefreshCaption();
   RestoreAction->setVisible(plan_.CurVessel >= 0 && plan_.ConditionModified);
 }
 
@@ -466,6 +499,7 @@ void TFormMain::RefreshTitles() {
 bool TFormMain::CloseVessel() {
   if (!session_ || plan_.CurVessel < 0) return true;
   if (plan_.ConditionModified && !conditions_->AskSaveModified(true)) return false;
+  if (AllBays) AllBays->close();
   if (plan_.CelChanged) session_->ves.SaveCells();
   setWindowTitle(Latin1(plan_.ProductName));
   BusyCursor busy(*host);

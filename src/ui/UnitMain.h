@@ -22,6 +22,7 @@ class QMenu;
 class QStackedWidget;
 class QToolBar;
 class TDmBase;
+class TFormAllBays;
 class TFrameStab;
 class VesselSession;
 
@@ -39,6 +40,8 @@ class TFormMain : public QMainWindow {
   QLabel* PAb = nullptr;
   QToolBar* TB = nullptr;
   TFrameStab* FrameStab = nullptr;
+  // The bay plan editor, created with the session and kept for the run.
+  TFormAllBays* AllBays = nullptr;
   QMenu* PMcond = nullptr;
   QLabel* PAcus = nullptr;
   // The particulars of the open vessel: one label and edit per shown
@@ -87,6 +90,8 @@ class TFormMain : public QMainWindow {
   void ImportEdiClick();
   void ExportBaplieClick();
   void ExportMovinsClick();
+  // "AllBays": the bay plan editor, not modal.
+  void AllBaysClick();
   // "Export " and "Import Final": the plan handed to and taken back from
   // the program on the other side of the exchange folder.
   void ExportVesClick();

@@ -99,4 +99,22 @@ TEST_F(BayPlanPictureTest, OneBayShowsItsCellsAndAVanishedBayFallsBackToAll) {
   EXPECT_EQ(static_cast<int>(ShownCells(plan, layout).size()), plan.CellCount);
 }
 
+TEST_F(BayPlanPictureTest, BayTitlesStandOutOnDarkAndLightBackgrounds) {
+  struct Case {
+    Colour background;
+    Colour title;
+  };
+  for (const Case& c : {Case{kBackground, kColourWhite}, Case{RgbColour(0xF0, 0xF0, 0xF0), kColourBlack}}) {
+    RecordingCanvas canvas(1400, 900);
+    PaintBayPlan(canvas, plan, layout, view, c.background, kTargetScreen);
+    bool titled = false;
+    for (const CanvasOp& op : canvas.ops) {
+      if (op.kind != CanvasOp::Text || op.text.find("07") == std::string::npos) continue;
+      titled = true;
+      EXPECT_EQ(op.font.colour, c.title) << op.text;
+    }
+    EXPECT_TRUE(titled);
+  }
+}
+
 }  // namespace
