@@ -233,3 +233,15 @@ std::vector<int> CheckLineCells(const PlanData& plan, std::string_view line) {
     if (names.contains(CellName(plan, i))) cells.push_back(i);
   return cells;
 }
+
+std::vector<int> HighlightCheckLine(PlanData& plan, std::string_view line) {
+  const std::vector<int> cells = CheckLineCells(plan, line);
+  // A line that names no cell ("no errors") has nothing to show: clearing
+  // every mark would only grey out the whole plan.
+  if (cells.empty()) return cells;
+  const int count = CellLimit(plan);
+  auto& cur = plan.Cur();
+  for (int i = 0; i < count; ++i) cur[static_cast<size_t>(i)].SELECTED = 0;
+  for (int i : cells) cur[static_cast<size_t>(i)].SELECTED = 1;
+  return cells;
+}

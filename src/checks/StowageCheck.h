@@ -49,3 +49,9 @@ void MarkCheckedCells(PlanData& plan, Host& host, const std::vector<std::string>
 // The cells a double click on line highlights: those named at columns 26-31
 // or 33-38 of it, in cell order (nothing for "  *** NO ERRORS ***").
 std::vector<int> CheckLineCells(const PlanData& plan, std::string_view line);
+
+// A double click on line: SELECTED is set for exactly the cells the line
+// names (CheckLineCells, returned) and cleared for every other cell of the
+// working data set, so that just that finding stands out. A line naming
+// no cell changes no mark.
+std::vector<int> HighlightCheckLine(PlanData& plan, std::string_view line);

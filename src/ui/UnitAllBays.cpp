@@ -286,6 +286,8 @@ Colour TFormAllBays::Background() const {
 
 void TFormAllBays::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
+  SBsel->setVisible(static_cast<bool>(OpenSelection));
+  SBchk->setVisible(static_cast<bool>(RunCheck));
   if (opened_) return;
   opened_ = true;
   RefreshCaption();
@@ -368,7 +370,7 @@ void TFormAllBays::PaintPicture() {
     QtCanvas canvas(painter, Picture.width(), Picture.height());
     PaintBayPlan(canvas, plan_, Layout, View, Background(), kTargetScreen);
   }
-  if (HoverCell >= 0) DrawOneCell(HoverCell, HoverCell);
+  if (HoverCell >= 0) DrawOneCell(HoverCell, kDrawFrameWhite);
   PB->update();
 }
 
@@ -414,7 +416,12 @@ void TFormAllBays::PBMouseMove(QPoint at, Qt::MouseButtons buttons) {
   const int previous = HoverCell;
   if (previous >= 0) DrawOneCell(previous, kDrawFrameBlack);
   HoverCell = CellAtPoint(plan_, Layout, at.x(), at.y());
-  if (HoverCell >= 0) DrawOneCell(HoverCell, HoverCell == previous ? kDrawFrameWhite : HoverCell);
+  if (HoverCell >= 0) {
+    // A unit's drawing ends with its black frame: the white one of the
+    // pointer goes on top.
+    if (HoverCell != previous) DrawOneCell(HoverCell, HoverCell);
+    DrawOneCell(HoverCell, kDrawFrameWhite);
+  }
   ShowHint(HoverCell);
   if (HoverCell < 0) {
     ShowPosition(-1);

@@ -39,8 +39,10 @@
 #include "ui/UnitCommon.h"
 #include "ui/UnitCust.h"
 #include "ui/UnitDate.h"
+#include "ui/UnitMess.h"
 #include "ui/UnitPorts.h"
 #include "ui/UnitSaveCond.h"
+#include "ui/UnitSel.h"
 #include "ui/UpperCaseEdit.h"
 #include "vessel/PtcFile.h"
 #include "vessel/TDmBase.h"
@@ -269,6 +271,13 @@ void TFormMain::Attach(Host& h, TDmBase& base) {
     AfterConditionChange();
     return true;
   };
+  Sel = new TFormSel(session_->selection, plan_, this);
+  Mess = new TFormMess(plan_, h, this);
+  Mess->HighlightCells = [this](const std::vector<int>& cells) { AllBays->HighlightCells(cells); };
+  Mess->EditorVisible = [this] { return AllBays->isVisible(); };
+  Mess->PrepareFullCheck = [this] { conditions_->LoadReferenceCondition(plan_.RefPlane); };
+  AllBays->OpenSelection = [this] { Sel->ShowSelection(plan_.CurPlane); };
+  AllBays->RunCheck = [this] { Mess->ShowCheck(false, -1); };
   FillVesselList();
 }
 
@@ -567,7 +576,9 @@ void TFormMain::ImportEdiClick() {
 
 void TFormMain::ExportBaplieClick() {
   if (!session_ || !host || plan_.CurVessel < 0) return;
-  TFormBapliex::ExportBaplie(plan_, *host, conditions_->PortRotation, &session_->selection, this);
+  TFormBapliex form(plan_, *host, EdiMessageKind::Baplie, conditions_->PortRotation, &session_->selection, this);
+  form.OpenSelection = [this](int plane) { Sel->ShowSelection(plane); };
+  form.exec();
 }
 
 void TFormMain::ExportMovinsClick() {

@@ -23,6 +23,8 @@ class QStackedWidget;
 class QToolBar;
 class TDmBase;
 class TFormAllBays;
+class TFormMess;
+class TFormSel;
 class TFrameStab;
 class VesselSession;
 
@@ -42,6 +44,9 @@ class TFormMain : public QMainWindow {
   TFrameStab* FrameStab = nullptr;
   // The bay plan editor, created with the session and kept for the run.
   TFormAllBays* AllBays = nullptr;
+  // The selection filter's window and the stowage check's, kept likewise.
+  TFormSel* Sel = nullptr;
+  TFormMess* Mess = nullptr;
   QMenu* PMcond = nullptr;
   QLabel* PAcus = nullptr;
   // The particulars of the open vessel: one label and edit per shown

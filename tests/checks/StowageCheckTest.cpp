@@ -336,6 +336,16 @@ TEST_F(StowageCheckTest, NothingFoundLeavesTheMarksAlone) {
   EXPECT_EQ(host.planChanges, repaints);
 }
 
+TEST_F(StowageCheckTest, HighlightingALineKeepsOnlyItsCellsAndNoErrorsKeepsAll) {
+  Load({{"010082", Unit("ZUMU0000001")}, {"050182", Unit("ZUMU0000002")}, {"090104", Unit("ZUMU0000003")}});
+  EXPECT_TRUE(HighlightCheckLine(plan, "  *** NO ERRORS ***").empty());
+  for (const char* cell : {"010082", "050182", "090104"}) EXPECT_EQ(plan.Cur()[Cell(cell)].SELECTED, 1) << cell;
+  EXPECT_EQ(HighlightCheckLine(plan, "DUP        CSQU 3054383  010082 050182"),
+            (std::vector<int>{Cell("010082"), Cell("050182")}));
+  EXPECT_EQ(plan.Cur()[Cell("010082")].SELECTED, 1);
+  EXPECT_EQ(plan.Cur()[Cell("090104")].SELECTED, 0);
+}
+
 TEST_F(StowageCheckTest, MarkCheckedCellsReadsBothNameColumns) {
   Load({{"010082", Unit("", "40")}, {"050182", Unit("")}});
   MarkCheckedCells(

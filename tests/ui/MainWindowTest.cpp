@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTimeEdit>
 #include <QToolBar>
+#include <QToolButton>
 #include <QtTest>
 #include <filesystem>
 #include <fstream>
@@ -34,9 +35,13 @@
 #include "ui/Program.h"
 #include "ui/UnitBapliex.h"
 #include "ui/UnitBaplimp.h"
+#include "ui/UnitAllBays.h"
 #include "ui/UnitDate.h"
 #include "ui/UnitMess1.h"
+#include "ui/UnitMess.h"
 #include "ui/UnitSaveCond.h"
+#include "ui/UnitSel.h"
+#include "vessel/CellAddress.h"
 
 namespace fs = std::filesystem;
 
@@ -336,6 +341,44 @@ class MainWindowTest : public QObject {
     Start();
     QCOMPARE(plan_->VesHdr[VesHdrIx::Vessel], std::string("ZUM COASTER"));
     QVERIFY(plan_->CurVessel >= 0);
+  }
+
+  // The editor opens from the main window; its "Sel" filters the units and
+  // a double click on a line of its check shows just that line's cells.
+  void editorSelectionAndCheck() {
+    Start();
+    Main().AllBaysClick();
+    TFormAllBays& editor = *Main().AllBays;
+    QVERIFY(editor.isVisible());
+    QVERIFY(editor.windowTitle().startsWith("ZUM FEEDER - HAMBURG / 012N Departure"));
+    auto selected = [this] {
+      int n = 0;
+      for (int i = 0; i < plan_->CellCount; ++i) n += plan_->Cur()[static_cast<size_t>(i)].STATUS == 1 && plan_->Cur()[static_cast<size_t>(i)].SELECTED == 1;
+      return n;
+    };
+    const int units = UnitsOnBoard();
+    QCOMPARE(selected(), units);
+    OnModal<TFormSel>([](TFormSel* form) {
+      const QList<QListWidgetItem*> got = form->ListBox2->findItems("GOT", Qt::MatchExactly);
+      QCOMPARE(got.size(), 1);
+      got.first()->setSelected(true);
+      QTest::mouseClick(form->BOk, Qt::LeftButton);
+    });
+    QTest::mouseClick(editor.SBsel, Qt::LeftButton);
+    QVERIFY(selected() > 0 && selected() < units);
+    QTest::mouseClick(editor.SBrs, Qt::LeftButton);
+    QCOMPARE(selected(), units);
+
+    OnModal<TFormMess>([](TFormMess* check) {
+      QCOMPARE(check->LB->count(), 1);
+      QVERIFY(check->LB->item(0)->text().startsWith("SEGREGATION"));
+      check->LB->setCurrentRow(0);
+      check->LBDblClick();
+    });
+    QTest::mouseClick(editor.SBchk, Qt::LeftButton);
+    QCOMPARE(editor.HoverCell, FindCellByPosition(*plan_, "090482"));
+    QCOMPARE(plan_->Cur()[static_cast<size_t>(FindCellByPosition(*plan_, "090484"))].SELECTED, 1);
+    QCOMPARE(selected(), 2);
   }
 
   // The MOVINS goes out for the condition as saved, and the planner is told
