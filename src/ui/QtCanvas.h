@@ -4,7 +4,12 @@
 // Texts are Latin-1 bytes; font sizes are points of the painter's device.
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QPainter>
+#include <unordered_map>
+#include <map>
+#include <memory>
+#include <tuple>
 
 #include "core/Canvas.h"
 
@@ -41,7 +46,28 @@ class QtCanvas : public PageCanvas {
   int width_, height_;
   QPrinter* printer_;
   CanvasFont font_;
-  QFont qfont_;
+  // A face of the font in use: the font, its metrics and the texts laid
+  // out in it. Measuring and writing the same few letters thousands of
+  // times is what a bay plan does; cell drawing also switches between a few
+  // faces (plain, italic for empties) for every cell, so each face is made
+  // once per canvas and then only picked.
+  struct Face {
+    QFont font;
+    QFontMetrics metrics;
+    // On a screen or an image, each text is rendered once per colour and
+    // then copied: far cheaper than laying out and rasterising it again.
+    std::map<std::pair<QString, Colour>, QImage> rendered;
+    std::map<std::string, int, std::less<>> widths;
+  };
+  Face& FaceOf(const CanvasFont& font);
+  std::map<std::tuple<std::string, int, int, bool, bool, bool>, std::unique_ptr<Face>> faces_;
+  Face* face_ = nullptr;
+  bool renderOnce_ = false;  // not on paper: a printer gets real text
+  // On a plain image, solid rectangles are written straight into its pixels:
+  // a bay plan is tens of thousands of small fills and frames.
+  void Fill(int x, int y, int w, int h, const QColor& colour);
+  uchar* pixels_ = nullptr;
+  qsizetype stride_ = 0;
   QColor pen_ = Qt::black;
   int penWidth_ = 1;
   QColor brush_ = Qt::white;
