@@ -224,7 +224,7 @@ void CellPainter::Letters(const StructDat& unit, int x, int y, bool ownCell, boo
   const std::string text = LetterText(unit, ownCell, selected);
   if (text.empty()) return;
   CanvasFont font = c_.Font();
-  font.colour = !unit.CONTAINER.empty() && !printer_ && !monochrome_ ? kColourWhite : kColourBlack;
+  font.colour = !unit.CONTAINER.empty() && !printer_ && !monochrome_ ? TextOn(cellColour) : kColourBlack;
   font.italic = unit.MTY > 0;
   c_.SetFont(font);
   c_.SetBrush(cellColour);
@@ -455,7 +455,7 @@ void CellPainter::Draw(int cell, int highlight) {
     }
   }
   if (!second || monochrome_ || (printer_ && !selected)) Letters(unit, x, y, !second, selected, cellColour);
-  if (oneBay_) DrawCellDetails(c_, plan_, unit, x, y, target_, colours.pol);
+  if (oneBay_) DrawCellDetails(c_, plan_, unit, x, y, target_, colours.pol, cellColour);
   c_.SetPen(kColourBlack);
   c_.FrameRect(x, y, x + w_ + 1, y + h_ + 1);
 
@@ -495,8 +495,13 @@ void DrawCell(Canvas& canvas, PlanData& plan, const BayLayout& layout, const Bay
   CellPainter(canvas, plan, layout, view, target).Draw(cell, highlight);
 }
 
+Colour TextOn(Colour fill) {
+  const int lightness = (RedOf(fill) * 299 + GreenOf(fill) * 587 + BlueOf(fill) * 114) / 1000;
+  return lightness > 160 ? kColourBlack : kColourWhite;
+}
+
 void DrawCellDetails(Canvas& canvas, const PlanData& plan, const StructDat& record, int x, int y, int target,
-                     Colour polColour) {
+                     Colour polColour, Colour cellColour) {
   const int w = plan.CellPitchX;
   const int h = plan.CellPitchY;
   const bool printer = target == kTargetPrinter;
@@ -504,7 +509,7 @@ void DrawCellDetails(Canvas& canvas, const PlanData& plan, const StructDat& reco
   const int lineHeight = h / 5;
   const CanvasFont previous = canvas.Font();
   CanvasFont font = previous;
-  font.colour = !record.CONTAINER.empty() && !printer ? kColourWhite : kColourBlack;
+  font.colour = !record.CONTAINER.empty() && !printer ? TextOn(cellColour) : kColourBlack;
   auto write = [&](int line, int dx, const std::string& text, bool bold) {
     if (text.empty()) return;
     font.bold = bold;

@@ -45,9 +45,14 @@ Colour WeightColour(double weight);
 void DrawCell(Canvas& canvas, PlanData& plan, const BayLayout& layout, const BayView& view, int cell, int highlight,
               int target);
 
-// The text block of one unit in the one-bay view, its box at (x, y).
+// The text block of one unit in the one-bay view, its box at (x, y) filled
+// with cellColour.
 void DrawCellDetails(Canvas& canvas, const PlanData& plan, const StructDat& record, int x, int y, int target,
-                     Colour polColour);
+                     Colour polColour, Colour cellColour);
+
+// Text on a unit's colour: white on dark colours, black on light ones
+// (a yellow port would otherwise swallow white letters).
+Colour TextOn(Colour fill);
 
 // Tier digits beside the bay (one-bay view and paper) and row digits under
 // the column of cell.

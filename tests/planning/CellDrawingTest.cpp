@@ -338,6 +338,26 @@ TEST_F(CellDrawingTest, AUnitLoadedHereWithoutNumberShowsItsLoadingPortInTheLowe
   }
 }
 
+TEST_F(CellDrawingTest, LettersStandOutOnLightAndDarkPortColours) {
+  struct Case {
+    Colour port;
+    Colour letter;
+  };
+  const std::vector<Case> cases = {{RgbColour(0xFF, 0xE1, 0x19), kColourBlack},  // yellow
+                                   {RgbColour(0, 0, 0x80), kColourWhite},        // navy
+                                   {kRtmColour, kColourWhite}};
+  LoadUnits({{"010182", plantest::Unit("ZUMU0000001")}});
+  plan.LetterMode = 1;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.port);
+    for (int p = 0; p < plan.VoyPortCount; ++p)
+      if (plan.VoyPorts[p].CODE == "RTM") plan.VoyPorts[p].WINCOLOR = static_cast<int>(c.port);
+    const auto ops = Draw("010182");
+    ASSERT_EQ(Texts(ops).size(), 1u);
+    EXPECT_EQ(Texts(ops)[0]->font.colour, c.letter);
+  }
+}
+
 TEST(WeightColourTest, LightUnitsAreLightBlueAndHeavyOnesDark) {
   struct Case {
     double weight;
@@ -398,7 +418,7 @@ class CellDetailsTest : public CellDrawingTest {
  protected:
   std::vector<std::string> Details(const StructDat& record, int target) {
     RecordingCanvas canvas(1400, 900);
-    DrawCellDetails(canvas, plan, record, 100, 100, target, kHamColour);
+    DrawCellDetails(canvas, plan, record, 100, 100, target, kHamColour, kRtmColour);
     return canvas.TextsOnPage(1);
   }
 };
