@@ -250,13 +250,13 @@ TFormAllBays::TFormAllBays(PlanData& plan, PlanContext& ctx, Selection& selectio
   LBfrto = new QLabel(this);
   LBfm = new QLabel(this);
   LBto = new QLabel(this);
-  totals->addWidget(LBfrto, 0, 0);
-  totals->addWidget(LBfm, 1, 0);
-  totals->addWidget(LBto, 2, 0);
+  totals->addWidget(LBfrto, 1, 0);
+  totals->addWidget(LBfm, 2, 0);
+  totals->addWidget(LBto, 3, 0);
   for (int c = 0; c < 5; ++c) {
     auto* header = new QLabel(kCategoryHints[static_cast<size_t>(c)], this);
     header->setAlignment(Qt::AlignRight);
-    totals->addWidget(header, 3, c + 1);
+    totals->addWidget(header, 0, c + 1);
     std::array<QLabel*, 5>* rows[] = {&LBroute, &LBfrom, &LBtowards};
     for (int r = 0; r < 3; ++r) {
       auto* label = new QLabel(this);
@@ -264,7 +264,7 @@ TFormAllBays::TFormAllBays(PlanData& plan, PlanContext& ctx, Selection& selectio
       label->setMinimumWidth(50);
       label->setToolTip(kCategoryHints[static_cast<size_t>(c)]);
       (*rows[r])[static_cast<size_t>(c)] = label;
-      totals->addWidget(label, r, c + 1);
+      totals->addWidget(label, r + 1, c + 1);
     }
   }
   bottom->addLayout(totals);
