@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QColorDialog>
 #include <QComboBox>
@@ -12,6 +13,7 @@
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
@@ -33,6 +35,7 @@
 #include "planning/UnitRules.h"
 #include "ui/Application.h"
 #include "ui/QtCanvas.h"
+#include "ui/UpperCaseEdit.h"
 #include "vessel/CellAddress.h"
 #include "vessel/Ports.h"
 
@@ -270,11 +273,13 @@ TFormAllBays::TFormAllBays(PlanData& plan, PlanContext& ctx, Selection& selectio
   bottom->addLayout(totals);
   bottom->addStretch();
 
+  BuildPanel();
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(2, 2, 2, 2);
   layout->addLayout(bar);
   layout->addLayout(planRow, 1);
   layout->addLayout(bottom);
+  layout->addWidget(PAed);
   resize(1200, 800);
 }
 
@@ -313,6 +318,9 @@ void TFormAllBays::showEvent(QShowEvent* event) {
   for (int b = 0; b < plan_.BayCount && b < kMaxBays; ++b) LIbay->addItem(Latin1(plan_.Bays[b].BAY));
   SBc[static_cast<size_t>(std::clamp(plan_.ColourMode, 0, 3))]->setChecked(true);
   SBl[static_cast<size_t>(std::clamp(plan_.LetterMode, 0, 6))]->setChecked(true);
+  FillCodeLists();
+  LBports->hide();
+  ShowRecordInPanel(PanelRecord, 0);
   ComputeBayLayout(plan_, Layout, kTargetScreen);
   RefreshPlan();
 }
@@ -427,6 +435,7 @@ void TFormAllBays::PBMouseMove(QPoint at, Qt::MouseButtons buttons) {
     ShowPosition(-1);
     ShowStackWeight(-1);
     ClearRouteTotals();
+    ShowRecordInPanel(PanelRecord, 0);
     return;
   }
   // Dragging with the button held acts on every cell passed.
@@ -436,10 +445,13 @@ void TFormAllBays::PBMouseMove(QPoint at, Qt::MouseButtons buttons) {
   ShowPosition(HoverCell);
   ShowStackWeight(HoverCell);
   const StructDat& unit = plan_.Cur()[static_cast<size_t>(HoverCell)];
-  if (unit.STATUS >= 1)
+  if (unit.STATUS >= 1) {
+    ShowRecordInPanel(unit, 1);
     ShowRouteTotals(HoverCell);
-  else
+  } else {
+    ShowRecordInPanel(PanelRecord, 0);
     ClearRouteTotals();
+  }
 }
 
 void TFormAllBays::PBMouseDown(QPoint at, Qt::MouseButton button) {
@@ -595,10 +607,11 @@ void TFormAllBays::ShowPosition(int cell) {
   const StructCel& c = plan_.Cells[static_cast<size_t>(cell)];
   const StructDat& unit = plan_.Cur()[static_cast<size_t>(cell)];
   int bay = BayOf(plan_, cell);
-  // A 40' unit stands in its 40' bay.
-  if (unit.STATUS >= 1 && !Is20Foot(unit)) {
-    const int partner = PartnerBay(plan_, cell);
-    if (partner > 0) bay = partner;
+  // A 40' unit stands in its 40' bay, which the bay names for deck and hold.
+  if (unit.STATUS != 0 && !Is20Foot(unit)) {
+    const StructBay& b = plan_.Bays[static_cast<size_t>(c.BAYIX)];
+    const int forty = ParseInt(IsDeckTier(TierOf(plan_, cell)) ? b.D40 : b.H40);
+    if (forty > 0) bay = forty;
   }
   LBbay->setText(QString("Bay %1").arg(bay, 2, 10, QChar('0')));
   LBrow->setText(QString("Row %1").arg(Latin1(c.CELL.substr(2, 2))));
@@ -693,7 +706,7 @@ void TFormAllBays::ShowHint(int cell) {
     if (IsHazardous(unit)) {
       for (int k = 0; k < plan_.UnnCount && k < kMaxUnn; ++k)
         if (plan_.Unn[static_cast<size_t>(k * kUnnFields)] == unit.UN[0])
-          hint = plan_.Unn[static_cast<size_t>(k * kUnnFields + 1)] + " ";
+          hint = plan_.Unn[static_cast<size_t>(k * kUnnFields + 2)] + " ";
     } else if (unit.RESTOW > 0 && !Trim(unit.RESTOW_FROM).empty()) {
       hint = "Restowed fm position " + unit.RESTOW_FROM;
     }
@@ -717,4 +730,201 @@ void TFormAllBays::PortColourClick() {
   if (!chosen.isValid()) return;
   SetPortColour(plan_, code, static_cast<int>(RgbColour(chosen.red(), chosen.green(), chosen.blue())));
   PaintPicture();
+}
+
+void TFormAllBays::BuildPanel() {
+  PAed = new QWidget(this);
+  PAed->setAutoFillBackground(true);
+  auto* grid = new QGridLayout(PAed);
+  grid->setContentsMargins(2, 0, 2, 0);
+  grid->setVerticalSpacing(0);
+  auto edit = [this](int maxLength) {
+    QLineEdit* e = UpperEdit(PAed, maxLength);
+    // As wide as the widest code the field takes.
+    e->setMaximumWidth(e->fontMetrics().horizontalAdvance(QString(maxLength, 'W')) + 12);
+    connect(e, &QLineEdit::textEdited, this, &TFormAllBays::ReadPanel);
+    return e;
+  };
+  EDpol = edit(3);
+  EDpod = edit(3);
+  EDprs = edit(3);
+  EDfrm = edit(3);
+  CBsiz = new QComboBox(PAed);
+  CBtyp = new QComboBox(PAed);
+  EDwei = new QLineEdit(PAed);
+  EDwei->setMaximumWidth(EDwei->fontMetrics().horizontalAdvance("000.00") + 12);
+  connect(EDwei, &QLineEdit::textEdited, this, &TFormAllBays::ReadPanel);
+  CBmty = new QCheckBox(PAed);
+  EDope = edit(3);
+  EDiso = edit(4);
+  EDcnt = edit(11);
+  EDimo = edit(4);
+  EDunn = edit(4);
+  connect(CBsiz, &QComboBox::activated, this, &TFormAllBays::ReadPanel);
+  connect(CBtyp, &QComboBox::activated, this, &TFormAllBays::ReadPanel);
+  connect(CBmty, &QCheckBox::clicked, this, &TFormAllBays::ReadPanel);
+  const std::pair<const char*, QWidget*> fields[] = {
+      {"POL", EDpol},  {"POD", EDpod},  {"PRS", EDprs},  {"FRM", EDfrm}, {"SIZE", CBsiz},
+      {"TYPE", CBtyp}, {"TONS", EDwei}, {"MTY", CBmty},  {"OPER", EDope}, {"ISO", EDiso},
+      {"EQUIPMENT", EDcnt}, {"IMO", EDimo}, {"UN", EDunn}};
+  int column = 0;
+  for (const auto& [caption, field] : fields) {
+    grid->addWidget(new QLabel(caption, PAed), 0, column);
+    grid->addWidget(field, 1, column);
+    ++column;
+  }
+  grid->setColumnStretch(static_cast<int>(std::size(fields)), 1);
+  // The code fields open the picker of their codes on a double click.
+  for (QWidget* field : std::initializer_list<QWidget*>{EDpol, EDpod, EDprs, EDfrm, CBtyp, EDimo, EDunn}) {
+    field->installEventFilter(this);
+    field->setToolTip("Double click: the codes");
+  }
+  LBports = new QListWidget(this);
+  LBports->setToolTip("Click right to close");
+  LBports->hide();
+  LBports->viewport()->installEventFilter(this);
+  connect(LBports, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) { PickEntry(item->text()); });
+}
+
+void TFormAllBays::FillCodeLists() {
+  if (CBtyp->count() == 0) {
+    for (int k = 0; k < plan_.TypeCount && k < kMaxTypes; ++k) {
+      const StructTyp& type = plan_.Types[static_cast<size_t>(k)];
+      // Types without a 20' ISO code of their own are not offered.
+      if (!type.ISO20.empty() && type.ISO20[0] == '*') continue;
+      CBtyp->addItem(Latin1(type.TYP));
+    }
+  }
+  if (CBsiz->count() == 0) CBsiz->addItems({"20", "40", "45", "48"});
+}
+
+void TFormAllBays::ShowRecordInPanel(const StructDat& record, int mode) {
+  PanelMode = mode;
+  const std::pair<QLineEdit*, std::string> texts[] = {
+      {EDpol, record.POL},      {EDpod, record.POD},    {EDprs, record.PRS},
+      {EDfrm, record.FRM},      {EDope, record.OPERATOR}, {EDiso, record.ISO},
+      {EDcnt, record.CONTAINER}, {EDimo, record.IMO[0]}, {EDunn, record.UN[0]}};
+  for (const auto& [edit, text] : texts) edit->setText(Latin1(text));
+  EDwei->setText(record.WEIGHT > 0 ? Latin1(FormatFixed(record.WEIGHT, 2)) : QString());
+  CBsiz->setCurrentText(Latin1(record.SIZ));
+  const int type = CBtyp->findText(Latin1(record.TYP));
+  if (type >= 0) CBtyp->setCurrentIndex(type);
+  CBmty->setChecked(record.MTY > 0);
+  // A unit on board is shown, not edited; the template is red and takes
+  // input while no cell is under the pointer.
+  const bool editable = mode == 0 && HoverCell < 0;
+  PAed->setEnabled(editable || mode == 1);
+  for (QLineEdit* edit : {EDpol, EDpod, EDprs, EDfrm, EDwei, EDope, EDiso, EDcnt, EDimo, EDunn})
+    edit->setReadOnly(!editable);
+  for (QWidget* w : std::initializer_list<QWidget*>{CBsiz, CBtyp, CBmty}) w->setEnabled(editable);
+  // Restyling is dear and the pointer moves often: only a change of mode.
+  if (styledMode_ != mode) {
+    styledMode_ = mode;
+    PAed->setStyleSheet(mode == 1 ? "QLineEdit { background: #d0d0d0; color: black; }"
+                                  : "QLineEdit { background: white; color: red; }");
+  }
+}
+
+void TFormAllBays::ReadPanel() {
+  if (PanelMode != 0) return;
+  auto text = [](const QLineEdit* e) { return e->text().trimmed().toLatin1().toStdString(); };
+  PanelRecord.POL = text(EDpol);
+  PanelRecord.POD = text(EDpod);
+  PanelRecord.PRS = text(EDprs);
+  PanelRecord.FRM = text(EDfrm);
+  PanelRecord.OPERATOR = text(EDope);
+  PanelRecord.ISO = text(EDiso);
+  PanelRecord.CONTAINER = text(EDcnt);
+  PanelRecord.IMO[0] = text(EDimo);
+  PanelRecord.UN[0] = text(EDunn);
+  PanelRecord.SIZ = CBsiz->currentText().toLatin1().toStdString();
+  PanelRecord.TYP = CBtyp->currentText().toLatin1().toStdString();
+  PanelRecord.WEIGHT = ParseReal(text(EDwei));
+  PanelRecord.MTY = CBmty->isChecked() ? 1 : 0;
+}
+
+bool TFormAllBays::eventFilter(QObject* watched, QEvent* event) {
+  if (!LBports) return QWidget::eventFilter(watched, event);
+  if (event->type() == QEvent::MouseButtonDblClick && watched != LBports->viewport()) {
+    ShowPicker(static_cast<QWidget*>(watched));
+    return true;
+  }
+  if (watched == LBports->viewport() && event->type() == QEvent::MouseButtonPress &&
+      static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+    LBports->hide();
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void TFormAllBays::ShowPicker(QWidget* field) {
+  QStringList entries;
+  if (field == EDpol || field == EDpod || field == EDprs || field == EDfrm) {
+    for (int k = 0; k < plan_.PortCount && k < kMaxPorts; ++k) entries << Latin1(plan_.Ports[static_cast<size_t>(k)].CODE);
+  } else if (field == CBtyp) {
+    for (int k = 0; k < plan_.TypeCount && k < kMaxTypes; ++k)
+      entries << Latin1(plan_.Types[static_cast<size_t>(k)].TYP + "-" + plan_.Types[static_cast<size_t>(k)].DESCR);
+  } else if (field == EDimo) {
+    for (int k = 0; k < plan_.ImoCount && k < kMaxImos; ++k)
+      entries << Latin1(plan_.Imos[static_cast<size_t>(k)].CLASS + "-" + plan_.Imos[static_cast<size_t>(k)].TEXT);
+  } else if (field == EDunn) {
+    for (int k = 0; k < plan_.UnnCount && k < kMaxUnn; ++k) {
+      const std::string* un = &plan_.Unn[static_cast<size_t>(k * kUnnFields)];
+      entries << Latin1(un[0] + "-" + un[2] + "-" + un[1]);
+    }
+  } else {
+    return;
+  }
+  pickerField_ = field;
+  // The picker fills the template: the panel takes input from here on.
+  HoverCell = -1;
+  ShowRecordInPanel(PanelRecord, 0);
+  LBports->clear();
+  LBports->addItems(entries);
+  int widest = 0;
+  for (const QString& entry : entries) widest = std::max(widest, LBports->fontMetrics().horizontalAdvance(entry));
+  const int width = widest + LBports->fontMetrics().horizontalAdvance("AAA") + 24;
+  const int height = std::min(400, std::max(120, PAed->y() - 40));
+  const QPoint at = field->mapTo(this, QPoint(0, 0));
+  LBports->setGeometry(std::min(at.x(), this->width() - width), std::max(0, at.y() - height), width, height);
+  LBports->show();
+  LBports->raise();
+  LBports->setFocus();
+}
+
+void TFormAllBays::PickEntry(const QString& entry) {
+  QWidget* field = pickerField_;
+  const std::string text = entry.toLatin1().toStdString();
+  if (field == EDpol || field == EDpod || field == EDprs || field == EDfrm) {
+    static_cast<QLineEdit*>(field)->setText(entry);
+  } else if (field == CBtyp) {
+    for (int k = 0; k < plan_.TypeCount && k < kMaxTypes; ++k) {
+      const StructTyp& type = plan_.Types[static_cast<size_t>(k)];
+      if (type.TYP + "-" + type.DESCR != text) continue;
+      if (CBtyp->findText(Latin1(type.TYP)) < 0) CBtyp->addItem(Latin1(type.TYP));
+      CBtyp->setCurrentText(Latin1(type.TYP));
+      break;
+    }
+  } else if (field == EDimo) {
+    for (int k = 0; k < plan_.ImoCount && k < kMaxImos; ++k) {
+      const StructImo& imo = plan_.Imos[static_cast<size_t>(k)];
+      if (imo.CLASS + "-" + imo.TEXT != text) continue;
+      EDimo->setText(Latin1(imo.CLASS));
+      break;
+    }
+  } else if (field == EDunn) {
+    for (int k = 0; k < plan_.UnnCount && k < kMaxUnn; ++k) {
+      const std::string* un = &plan_.Unn[static_cast<size_t>(k * kUnnFields)];
+      if (un[0] + "-" + un[2] + "-" + un[1] != text) continue;
+      // The UN number brings its class along.
+      EDimo->setText(Latin1(un[2].substr(0, 3)));
+      EDunn->setText(Latin1(un[0]));
+      break;
+    }
+  }
+  LBports->hide();
+  ReadPanel();
+  // Off the plan, so that the next pointer move does not replace the
+  // template in the panel with a unit.
+  QCursor::setPos(SBsearch->mapToGlobal(QPoint(SBsearch->width() / 2, SBsearch->height() / 2)));
 }

@@ -18,14 +18,16 @@
 #include <functional>
 
 #include "planning/BayLayout.h"
+#include "core/PlanData.h"
 #include "planning/CellDrawing.h"
 
-struct PlanData;
 struct StabilityResults;
 class PlanContext;
 class Selection;
 class QAction;
+class QCheckBox;
 class QComboBox;
+class QLineEdit;
 class QLabel;
 class QListWidget;
 class QMenu;
@@ -95,6 +97,17 @@ class TFormAllBays : public QWidget {
   // (and the pointer on the search button) when there is none.
   bool SearchContainer(const QString& text);
   void Zoom(bool in);
+  // The attribute panel: the unit under the pointer (read-only, on grey),
+  // or the template of the units loaded next (red), which may be edited
+  // while no cell is under the pointer.
+  StructDat PanelRecord;
+  void ShowRecordInPanel(const StructDat& record, int mode);
+  void ReadPanel();
+  // A double click on a code field: the codes that fit it, in LBports.
+  void ShowPicker(QWidget* field);
+  // A double click on a picker entry: its code into the field it was
+  // opened for.
+  void PickEntry(const QString& entry);
   // The pointer as the editor last saw it, in PB's pixels.
   QPoint Pointer() const { return pointer_; }
 
@@ -134,11 +147,28 @@ class TFormAllBays : public QWidget {
   std::array<QLabel*, 5> LBroute{};
   std::array<QLabel*, 5> LBfrom{};
   std::array<QLabel*, 5> LBtowards{};
+  QWidget* PAed = nullptr;
+  QLineEdit* EDpol = nullptr;
+  QLineEdit* EDpod = nullptr;
+  QLineEdit* EDprs = nullptr;
+  QLineEdit* EDfrm = nullptr;
+  QComboBox* CBsiz = nullptr;
+  QComboBox* CBtyp = nullptr;
+  QLineEdit* EDwei = nullptr;
+  QCheckBox* CBmty = nullptr;
+  QLineEdit* EDope = nullptr;
+  QLineEdit* EDiso = nullptr;
+  QLineEdit* EDcnt = nullptr;
+  QLineEdit* EDimo = nullptr;
+  QLineEdit* EDunn = nullptr;
+  QListWidget* LBports = nullptr;
+  int PanelMode = 0;  // 0 template, 1 a unit on board
 
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   friend class TPlanBox;
@@ -151,6 +181,8 @@ class TFormAllBays : public QWidget {
   void ShowHint(int cell);
   void PortColourClick();
   void MovePointer(QPoint to);
+  void BuildPanel();
+  void FillCodeLists();
   void UpdateNavigation();
   Colour Background() const;
 
@@ -161,4 +193,6 @@ class TFormAllBays : public QWidget {
   bool zoomed_ = false;
   bool leftHeld_ = false;
   bool opened_ = false;
+  QWidget* pickerField_ = nullptr;
+  int styledMode_ = -1;
 };

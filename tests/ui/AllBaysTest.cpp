@@ -4,6 +4,7 @@
 // bay, search, zoom and the window's stored size.
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QTemporaryDir>
@@ -96,6 +97,10 @@ class AllBaysTest : public QObject {
     QTest::mouseMove(form_->PB, Centre(cell));
     QCOMPARE(form_->HoverCell, cell);
     const std::string& name = plan_->Cells[static_cast<size_t>(cell)].CELL;
+    const StructDat& hovered = plan_->Cur()[static_cast<size_t>(cell)];
+    // A 20' unit in its own bay, a 40' unit in the 40' bay between.
+    const int bay = std::stoi(name.substr(0, 2)) + (hovered.SIZ.rfind("2", 0) == 0 ? 0 : 1);
+    QCOMPARE(form_->LBbay->text(), QString("Bay %1").arg(bay, 2, 10, QChar('0')));
     QCOMPARE(form_->LBrow->text(), QString("Row %1").arg(QString::fromStdString(name.substr(2, 2))));
     QCOMPARE(form_->LBtie->text(), QString("Tier %1").arg(QString::fromStdString(name.substr(4, 2))));
     QVERIFY(form_->LBstk->text().contains('/'));
@@ -169,6 +174,45 @@ class AllBaysTest : public QObject {
       QCOMPARE(plan_->EditorOperation, s.operation);
     }
     QCOMPARE(form_->SBope->text(), QString("Disch"));
+  }
+
+  // The panel shows the unit under the pointer and, beside the bays, the
+  // template, whose code fields are filled from their pickers.
+  void panelAndCodePickers() {
+    const int cell = AUnit();
+    QTest::mouseMove(form_->PB, Centre(cell));
+    const StructDat& unit = plan_->Cur()[static_cast<size_t>(cell)];
+    QCOMPARE(form_->EDcnt->text(), QString::fromStdString(unit.CONTAINER));
+    QVERIFY(form_->EDpod->isReadOnly());
+    QTest::mouseMove(form_->PB, QPoint(1, 1));
+    QVERIFY(form_->EDcnt->text().isEmpty());
+    QVERIFY(!form_->EDpod->isReadOnly());
+
+    struct Case {
+      QLineEdit* field;
+      const char* entryStart;  // the entry picked: the first that starts so
+      QString pod, imo, un;    // the template's fields afterwards
+    };
+    const Case cases[] = {{form_->EDpod, "RTM", "RTM", "", ""},
+                          {form_->EDunn, "1993-", "RTM", "3", "1993"}};
+    for (const Case& c : cases) {
+      QTest::mouseDClick(c.field, Qt::LeftButton);
+      QVERIFY(form_->LBports->isVisible());
+      QListWidgetItem* entry = nullptr;
+      for (int i = 0; i < form_->LBports->count() && !entry; ++i)
+        if (form_->LBports->item(i)->text().startsWith(c.entryStart)) entry = form_->LBports->item(i);
+      QVERIFY2(entry, c.entryStart);
+      emit form_->LBports->itemDoubleClicked(entry);
+      QVERIFY(!form_->LBports->isVisible());
+      QCOMPARE(QString::fromStdString(form_->PanelRecord.POD), c.pod);
+      QCOMPARE(QString::fromStdString(form_->PanelRecord.IMO[0]), c.imo);
+      QCOMPARE(QString::fromStdString(form_->PanelRecord.UN[0]), c.un);
+    }
+    // A right click closes the picker and changes nothing.
+    QTest::mouseDClick(form_->EDpol, Qt::LeftButton);
+    QTest::mouseClick(form_->LBports->viewport(), Qt::RightButton);
+    QVERIFY(!form_->LBports->isVisible());
+    QVERIFY(form_->PanelRecord.POL.empty());
   }
 
   void modeButtonsSetTheDrawing() {
