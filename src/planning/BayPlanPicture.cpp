@@ -30,14 +30,12 @@ void CheckStack(Canvas& canvas, PlanData& plan, const BayLayout& layout, const S
     DrawStackOverweight(canvas, plan, layout, stack.lastCell, true, background);
 }
 
-// The labels' colour: white on the dark background the editor can have,
-// black on a light one, so that bay numbers never vanish into the surface.
-Colour LabelColour(Colour background) {
-  const int lightness = (RedOf(background) * 299 + GreenOf(background) * 587 + BlueOf(background) * 114) / 1000;
-  return lightness > 128 ? kColourBlack : kColourWhite;
-}
-
 }  // namespace
+
+Colour PlanBackground(const PlanData& plan, Colour windowColour) {
+  constexpr int kBlackBackgroundSetting = 72;
+  return plan.Settings[kBlackBackgroundSetting] == "1" ? RgbColour(0x28, 0x28, 0x28) : windowColour;
+}
 
 std::vector<int> ShownCells(const PlanData& plan, const BayLayout& layout) {
   std::vector<int> cells;
@@ -86,14 +84,14 @@ void PaintBayPlan(Canvas& canvas, PlanData& plan, BayLayout& layout, const BayVi
     if (plan.RedrawAll) AddToTotals(plan, cell, 1, plan.CurPlane);
     DrawCell(canvas, plan, layout, view, cell, kDrawNormal, target);
     if (layout.oneBay) {
-      SetLabelFont(canvas, plan, layout, background, LabelColour(background));
+      SetLabelFont(canvas, plan, layout, background, TextOn(background));
       DrawRowTierLabels(canvas, plan, layout, cell, target);
       SetCellFont(canvas, plan, layout, target);
     }
   }
   for (const StackSum& stack : stacks) CheckStack(canvas, plan, layout, stack, background);
   plan.RedrawAll = 0;
-  SetLabelFont(canvas, plan, layout, background, LabelColour(background));
+  SetLabelFont(canvas, plan, layout, background, TextOn(background));
   DrawBayTitles(canvas, plan, layout, target);
   SetCellFont(canvas, plan, layout, target);
 }

@@ -19,5 +19,9 @@ struct PlanData;
 void PaintBayPlan(Canvas& canvas, PlanData& plan, BayLayout& layout, const BayView& view, Colour background,
                   int target);
 
+// The plan's background: dark when the settings ask for it ("All Bays:
+// Black on background"), else windowColour.
+Colour PlanBackground(const PlanData& plan, Colour windowColour);
+
 // The cells PaintBayPlan draws, in drawing order.
 std::vector<int> ShownCells(const PlanData& plan, const BayLayout& layout);

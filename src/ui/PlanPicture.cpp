@@ -15,9 +15,8 @@ QImage RenderPlanPicture(PlanData& plan, const BayView& view, int width, int hei
   plan.RedrawAll = 1;
   plan.PolCount = -1;
   plan.PodCount = -1;
-  // The editor's background: dark when the settings ask for it, else the
-  // light grey of a window.
-  const Colour background = plan.Settings[72] == "1" ? RgbColour(0x28, 0x28, 0x28) : RgbColour(0xF0, 0xF0, 0xF0);
+  // The editor's background, with the light grey of a window.
+  const Colour background = PlanBackground(plan, RgbColour(0xF0, 0xF0, 0xF0));
   QPainter painter(&image);
   QtCanvas canvas(painter, width, height);
   PaintBayPlan(canvas, plan, layout, view, background, kTargetScreen);

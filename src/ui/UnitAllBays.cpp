@@ -52,10 +52,7 @@ constexpr int kHeightSetting = 53;
 constexpr int kWidthSetting = 54;
 constexpr int kLeftSetting = 55;
 constexpr int kTopSetting = 56;
-constexpr int kBlackBackgroundSetting = 72;
 constexpr int kProtectSetting = 73;
-
-constexpr Colour kBlackBackground = RgbColour(0x28, 0x28, 0x28);
 
 // The load totals' categories in the order the counters show them: 20'
 // full, 40' full, 20' empty, 40' empty, break bulk.
@@ -284,9 +281,8 @@ TFormAllBays::TFormAllBays(PlanData& plan, PlanContext& ctx, Selection& selectio
 }
 
 Colour TFormAllBays::Background() const {
-  if (plan_.Settings[kBlackBackgroundSetting] == "1") return kBlackBackground;
   const QColor window = palette().color(QPalette::Window);
-  return RgbColour(window.red(), window.green(), window.blue());
+  return PlanBackground(plan_, RgbColour(window.red(), window.green(), window.blue()));
 }
 
 void TFormAllBays::showEvent(QShowEvent* event) {
@@ -649,7 +645,8 @@ void TFormAllBays::ShowStackWeight(int cell) {
     QtCanvas canvas(painter, Picture.width(), Picture.height());
     DrawStackOverweight(canvas, plan_, Layout, cell, w > l && l > 0, Background());
   }
-  PB->update();
+  // The mark lies under the stack: only that column is shown again.
+  PB->update(QRect(plan_.Cells[static_cast<size_t>(cell)].X, 0, plan_.CellPitchX + 1, PB->height()));
   QPalette palette = LBostk->palette();
   if (w > l && l > 0) {
     LBostk->setText(QString::number(W - L));

@@ -30,6 +30,7 @@
 #include "core/Host.h"
 #include "core/PlanData.h"
 #include "core/TextHelpers.h"
+#include "planning/CellDrawing.h"
 #include "planning/VesImport.h"
 #include "ui/FrameStab.h"
 #include "ui/QtCanvas.h"
@@ -67,10 +68,10 @@ QColor SettingColour(const std::string& text, const QColor& fallback) {
   return ToQColor(static_cast<Colour>(ParseInt(text)));
 }
 
-// Light lists get dark text and dark lists white text, so that no choice of
-// colour leaves the names unreadable.
+// Light lists get black text and dark lists white text, as units do on the
+// bay plan, so that no choice of colour leaves the names unreadable.
 void ColourList(QListWidget* list, const QColor& background, QColor text = QColor()) {
-  if (!text.isValid()) text = background.lightness() > 140 ? QColor(Qt::black) : QColor(Qt::white);
+  if (!text.isValid()) text = ToQColor(TextOn(RgbColour(background.red(), background.green(), background.blue())));
   QPalette palette = list->palette();
   palette.setColor(QPalette::Base, background);
   palette.setColor(QPalette::Text, text);
