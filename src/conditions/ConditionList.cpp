@@ -539,13 +539,16 @@ void ConditionList::BuildVoyageDataSet(std::string_view voyage) {
   }
 }
 
-bool ConditionList::LoadReferenceCondition(int plane) {
-  // The neighbour is taken from the open condition: a cursor moved to
-  // another item without opening it must not change what "previous" means.
+std::string ConditionList::NeighbourOfOpenCondition(bool next, bool open) {
   const int selected = Selected;
   if (OpenConditionIndex >= 0) Selected = OpenConditionIndex;
-  const std::string path = NeighbourCondition(true, false);
-  Selected = selected;
+  const std::string path = NeighbourCondition(next, open);
+  if (!open || path.empty()) Selected = selected;
+  return path;
+}
+
+bool ConditionList::LoadReferenceCondition(int plane) {
+  const std::string path = NeighbourOfOpenCondition(true, false);
   if (path.empty()) return false;
   if (plane != plan_.RefPlane) return file_.ReadCondition(path, plane, false);
   FlagScope loading(ctx_.LoadingReference);

@@ -151,6 +151,10 @@ class ConditionList {
   // over unless it is the last item. With open that condition is selected
   // and opened. Its path, or "" when there is none.
   std::string NeighbourCondition(bool next, bool open);
+  // The same from the open condition (the selected one when none is open):
+  // a cursor moved to another item without opening it does not change what
+  // "before" and "after" mean. Without open the cursor stays where it was.
+  std::string NeighbourOfOpenCondition(bool next, bool open);
 
   // Fills the voyage data set with the units loaded at each departure port
   // of voyage, from the departure conditions of the list in calling order;

@@ -24,6 +24,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "core/PlanData.h"
 #include "core/TextHelpers.h"
@@ -144,30 +146,27 @@ TFormAllBays::TFormAllBays(PlanData& plan, PlanContext& ctx, Selection& selectio
   for (QToolButton* b : {SBope, SBport, SBsel, SBrs, SBsearch, SBchk, SBp, SBm}) bar->addWidget(b);
   bar->addSpacing(8);
 
-  auto* colours = new QButtonGroup(this);
-  const char* colourTexts[] = {"D", "L", "DL", "W"};
-  const char* colourHints[] = {"Colour by port of discharge", "Colour by port of loading",
-                               "Colour by both ports", "Colour by weight"};
-  for (int i = 0; i < 4; ++i) {
-    SBc[i] = Button(this, colourTexts[i], colourHints[i]);
-    SBc[i]->setCheckable(true);
-    colours->addButton(SBc[i], i);
-    bar->addWidget(SBc[i]);
-  }
-  connect(colours, &QButtonGroup::idClicked, this, &TFormAllBays::SetColourMode);
-  bar->addSpacing(8);
-  auto* letters = new QButtonGroup(this);
-  const char* letterTexts[] = {"no", "D", "L", "W", "Imo", "Si", "cW"};
-  const char* letterHints[] = {"No letter", "Discharge port letter", "Loading port letter", "Tons", "IMO class",
-                               "Size", "Weight class"};
-  for (int i = 0; i < 7; ++i) {
-    SBl[i] = Button(this, letterTexts[i], letterHints[i]);
-    SBl[i]->setCheckable(true);
-    letters->addButton(SBl[i], i);
-    bar->addWidget(SBl[i]);
-  }
-  connect(letters, &QButtonGroup::idClicked, this, &TFormAllBays::SetLetterMode);
-  bar->addSpacing(8);
+  // The colour and the letter modes: each a group of buttons, one pressed.
+  auto modeButtons = [this, bar](QToolButton** buttons, const std::vector<std::pair<const char*, const char*>>& modes,
+                                 void (TFormAllBays::*choose)(int)) {
+    auto* group = new QButtonGroup(this);
+    for (int i = 0; i < static_cast<int>(modes.size()); ++i) {
+      buttons[i] = Button(this, modes[static_cast<size_t>(i)].first, modes[static_cast<size_t>(i)].second);
+      buttons[i]->setCheckable(true);
+      group->addButton(buttons[i], i);
+      bar->addWidget(buttons[i]);
+    }
+    connect(group, &QButtonGroup::idClicked, this, choose);
+    bar->addSpacing(8);
+  };
+  modeButtons(SBc.data(),
+              {{"D", "Colour by port of discharge"}, {"L", "Colour by port of loading"},
+               {"DL", "Colour by both ports"}, {"W", "Colour by weight"}},
+              &TFormAllBays::SetColourMode);
+  modeButtons(SBl.data(),
+              {{"no", "No letter"}, {"D", "Discharge port letter"}, {"L", "Loading port letter"}, {"W", "Tons"},
+               {"Imo", "IMO class"}, {"Si", "Size"}, {"cW", "Weight class"}},
+              &TFormAllBays::SetLetterMode);
   CBsection = new QComboBox(this);
   CBsection->addItems({"All bays", "1st half", "2nd half"});
   CBsection->setToolTip("Bays shown");

@@ -261,15 +261,11 @@ void TFormMain::Attach(Host& h, TDmBase& base) {
   AllBays->Stability = [this]() -> const StabilityResults* { return &session_->stability.Results; };
   // The editor steps through the conditions from the open one.
   AllBays->Neighbour = [this](bool older, bool open) {
-    const int selected = conditions_->Selected;
-    if (conditions_->OpenConditionIndex >= 0) conditions_->Selected = conditions_->OpenConditionIndex;
-    const bool found = !conditions_->NeighbourCondition(older, open).empty();
-    if (!open || !found) {
-      conditions_->Selected = selected;
-      return found;
+    if (conditions_->NeighbourOfOpenCondition(older, open).empty()) return false;
+    if (open) {
+      FillConditionItems();
+      AfterConditionChange();
     }
-    FillConditionItems();
-    AfterConditionChange();
     return true;
   };
   Sel = new TFormSel(session_->selection, plan_, this);
