@@ -18,12 +18,12 @@
 #include "planning/CellOps.h"
 #include "planning/PlanContext.h"
 #include "stability/Stability.h"
-#include "vessel/TDmBase.h"
+#include "vessel/BaseData.h"
 
 namespace {
 
 struct Bench : BenchWorld {
-  TDmBase base{*plan, host};
+  BaseData base{*plan, host};
   std::string baplie;
   int units = 0;
 

@@ -16,7 +16,7 @@
 #include "planning/CellOps.h"
 #include "stability/Strength.h"
 #include "stability/Tanks.h"
-#include "vessel/TDmBase.h"
+#include "vessel/BaseData.h"
 
 namespace fs = std::filesystem;
 
@@ -52,7 +52,7 @@ int FirstFreeCell(const PlanData& plan) {
 void BM_FeederRecompute(benchmark::State& state) {
   auto plan = CreatePlanData();
   QuietHost host;
-  TDmBase base(*plan, host);
+  BaseData base(*plan, host);
   if (!base.CreateBaseData(kDemo) || !base.LoadBaseData()) return state.SkipWithError("no demo installation");
   plan->Settings[SettingsIx::VesselsRoot] = kDemo.string();
   VesselSession s(*plan, host, base.TotalsLabels);
@@ -69,9 +69,9 @@ BENCHMARK(BM_FeederRecompute)->Unit(benchmark::kMicrosecond);
 void BM_LargestVesselRecompute(benchmark::State& state) {
   auto plan = CreatePlanData();
   QuietHost host;
-  VesselSession s(*plan, host, {"Lightship", "Constant", "Containers", "Spare", "Water ballast", "Fuel oil",
-                                "Diesel oil", "Lub oil", "Fresh water", "Miscellaneous", "Correction", "Deadweight",
-                                "Displacement"});
+  VesselSession s(*plan, host,
+                  {"Lightship", "Constant", "Containers", "Spare", "Water ballast", "Fuel oil", "Diesel oil",
+                   "Lub oil", "Fresh water", "Miscellaneous", "Correction", "Deadweight", "Displacement"});
   BuildBenchVessel(*plan);
   plan->VesHdr[VesHdrIx::BaysLength] = "140";
   plan->VesHdr[VesHdrIx::DrawingLength] = "150";

@@ -19,7 +19,7 @@
 #include "planning/PlanContext.h"
 #include "planning/Quay.h"
 #include "stability/Stability.h"
-#include "vessel/TDmBase.h"
+#include "vessel/BaseData.h"
 
 namespace {
 
@@ -65,7 +65,7 @@ struct World {
   Stability stability{*plan};
   QuietHost host;
   PlanContext ctx{*plan, stability, host};
-  TDmBase base{*plan, host};
+  BaseData base{*plan, host};
 
   World() { BuildVessel(*plan); }
 };

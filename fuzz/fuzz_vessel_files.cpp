@@ -14,7 +14,7 @@
 #include "core/PlanData.h"
 #include "core/TextFile.h"
 #include "vessel/PtcFile.h"
-#include "vessel/TDmVes.h"
+#include "vessel/VesselData.h"
 
 namespace {
 
@@ -28,8 +28,8 @@ bool SameBay(const StructBay& a, const StructBay& b) {
          a.ROWSHIFT1 == b.ROWSHIFT1 && a.ROWSHIFT2 == b.ROWSHIFT2 && a.ROWSHIFT3 == b.ROWSHIFT3 &&
          a.ROWSHIFT4 == b.ROWSHIFT4 && a.ROWSHIFT5 == b.ROWSHIFT5 && a.D42 == b.D42 && a.H42 == b.H42 &&
          a.HC_MAX == b.HC_MAX && a.TWDK == b.TWDK && a.XB15 == b.XB15 && a.XB16 == b.XB16 &&
-         a.HOLDSHIFT == b.HOLDSHIFT && a.ATHWART == b.ATHWART && a.STACKW == b.STACKW && a.YOFFSET == b.YOFFSET &&
-         a.ROWWEIGHT == b.ROWWEIGHT;
+         a.HOLDSHIFT == b.HOLDSHIFT && a.ATHWART == b.ATHWART && a.STACKW == b.STACKW &&
+         a.YOFFSET == b.YOFFSET && a.ROWWEIGHT == b.ROWWEIGHT;
 }
 
 }  // namespace
@@ -53,7 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   plan->BayCount = ParseBayLines(*plan, lines);
   plan->CellCount = ParseCelLines(*plan, lines);
   plan->BayTransCount = ParseTraBayLines(*plan, lines);
-  if (plan->BayCount > kMaxBays || plan->CellCount > kMaxVesselCells || plan->BayTransCount > kMaxBayTransPairs)
+  if (plan->BayCount > kMaxBays || plan->CellCount > kMaxVesselCells ||
+      plan->BayTransCount > kMaxBayTransPairs)
     std::abort();
   LinkCellsToBays(*plan);
   for (int i = 0; i < plan->CellCount; ++i)

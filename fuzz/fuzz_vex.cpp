@@ -14,7 +14,7 @@
 #include "core/Host.h"
 #include "core/PlanData.h"
 #include "core/TextFile.h"
-#include "vessel/TDmBase.h"
+#include "vessel/BaseData.h"
 
 namespace {
 
@@ -31,11 +31,12 @@ std::filesystem::path VesselsRoot() {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static std::unique_ptr<PlanData> plan = CreatePlanData();
   static QuietHost host;
-  static TDmBase base(*plan, host);
+  static BaseData base(*plan, host);
   static const std::filesystem::path root = VesselsRoot();
   plan->Settings[SettingsIx::VesselsRoot] = root.string();
 
-  const std::vector<std::string> lines = SplitTextLines(std::string_view(reinterpret_cast<const char*>(data), size));
+  const std::vector<std::string> lines =
+      SplitTextLines(std::string_view(reinterpret_cast<const char*>(data), size));
   const int vessels = base.ReadVesselLines(lines);
   if (vessels < 0 || vessels > kMaxVessels || vessels != plan->VesselCount) std::abort();
   for (int k = 0; k < vessels; ++k) {

@@ -24,24 +24,35 @@ namespace {
 
 const char* FunctionName(EdiFunction f) {
   switch (f) {
-    case EdiFunction::Original: return "Original";
-    case EdiFunction::Add: return "Add";
-    case EdiFunction::Change: return "Change";
-    case EdiFunction::Replace: return "Replace";
-    case EdiFunction::Delete: return "Delete";
-    case EdiFunction::Final: return "Final";
+    case EdiFunction::Original:
+      return "Original";
+    case EdiFunction::Add:
+      return "Add";
+    case EdiFunction::Change:
+      return "Change";
+    case EdiFunction::Replace:
+      return "Replace";
+    case EdiFunction::Delete:
+      return "Delete";
+    case EdiFunction::Final:
+      return "Final";
   }
   return "";
 }
 
 void PrintHeader(const EdiHeader& h) {
-  const std::pair<const char*, const std::string*> fields[] = {
-      {"Vessel", &h.VesselName},          {"Vessel code", &h.VesselCode},
-      {"Discharging voyage", &h.DischargingVoy}, {"Loading voyage", &h.LoadingVoy},
-      {"Place of departure", &h.Departure},      {"Arrival", &h.ArrivalDate},
-      {"Departure", &h.DepartureDate},           {"Next port", &h.NextPort},
-      {"Next port arrival", &h.NextPortArrival}, {"Sender", &h.Sender},
-      {"Recipient", &h.Recipient},               {"Carrier", &h.Carrier}};
+  const std::pair<const char*, const std::string*> fields[] = {{"Vessel", &h.VesselName},
+                                                               {"Vessel code", &h.VesselCode},
+                                                               {"Discharging voyage", &h.DischargingVoy},
+                                                               {"Loading voyage", &h.LoadingVoy},
+                                                               {"Place of departure", &h.Departure},
+                                                               {"Arrival", &h.ArrivalDate},
+                                                               {"Departure", &h.DepartureDate},
+                                                               {"Next port", &h.NextPort},
+                                                               {"Next port arrival", &h.NextPortArrival},
+                                                               {"Sender", &h.Sender},
+                                                               {"Recipient", &h.Recipient},
+                                                               {"Carrier", &h.Carrier}};
   std::printf("Message: %s %s\n", h.MessageType.c_str(), h.Version.c_str());
   std::printf("Function: %s\n", FunctionName(h.Function));
   for (const auto& [caption, value] : fields) std::printf("%s: %s\n", caption, value->c_str());
@@ -120,12 +131,14 @@ int CmdImportEdi(Installation& inst, const ImportEdiArgs& args) {
   }
 
   if (!args.save.empty()) {
-    const fs::path out = fs::path(args.save).has_parent_path() ? fs::absolute(args.save) : fs::path(args.save);
+    const fs::path out =
+        fs::path(args.save).has_parent_path() ? fs::absolute(args.save) : fs::path(args.save);
     if (!opened.conditions.WriteCondition(out.string(), false, kCurPlane).written) return 1;
     if (!opened.conditions.WriteCondition("", false, plan.QuayPlane).written) return 1;
     // Ports the message brought in are kept with the condition that names them.
     if (plan.PortsChanged && !WritePorts(plan, plan.DataDir, inst.host)) return 1;
-    std::printf("Written: %s\n", (out.has_parent_path() ? out : ConditionDirectory(plan) / out).string().c_str());
+    std::printf("Written: %s\n",
+                (out.has_parent_path() ? out : ConditionDirectory(plan) / out).string().c_str());
     // The quay stays where the program reads it when the vessel is opened.
     std::printf("Quay file: %s\n", (fs::path(plan.VesselDir) / "QUA.TXT").string().c_str());
   }
@@ -168,7 +181,7 @@ int CmdExportEdi(Installation& inst, const ExportEdiArgs& args) {
 }
 
 int CmdVesselFromBaplie(Installation& inst, const std::string& file, const std::string& name) {
-  TDmVes ves(*inst.plan, inst.host);
+  VesselData ves(*inst.plan, inst.host);
   const VesselFromBaplieResult made = BuildVesselFromBaplie(*inst.plan, inst.base, ves, file, name);
   if (!made.ok) {
     std::fprintf(stderr, "error: %s\n", made.error.c_str());

@@ -12,14 +12,14 @@
 #include "core/PlanData.h"
 #include "planning/PlanContext.h"
 #include "stability/Stability.h"
-#include "vessel/TDmBase.h"
-#include "vessel/TDmVes.h"
+#include "vessel/BaseData.h"
+#include "vessel/VesselData.h"
 
 struct Installation {
   Installation();
   std::unique_ptr<PlanData> plan;
   ConsoleHost host;
-  TDmBase base;
+  BaseData base;
 
   // Settings, parameter file, ports, UN numbers and the vessel list of the
   // folder (or of the folder start-up would choose when dataOption is empty).
@@ -39,7 +39,7 @@ struct OpenedCondition {
   Stability& stability;
   PlanContext& ctx;
   ConditionFile& conditions;
-  TDmVes& ves;
+  VesselData& ves;
 
   // vessel is a name or folder; file a path, or a file of the vessel's
   // conditions folder. False, with the reason printed, when either cannot

@@ -3,7 +3,7 @@
 #include "cli/Commands.h"
 #include "cli/Installation.h"
 #include "core/TextHelpers.h"
-#include "vessel/TDmVes.h"
+#include "vessel/VesselData.h"
 
 int CmdVessels(Installation& inst) {
   const PlanData& plan = *inst.plan;
@@ -21,7 +21,7 @@ int CmdVessel(Installation& inst, const std::string& nameOrFolder) {
     std::fprintf(stderr, "error: no installed vessel is named %s\n", nameOrFolder.c_str());
     return 1;
   }
-  TDmVes ves(plan, inst.host);
+  VesselData ves(plan, inst.host);
   if (!ves.OpenVessel()) {
     std::fprintf(stderr, "error: the vessel %s cannot be opened (ptc.txt missing or unreadable)\n",
                  nameOrFolder.c_str());
@@ -38,7 +38,9 @@ int CmdVessel(Installation& inst, const std::string& nameOrFolder) {
   const struct {
     const char* name;
     const char* caption;
-  } tables[] = {{"HYD", "Hydrostatic table:"}, {"RLE", "Cross curves:"}, {"TNK", "Tank table:"},
+  } tables[] = {{"HYD", "Hydrostatic table:"},
+                {"RLE", "Cross curves:"},
+                {"TNK", "Tank table:"},
                 {"STR", "Strength table:"}};
   for (const auto& t : tables) std::printf("%-22s%s\n", t.caption, ves.HasVesselTable(t.name) ? "yes" : "no");
   return 0;

@@ -13,7 +13,7 @@
 #include "planning/PlanContext.h"
 #include "planning/Selection.h"
 #include "stability/Stability.h"
-#include "vessel/TDmVes.h"
+#include "vessel/VesselData.h"
 
 struct PlanData;
 class Host;
@@ -30,7 +30,7 @@ class VesselSession {
   Stability stability;
   PlanContext ctx;
   ConditionFile conditions;
-  TDmVes ves;
+  VesselData ves;
   Selection selection;
 
   // Opens entry vesselIndex of the vessel list: the definition files, the

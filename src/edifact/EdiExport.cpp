@@ -8,8 +8,8 @@
 #include "core/TextFile.h"
 #include "core/TextHelpers.h"
 #include "planning/UnitRules.h"
+#include "vessel/BaseData.h"
 #include "vessel/CellAddress.h"
-#include "vessel/TDmBase.h"
 
 namespace {
 
@@ -223,7 +223,7 @@ class Writer {
         break;
       }
     }
-    return lengthCode + TDmBase::HeightCode(u) + typeCode;
+    return lengthCode + BaseData::HeightCode(u) + typeCode;
   }
 
   void WriteUnit(int i, bool restowPass) {

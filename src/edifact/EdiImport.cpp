@@ -9,9 +9,9 @@
 #include "planning/PlanContext.h"
 #include "planning/Quay.h"
 #include "planning/UnitRules.h"
+#include "vessel/BaseData.h"
 #include "vessel/CellAddress.h"
 #include "vessel/Ports.h"
-#include "vessel/TDmBase.h"
 
 namespace {
 
@@ -72,7 +72,7 @@ std::string NormaliseContainerNumber(std::string_view text, bool sevenDigits) {
   return number;
 }
 
-EdiImport::EdiImport(PlanContext& ctx, TDmBase& base) : ctx_(ctx), plan_(ctx.plan), base_(base) {}
+EdiImport::EdiImport(PlanContext& ctx, BaseData& base) : ctx_(ctx), plan_(ctx.plan), base_(base) {}
 
 bool EdiImport::Open(const std::filesystem::path& file) {
   std::string bytes;
@@ -373,7 +373,7 @@ void EdiImport::FieldSegment() {
         unit_.TYP = "??";
         unit_.FRM = "???";
       }
-      unit_.HEIGHT = TDmBase::IsoHeight(unit_.ISO);
+      unit_.HEIGHT = BaseData::IsoHeight(unit_.ISO);
       const std::string sizeType = base_.IsoSizeType(unit_.ISO);
       if (!sizeType.empty()) {
         unit_.TYP = Columns(sizeType, 3, 4);
@@ -649,7 +649,8 @@ bool EdiImport::Run() {
   // search of the bay would find them.
   cellIndex_.clear();
   for (int b = 0; b < std::clamp(plan_.BayCount, 0, kMaxBays); ++b) {
-    const int last = std::min(plan_.Bays[static_cast<size_t>(b)].LASTCELL, std::min(plan_.CellCount, kMaxCells) - 1);
+    const int last =
+        std::min(plan_.Bays[static_cast<size_t>(b)].LASTCELL, std::min(plan_.CellCount, kMaxCells) - 1);
     for (int i = std::max(plan_.Bays[static_cast<size_t>(b)].FIRSTCELL, 0); i <= last; ++i)
       cellIndex_.emplace(plan_.Cells[static_cast<size_t>(i)].CELL, i);
   }

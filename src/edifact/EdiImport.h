@@ -22,7 +22,7 @@
 #include "edifact/EdiSegments.h"
 
 class PlanContext;
-class TDmBase;
+class BaseData;
 
 enum class EdiMessageKind { Baplie, Movins, Coprar };
 
@@ -75,7 +75,7 @@ inline constexpr int kMaxPortSubstitutions = 300;
 
 class EdiImport {
  public:
-  EdiImport(PlanContext& ctx, TDmBase& base);
+  EdiImport(PlanContext& ctx, BaseData& base);
 
   // Reads the file and runs the header pass. False, with the file's name and
   // the reason reported, when the file cannot be read; the plan is untouched.
@@ -128,7 +128,7 @@ class EdiImport {
 
   PlanContext& ctx_;
   PlanData& plan_;
-  TDmBase& base_;
+  BaseData& base_;
   std::string bytes_;
   bool opened_ = false;
 

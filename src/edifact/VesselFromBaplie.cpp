@@ -10,11 +10,11 @@
 #include "core/PlanData.h"
 #include "core/TextHelpers.h"
 #include "edifact/EdiSegments.h"
+#include "vessel/BaseData.h"
 #include "vessel/CellAddress.h"
 #include "vessel/NewVessel.h"
 #include "vessel/PtcFile.h"
-#include "vessel/TDmBase.h"
-#include "vessel/TDmVes.h"
+#include "vessel/VesselData.h"
 
 namespace fs = std::filesystem;
 
@@ -36,14 +36,15 @@ struct Slot {
 std::string FolderName(const std::string& name) {
   std::string folder;
   for (char c : name)
-    if (std::isalnum(static_cast<unsigned char>(c))) folder += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (std::isalnum(static_cast<unsigned char>(c)))
+      folder += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   return folder.substr(0, 8);
 }
 
 }  // namespace
 
-VesselFromBaplieResult BuildVesselFromBaplie(PlanData& plan, TDmBase& base, TDmVes& ves, const fs::path& file,
-                                             const std::string& name) {
+VesselFromBaplieResult BuildVesselFromBaplie(PlanData& plan, BaseData& base, VesselData& ves,
+                                             const fs::path& file, const std::string& name) {
   VesselFromBaplieResult result;
   const std::string folder = FolderName(name);
   if (folder.empty()) {
@@ -73,7 +74,8 @@ VesselFromBaplieResult BuildVesselFromBaplie(PlanData& plan, TDmBase& base, TDmV
   while (reader.Next(segment)) {
     if (!segment.Is("LOC", "147")) continue;
     std::string position = StripBlanks(segment.At(2));
-    if (position.empty() || !std::all_of(position.begin(), position.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    if (position.empty() ||
+        !std::all_of(position.begin(), position.end(), [](char c) { return c >= '0' && c <= '9'; }))
       continue;
     position = Pad(position, length, true, "0");
     position = position.substr(position.size() - static_cast<size_t>(length));
@@ -93,7 +95,8 @@ VesselFromBaplieResult BuildVesselFromBaplie(PlanData& plan, TDmBase& base, TDmV
     return result;
   }
   if (static_cast<int>(slots.size()) > std::min(kMaxCells, plan.UnitInHandIndex)) {
-    result.error = file.string() + ": " + std::to_string(slots.size()) + " cells are more than a vessel can hold";
+    result.error =
+        file.string() + ": " + std::to_string(slots.size()) + " cells are more than a vessel can hold";
     return result;
   }
 
@@ -126,7 +129,8 @@ VesselFromBaplieResult BuildVesselFromBaplie(PlanData& plan, TDmBase& base, TDmV
     for (int b = 0; b < plan.BayCount; ++b) {
       const int number = ParseInt(plan.Bays[static_cast<size_t>(b)].BAY);
       if (number == forty - 1 || number == forty + 1)
-        (deck ? plan.Bays[static_cast<size_t>(b)].D40 : plan.Bays[static_cast<size_t>(b)].H40) = std::to_string(forty);
+        (deck ? plan.Bays[static_cast<size_t>(b)].D40 : plan.Bays[static_cast<size_t>(b)].H40) =
+            std::to_string(forty);
     }
   }
   LinkCellsToBays(plan);

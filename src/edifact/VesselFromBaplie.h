@@ -10,8 +10,8 @@
 #include <string>
 
 struct PlanData;
-class TDmBase;
-class TDmVes;
+class BaseData;
+class VesselData;
 
 struct VesselFromBaplieResult {
   bool ok = false;
@@ -21,5 +21,5 @@ struct VesselFromBaplieResult {
   int positions = 0;  // positions read from the message
 };
 
-VesselFromBaplieResult BuildVesselFromBaplie(PlanData& plan, TDmBase& base, TDmVes& ves,
+VesselFromBaplieResult BuildVesselFromBaplie(PlanData& plan, BaseData& base, VesselData& ves,
                                              const std::filesystem::path& file, const std::string& name);

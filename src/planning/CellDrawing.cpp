@@ -10,8 +10,8 @@
 #include "core/PlanData.h"
 #include "core/TextHelpers.h"
 #include "planning/UnitRules.h"
+#include "vessel/BaseData.h"
 #include "vessel/CellAddress.h"
-#include "vessel/TDmBase.h"
 
 namespace {
 
@@ -174,7 +174,8 @@ CellPainter::Colours CellPainter::UnitColours(const StructDat& unit) const {
     colours.pol = PortColour(plan_, unit.POLIX);
     colours.pod = PortColour(plan_, unit.PODIX);
     colours.weight = WeightColour(unit.WEIGHT);
-    if (view_.onlyDangerous) colours.imo = static_cast<Colour>(ImoColour(plan_, NormaliseImoClass(unit.IMO[0])));
+    if (view_.onlyDangerous)
+      colours.imo = static_cast<Colour>(ImoColour(plan_, NormaliseImoClass(unit.IMO[0])));
   }
   return colours;
 }
@@ -220,7 +221,8 @@ std::string CellPainter::LetterText(const StructDat& unit, bool ownCell, bool se
   return text;
 }
 
-void CellPainter::Letters(const StructDat& unit, int x, int y, bool ownCell, bool selected, Colour cellColour) {
+void CellPainter::Letters(const StructDat& unit, int x, int y, bool ownCell, bool selected,
+                          Colour cellColour) {
   const std::string text = LetterText(unit, ownCell, selected);
   if (text.empty()) return;
   CanvasFont font = c_.Font();
@@ -264,7 +266,8 @@ void CellPainter::Hazard(int x, int y) {
   c_.SetBrush(kColourBlack);
   const int base = y + h_ - h_ / 7;
   c_.Polygon({{x + w_ / 2, y + h_ / 7}, {x + w_ / 7, base}, {x + w_ - w_ / 7, base}});
-  if (printer_) c_.Polygon({{x + w_ / 2, y + h_ / 7 + 1}, {x + w_ / 7 + 1, base - 1}, {x + w_ - w_ / 7 - 1, base - 1}});
+  if (printer_)
+    c_.Polygon({{x + w_ / 2, y + h_ / 7 + 1}, {x + w_ / 7 + 1, base - 1}, {x + w_ - w_ / 7 - 1, base - 1}});
 }
 
 void CellPainter::Restow(const StructDat& unit, int x, int y) {
@@ -308,14 +311,17 @@ void CellPainter::OverWidth(const StructDat& unit, int x, int y, bool port) {
   const int s = IsBreakBulk(unit) ? Rounded(plan_.Dim[1] / 10) : 0;
   const int over = port ? unit.OWP : unit.OWS;
   const int d = std::max(Rounded((over - s) * w_ / 243.0), port ? 2 : 3);
-  if (port) OverSizeBar(x - d, y + 3, x, y + h_ - 3, true);
-  else OverSizeBar(x + w_ + 1, y + 3, x + w_ + 1 + d, y + h_ - 3, true);
+  if (port)
+    OverSizeBar(x - d, y + 3, x, y + h_ - 3, true);
+  else
+    OverSizeBar(x + w_ + 1, y + 3, x + w_ + 1 + d, y + h_ - 3, true);
 }
 
 void CellPainter::Marks(const StructDat& unit, int cell, int x, int y, bool ownCell) {
   if (!oneBay_) {
     if (!IsBundleMember(unit)) {
-      if ((!unit.TYP.empty() && unit.TYP[0] == 'H') || TDmBase::IsoHeight(unit.ISO) > kHighCubeFeet) HighCube(x, y);
+      if ((!unit.TYP.empty() && unit.TYP[0] == 'H') || BaseData::IsoHeight(unit.ISO) > kHighCubeFeet)
+        HighCube(x, y);
       if (unit.HEIGHT > 0 && unit.HEIGHT < kStandardHeightFeet) ReducedHeight(unit, x, y);
     }
     if (IsHazardous(unit) && plan_.LetterMode != 4 && !view_.onlyDangerous) Hazard(x, y);
@@ -334,8 +340,10 @@ void CellPainter::Marks(const StructDat& unit, int cell, int x, int y, bool ownC
       const CanvasFont previous = c_.Font();
       CanvasFont small = previous;
       small.colour = kColourBlack;
-      if (small.pixelHeight > 0) small.pixelHeight = std::max(small.pixelHeight / 2, 1);
-      else small.size = std::max(small.size / 2, 1);
+      if (small.pixelHeight > 0)
+        small.pixelHeight = std::max(small.pixelHeight / 2, 1);
+      else
+        small.size = std::max(small.size / 2, 1);
       c_.SetFont(small);
       c_.TextInRect(x + 1, y + 1, x + w_, y + h_, x + 1, y + h_ - c_.TextHeight("0"), std::string(1, length));
       c_.SetFont(previous);
@@ -344,7 +352,8 @@ void CellPainter::Marks(const StructDat& unit, int cell, int x, int y, bool ownC
   if (unit.RESTOW > 0) Restow(unit, x, y);
   if (unit.FL2 == 2 || unit.FL2 == 4) Attached(cell, x, y);
   if (IsOverDimension(unit)) {
-    if (unit.OL > 0 && !oneBay_) Fill(c_, kColourBlack, x + w_ / 3 + 1, y + h_ / 3 + 1, x + 2 * w_ / 3, y + 2 * h_ / 3);
+    if (unit.OL > 0 && !oneBay_)
+      Fill(c_, kColourBlack, x + w_ / 3 + 1, y + h_ / 3 + 1, x + 2 * w_ / 3, y + 2 * h_ / 3);
     if (unit.OH > 0) {
       OverHeight(unit, x, y);
       const int above = CellAbove(plan_, cell);
@@ -406,8 +415,10 @@ void CellPainter::Draw(int cell, int highlight) {
   if (free) {
     if (!printer_) {
       Colour fill = kColourSilver;
-      if (box.RESTR == 2) fill = kColourLightGrey;
-      else if (box.RESTR == 4) fill = kColourDarkGrey;
+      if (box.RESTR == 2)
+        fill = kColourLightGrey;
+      else if (box.RESTR == 4)
+        fill = kColourDarkGrey;
       Fill(c_, fill, x + 1, y + 1, x + w_, y + h_);
       if (box.FL_RF == 1) Reefer(x, y);
     }
@@ -426,9 +437,12 @@ void CellPainter::Draw(int cell, int highlight) {
 
   Colour cellColour = background;
   if (!monochrome_) {
-    if (colourMode == 1) cellColour = colours.pol;
-    else if (colourMode == 3) cellColour = colours.weight;
-    else cellColour = view_.onlyDangerous ? colours.imo : colours.pod;
+    if (colourMode == 1)
+      cellColour = colours.pol;
+    else if (colourMode == 3)
+      cellColour = colours.weight;
+    else
+      cellColour = view_.onlyDangerous ? colours.imo : colours.pod;
   }
   if (bundle) {
     DrawLine(c_, cellColour, x, y, x + w_, y + h_);
@@ -438,8 +452,10 @@ void CellPainter::Draw(int cell, int highlight) {
   // A 40' unit fills its own cell and shows a smaller block in the other.
   const int bx1 = x + w_ / 4 + 1, by1 = y + h_ / 4 + 1;
   const int bx2 = x + w_ - w_ / 4 - 1, by2 = y + h_ - h_ / 4 - 1;
-  if (second) Fill(c_, cellColour, bx1, by1, bx2, by2);
-  else Fill(c_, cellColour, x + 1, y + 1, x + w_, y + h_);
+  if (second)
+    Fill(c_, cellColour, bx1, by1, bx2, by2);
+  else
+    Fill(c_, cellColour, x + 1, y + 1, x + w_, y + h_);
   if (configMode) {
     if (box.FL_RF > 0) Reefer(x, y);
     return;
@@ -461,8 +477,10 @@ void CellPainter::Draw(int cell, int highlight) {
 
   const bool loadedHere = unit.CONTAINER.empty() && unit.POL == plan_.VesHdr[VesHdrIx::Port];
   if (colourMode == 2 || (!printer_ && colourMode != 1 && loadedHere)) {
-    if (second) Fill(c_, colours.pol, bx1, (by1 + by2) / 2, (bx1 + bx2) / 2, by2);
-    else if (!oneBay_) Fill(c_, colours.pol, x + 1, y + h_ / 2, x + w_ / 2, y + h_);
+    if (second)
+      Fill(c_, colours.pol, bx1, (by1 + by2) / 2, (bx1 + bx2) / 2, by2);
+    else if (!oneBay_)
+      Fill(c_, colours.pol, x + 1, y + h_ / 2, x + w_ / 2, y + h_);
   }
   Marks(unit, cell, x, y, !second);
   NeighbourMarks(cell);
@@ -489,8 +507,8 @@ Colour WeightColour(double weight) {
   return RgbColour(0, std::min(green, 255), std::min(blue, 255));
 }
 
-void DrawCell(Canvas& canvas, PlanData& plan, const BayLayout& layout, const BayView& view, int cell, int highlight,
-              int target) {
+void DrawCell(Canvas& canvas, PlanData& plan, const BayLayout& layout, const BayView& view, int cell,
+              int highlight, int target) {
   if (!ValidCell(plan, cell)) return;
   CellPainter(canvas, plan, layout, view, target).Draw(cell, highlight);
 }
@@ -518,8 +536,10 @@ void DrawCellDetails(Canvas& canvas, const PlanData& plan, const StructDat& reco
   };
 
   std::string first;
-  if (printer && plan.PrintFields[kPrintIso] != 0) first = record.ISO;
-  else if (shown(kPrintSizeType)) first = record.SIZ + record.TYP;
+  if (printer && plan.PrintFields[kPrintIso] != 0)
+    first = record.ISO;
+  else if (shown(kPrintSizeType))
+    first = record.SIZ + record.TYP;
   if (shown(kPrintTons)) first += record.MTY > 0 ? "   MTY" : " " + Tonnes(record.WEIGHT);
   write(1, 0, first, false);
 
@@ -528,7 +548,8 @@ void DrawCellDetails(Canvas& canvas, const PlanData& plan, const StructDat& reco
     const std::string pol = record.POL + " ";
     if (plan.ColourMode == 2) {
       canvas.SetBrush(polColour);
-      canvas.FillRect(x + 1, y + 1 + lineHeight, x + 1 + canvas.TextWidth(record.POL), y + 1 + 2 * lineHeight);
+      canvas.FillRect(x + 1, y + 1 + lineHeight, x + 1 + canvas.TextWidth(record.POL),
+                      y + 1 + 2 * lineHeight);
     }
     write(2, 0, pol, false);
     dx = canvas.TextWidth(pol);
@@ -568,8 +589,10 @@ void DrawRowTierLabels(Canvas& canvas, const PlanData& plan, const BayLayout& la
   const CanvasFont previous = canvas.Font();
   if (layout.oneBay) {
     CanvasFont smaller = previous;
-    if (smaller.pixelHeight > 0) smaller.pixelHeight = std::max(Rounded(smaller.pixelHeight * 0.7), 1);
-    else smaller.size = std::max(Rounded(smaller.size * 0.7), 1);
+    if (smaller.pixelHeight > 0)
+      smaller.pixelHeight = std::max(Rounded(smaller.pixelHeight * 0.7), 1);
+    else
+      smaller.size = std::max(Rounded(smaller.size * 0.7), 1);
     canvas.SetFont(smaller);
   }
   const std::string tier = Columns(box.CELL, plan.TierPos, plan.TierPos + plan.TierLen - 1);
@@ -578,12 +601,15 @@ void DrawRowTierLabels(Canvas& canvas, const PlanData& plan, const BayLayout& la
   const int ty = box.Y + (h - canvas.TextHeight(tier)) / 2;
   if (layout.oneBay || target == kTargetPrinter) {
     // Beside the fore bay of a pair the digits would run into the aft bay.
-    if (!IsForeBayOfPair(bay) || PairsOnConsecutiveLines(plan) || wide < w - 2) canvas.Text(e.left - wide - 1, ty, tier);
+    if (!IsForeBayOfPair(bay) || PairsOnConsecutiveLines(plan) || wide < w - 2)
+      canvas.Text(e.left - wide - 1, ty, tier);
     if (layout.oneBay) canvas.Text(e.right + 4, ty, tier);
   }
   const int rx = box.X + (w - canvas.TextWidth(row)) / 2;
-  if (!IsDeckTier(TierOf(plan, cell))) canvas.Text(rx, e.bottom + 1, row);
-  else if (bay.ROWWEIGHT != 1) canvas.Text(rx, e.deckBottom + h + 1, row);
+  if (!IsDeckTier(TierOf(plan, cell)))
+    canvas.Text(rx, e.bottom + 1, row);
+  else if (bay.ROWWEIGHT != 1)
+    canvas.Text(rx, e.deckBottom + h + 1, row);
   canvas.SetFont(previous);
 }
 
@@ -606,7 +632,8 @@ void DrawBayTitles(Canvas& canvas, const PlanData& plan, const BayLayout& layout
       continue;
     }
     const std::string forty = Trim(bay.D40);
-    const bool aftFollows = b + 1 < bays && IsAftBayOfPair(plan.Bays[b + 1]) && plan.Bays[b + 1].D40 == bay.D40;
+    const bool aftFollows =
+        b + 1 < bays && IsAftBayOfPair(plan.Bays[b + 1]) && plan.Bays[b + 1].D40 == bay.D40;
     if (pairTitles && bay.ATHWART != 1 && aftFollows && BayIsShown(plan, layout, b + 1)) {
       // One title over both: the bow is on the right, so the aft bay first.
       write(b, (centre(b) + centre(b + 1)) / 2, Trim(plan.Bays[b + 1].BAY) + "  (" + forty + ")  " + number);
@@ -624,7 +651,8 @@ void SetCellFont(Canvas& canvas, const PlanData& plan, const BayLayout& layout, 
   const int h = plan.CellPitchY;
   font.pixelHeight = std::max(layout.oneBay ? h / 5 : h - 2, 1);
   std::string sample = "AA";
-  if (layout.oneBay) sample = "AAAAAAAAAAAA";
+  if (layout.oneBay)
+    sample = "AAAAAAAAAAAA";
   else if (target != kTargetPrinter && plan.LetterMode != 0 && plan.LetterMode != 3 && plan.LetterMode != 5)
     sample = "A";
   canvas.SetFont(font);

@@ -10,9 +10,9 @@
 #include "planning/StackRules.h"
 #include "planning/UnitRules.h"
 #include "stability/Stability.h"
+#include "vessel/BaseData.h"
 #include "vessel/CellAddress.h"
 #include "vessel/Ports.h"
-#include "vessel/TDmBase.h"
 
 namespace {
 
@@ -31,7 +31,9 @@ StructDat& UnitInHand(PlanData& plan) {
   return plan.Cur()[static_cast<size_t>(index)];
 }
 
-std::string ZeroPadded(const PlanData& plan, int number) { return Pad(IntOrEmpty(number), plan.BayLen, true, "0"); }
+std::string ZeroPadded(const PlanData& plan, int number) {
+  return Pad(IntOrEmpty(number), plan.BayLen, true, "0");
+}
 
 // The D40 (deck) or H40 (hold) text of the bay of cell; nullptr when the
 // cell has no valid bay.
@@ -53,33 +55,58 @@ int BundleBaseCell(const PlanData& plan, const StructDat& member) {
 
 bool MatchesAttribute(const StructDat& unit, const std::string& oldValue, int kind) {
   switch (kind) {
-    case kChangePol: return unit.POL == oldValue;
-    case kChangePod: return unit.POD == oldValue;
-    case kChangePrs: return unit.PRS == oldValue;
-    case kChangeFrm: return unit.FRM == oldValue;
-    case kChangeRoute: return unit.POL == Columns(oldValue, 1, 3) && unit.POD == Columns(oldValue, 4, 6);
-    case kChangeOperator: return unit.OPERATOR == oldValue;
-    case kChangeType: return unit.TYP == oldValue;
-    case kChangeIso: return unit.ISO == oldValue;
-    case kChangeAll: return true;
-    default: return false;
+    case kChangePol:
+      return unit.POL == oldValue;
+    case kChangePod:
+      return unit.POD == oldValue;
+    case kChangePrs:
+      return unit.PRS == oldValue;
+    case kChangeFrm:
+      return unit.FRM == oldValue;
+    case kChangeRoute:
+      return unit.POL == Columns(oldValue, 1, 3) && unit.POD == Columns(oldValue, 4, 6);
+    case kChangeOperator:
+      return unit.OPERATOR == oldValue;
+    case kChangeType:
+      return unit.TYP == oldValue;
+    case kChangeIso:
+      return unit.ISO == oldValue;
+    case kChangeAll:
+      return true;
+    default:
+      return false;
   }
 }
 
 void WriteAttribute(StructDat& unit, const std::string& newValue, int kind) {
   switch (kind) {
-    case kChangePol: unit.POL = newValue; break;
-    case kChangePod: unit.POD = newValue; break;
-    case kChangePrs: unit.PRS = newValue; break;
-    case kChangeFrm: unit.FRM = newValue; break;
+    case kChangePol:
+      unit.POL = newValue;
+      break;
+    case kChangePod:
+      unit.POD = newValue;
+      break;
+    case kChangePrs:
+      unit.PRS = newValue;
+      break;
+    case kChangeFrm:
+      unit.FRM = newValue;
+      break;
     case kChangeRoute:
       unit.POL = Columns(newValue, 1, 3);
       unit.POD = Columns(newValue, 4, 6);
       break;
-    case kChangeOperator: unit.OPERATOR = newValue; break;
-    case kChangeType: unit.TYP = newValue; break;
-    case kChangeIso: unit.ISO = newValue; break;
-    default: break;
+    case kChangeOperator:
+      unit.OPERATOR = newValue;
+      break;
+    case kChangeType:
+      unit.TYP = newValue;
+      break;
+    case kChangeIso:
+      unit.ISO = newValue;
+      break;
+    default:
+      break;
   }
 }
 
@@ -152,7 +179,7 @@ bool PlaceUnit(PlanContext& ctx, int cell, int mode) {
     const StructStackRules& rules = plan.StackRuleFlags;
     if (is20 && !rules.Allow20) return refuse(kErrNo20Here);
     if (!is20 && !rules.Allow40) return refuse(kErrNo40Here);
-    const bool high = IsHighCube(hand) || TDmBase::IsoHeight(hand.ISO) > kHighCubeFeet;
+    const bool high = IsHighCube(hand) || BaseData::IsoHeight(hand.ISO) > kHighCubeFeet;
     if (high && !rules.AllowHighCube) return refuse(kErrNoHighCube);
   }
 

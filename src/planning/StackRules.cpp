@@ -5,8 +5,8 @@
 
 #include "core/PlanData.h"
 #include "planning/UnitRules.h"
+#include "vessel/BaseData.h"
 #include "vessel/CellAddress.h"
-#include "vessel/TDmBase.h"
 
 namespace {
 
@@ -23,10 +23,12 @@ bool ValidCell(const PlanData& plan, int cell) {
 
 bool ValidBay(const PlanData& plan, int bay) { return bay >= 0 && bay < std::min(plan.BayCount, kMaxBays); }
 
-bool IsRowPaired(const StructBay& bay, bool deck) { return (bay.ATHWART == 1 && deck) || (bay.ATHWART == 2 && !deck); }
+bool IsRowPaired(const StructBay& bay, bool deck) {
+  return (bay.ATHWART == 1 && deck) || (bay.ATHWART == 2 && !deck);
+}
 
 bool CountsAsHighCube(const StructDat& unit) {
-  return (!unit.TYP.empty() && unit.TYP[0] == 'H') || TDmBase::IsoHeight(unit.ISO) > kHighCubeFeet;
+  return (!unit.TYP.empty() && unit.TYP[0] == 'H') || BaseData::IsoHeight(unit.ISO) > kHighCubeFeet;
 }
 
 }  // namespace
@@ -115,8 +117,10 @@ double EvaluateStack(PlanData& plan, int cell) {
         }
         if (is20 && tierJ >= tierA) flags.Allow40 = false;  // no 40' under a 20'
         if (!mix) {
-          if (is20) flags.Allow40 = false;
-          else flags.Allow20 = false;
+          if (is20)
+            flags.Allow40 = false;
+          else
+            flags.Allow20 = false;
         }
       }
 

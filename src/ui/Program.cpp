@@ -17,7 +17,7 @@ void Zum4Program::Load(const std::filesystem::path& programDir) {
   };
   main.host = &host;
   if (installed) main.Attach(host, base);
-  QObject::connect(&host, &QtHost::planChanged, &main, &TFormMain::PlanChanged);
+  QObject::connect(&host, &QtHost::planChanged, &main, &MainWindow::PlanChanged);
 }
 
 void Zum4Program::Show() {

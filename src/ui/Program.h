@@ -6,12 +6,12 @@
 
 #include <filesystem>
 
+#include "ui/MainWindow.h"
+#include "ui/MessageWindow.h"
 #include "ui/QtHost.h"
-#include "ui/UnitDialog1.h"
-#include "ui/UnitMain.h"
-#include "ui/UnitMess1.h"
-#include "vessel/TDmBase.h"
-#include "vessel/TDmVes.h"
+#include "ui/QuestionDialog.h"
+#include "vessel/BaseData.h"
+#include "vessel/VesselData.h"
 
 struct PlanData;
 
@@ -19,12 +19,12 @@ struct Zum4Program {
   // The two shared dialogs come first: the base data may already need them
   // to report a problem with the installation.
   explicit Zum4Program(PlanData& plan);
-  TFormDialog dialog;
-  TFormMess1 messages;
+  QuestionDialog dialog;
+  MessageWindow messages;
   QtHost host;
-  TDmBase base;
-  TDmVes ves;
-  TFormMain main;
+  BaseData base;
+  VesselData ves;
+  MainWindow main;
   // The installation was found and its base data loaded.
   bool installed = false;
 

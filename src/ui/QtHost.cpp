@@ -6,14 +6,14 @@
 #include <QPushButton>
 
 #include "ui/Application.h"
-#include "ui/UnitDialog1.h"
-#include "ui/UnitInp.h"
-#include "ui/UnitMess1.h"
+#include "ui/MessageWindow.h"
+#include "ui/PortDialog.h"
+#include "ui/QuestionDialog.h"
 
-QtHost::QtHost(TFormMess1& messages, TFormDialog& dialog, QObject* parent)
+QtHost::QtHost(MessageWindow& messages, QuestionDialog& dialog, QObject* parent)
     : QObject(parent), messages_(messages), dialog_(dialog) {}
 
-QtHost::QtHost(TFormMess1& messages, TFormDialog& dialog, PlanData& plan, QObject* parent)
+QtHost::QtHost(MessageWindow& messages, QuestionDialog& dialog, PlanData& plan, QObject* parent)
     : QObject(parent), messages_(messages), dialog_(dialog), plan_(&plan) {}
 
 QtHost::~QtHost() {
@@ -29,9 +29,12 @@ Host::Answer QtHost::Ask(const std::string& caption, const std::string& upperLin
   dialog_.QuestionLine = question;
   dialog_.ShowCancel = showCancel ? 1 : 0;
   switch (dialog_.exec()) {
-    case TFormDialog::ResultYes: return Answer::Yes;
-    case TFormDialog::ResultCancel: return Answer::Cancel;
-    default: return Answer::No;
+    case QuestionDialog::ResultYes:
+      return Answer::Yes;
+    case QuestionDialog::ResultCancel:
+      return Answer::Cancel;
+    default:
+      return Answer::No;
   }
 }
 
@@ -53,10 +56,10 @@ void QtHost::ReportError(const std::string& text) { ShowError(QString::fromLatin
 // The code left in the code box is taken whichever button closed the
 // dialog: "Update Table" also adds the port, "Ignore" only renames it for
 // this import.
-std::string QtHost::AskNewPort(const std::string& country, const std::string& code, const std::string& description,
-                               const std::string& letter) {
+std::string QtHost::AskNewPort(const std::string& country, const std::string& code,
+                               const std::string& description, const std::string& letter) {
   if (plan_ == nullptr) return Host::AskNewPort(country, code, description, letter);
-  TFormInp form(*plan_, QApplication::activeModalWidget());
+  PortDialog form(*plan_, QApplication::activeModalWidget());
   form.Fill("New port", QString::fromLatin1(country.c_str()), QString::fromLatin1(code.c_str()),
             QString::fromLatin1(description.c_str()), QString::fromLatin1(letter.c_str()));
   form.BCancel->setText("Ignore");

@@ -1,25 +1,25 @@
 #pragma once
 
-// The windows' side of Host: numbered messages in TFormMess1, questions in
-// TFormDialog, the hourglass as an override cursor, errors in the
-// application's error display, unknown ports in TFormInp.
+// The windows' side of Host: numbered messages in MessageWindow, questions in
+// QuestionDialog, the hourglass as an override cursor, errors in the
+// application's error display, unknown ports in PortDialog.
 
 #include <QObject>
 
 #include "core/Host.h"
 
 struct PlanData;
-class TFormDialog;
-class TFormMess1;
+class QuestionDialog;
+class MessageWindow;
 
 class QtHost : public QObject, public Host {
   Q_OBJECT
 
  public:
-  QtHost(TFormMess1& messages, TFormDialog& dialog, QObject* parent = nullptr);
+  QtHost(MessageWindow& messages, QuestionDialog& dialog, QObject* parent = nullptr);
   // With the plan, unknown ports are asked about in the ports-table dialog,
   // which can add them to the plan's ports table.
-  QtHost(TFormMess1& messages, TFormDialog& dialog, PlanData& plan, QObject* parent = nullptr);
+  QtHost(MessageWindow& messages, QuestionDialog& dialog, PlanData& plan, QObject* parent = nullptr);
   ~QtHost() override;
 
   void ShowMessageNo(int n) override;
@@ -35,8 +35,8 @@ class QtHost : public QObject, public Host {
   void planChanged();
 
  private:
-  TFormMess1& messages_;
-  TFormDialog& dialog_;
+  MessageWindow& messages_;
+  QuestionDialog& dialog_;
   PlanData* plan_ = nullptr;
   int busyDepth_ = 0;
 };

@@ -6,10 +6,10 @@
 
 #include "core/PlanData.h"
 #include "core/TextHelpers.h"
+#include "vessel/BaseData.h"
 #include "vessel/CellAddress.h"
 #include "vessel/PtcFile.h"
-#include "vessel/TDmBase.h"
-#include "vessel/TDmVes.h"
+#include "vessel/VesselData.h"
 
 namespace {
 
@@ -20,7 +20,8 @@ std::string Digits(int number, int len) { return Pad(std::to_string(number), len
 void OpenGap(PlanData& plan, int from) {
   for (int i = plan.CellCount; i > from; --i) {
     plan.Cells[static_cast<size_t>(i)] = plan.Cells[static_cast<size_t>(i - 1)];
-    for (int p : {kCurPlane, kRefPlane}) plan.Dat[p][static_cast<size_t>(i)] = plan.Dat[p][static_cast<size_t>(i - 1)];
+    for (int p : {kCurPlane, kRefPlane})
+      plan.Dat[p][static_cast<size_t>(i)] = plan.Dat[p][static_cast<size_t>(i - 1)];
   }
   for (int p : {kCurPlane, kRefPlane}) plan.Dat[p][static_cast<size_t>(from)] = StructDat{};
   ++plan.CellCount;
@@ -46,15 +47,17 @@ void WidenToExisting(const PlanData& plan, NewVesselRequest& request) {
     const int bay = BayOf(plan, i), row = RowOf(plan, i), tier = TierOf(plan, i);
     request.maxRow = std::max(request.maxRow, row);
     request.lastBay = std::max(request.lastBay, bay);
-    if (IsDeckTier(tier)) request.lastTierOnDeck = std::max(request.lastTierOnDeck, tier);
-    else request.lastTierUnderDeck = std::max(request.lastTierUnderDeck, tier);
+    if (IsDeckTier(tier))
+      request.lastTierOnDeck = std::max(request.lastTierOnDeck, tier);
+    else
+      request.lastTierUnderDeck = std::max(request.lastTierUnderDeck, tier);
     if (tier == 80) request.tier80 = true;
   }
 }
 
 }  // namespace
 
-int GenerateVessel(PlanData& plan, TDmBase& base, TDmVes& ves, const NewVesselRequest& asked) {
+int GenerateVessel(PlanData& plan, BaseData& base, VesselData& ves, const NewVesselRequest& asked) {
   NewVesselRequest request = asked;
   if (!request.add) {
     plan.BayCount = 0;
@@ -120,7 +123,8 @@ int GenerateVessel(PlanData& plan, TDmBase& base, TDmVes& ves, const NewVesselRe
     h[VesHdrIx::Vessel] = request.name;
     h[VesHdrIx::Code] = request.name.substr(0, 3);
     h[VesHdrIx::BridgeBay] = request.bayAftBridge;
-    plan.VesselDir = (std::filesystem::path(plan.Settings[SettingsIx::VesselsRoot]) / request.folder).string();
+    plan.VesselDir =
+        (std::filesystem::path(plan.Settings[SettingsIx::VesselsRoot]) / request.folder).string();
     std::error_code ec;
     std::filesystem::create_directories(plan.VesselDir, ec);
     std::string error;
@@ -159,7 +163,8 @@ double TransverseCentre(const PlanData& plan, int cell) {
 void ComputeDefaultCentres(PlanData& plan, int what) {
   const double pitch = (plan.Dim[0] + plan.Dim[7]) * 0.5;
   auto& length = plan.VesHdr[VesHdrIx::DrawingLength];
-  if (ParseReal(length) * 1000 < (plan.BayCount + 3) * pitch) length = RealOrEmpty((plan.BayCount + 3) * pitch / 1000);
+  if (ParseReal(length) * 1000 < (plan.BayCount + 3) * pitch)
+    length = RealOrEmpty((plan.BayCount + 3) * pitch / 1000);
   double x = (ParseReal(length) - 27) * 1000;
   int maxHoldTier = 0;
   int previousBay = -1;

@@ -6,6 +6,7 @@
 #include <sstream>
 #include <string>
 
+#include "SharedFiles.h"
 #include "checks/CheckDigit.h"
 
 namespace {
@@ -71,10 +72,10 @@ TEST(JudgeCheckDigit, TenCharactersOrFewerAreNotChecked) {
 // letter has no value (see PlacesAndValuesOfCharacters). Badly formed numbers
 // are left out too: the digit check does not judge the form.
 TEST(JudgeCheckDigit, ReferenceCases) {
-  const std::filesystem::path file =
-      std::filesystem::path(ZUM4_SOURCE_DIR) / ".." / "shared" / "corpus" / "reference" / "iso6346_cases.txt";
+  const std::filesystem::path file = CorpusPath(ZUM4_SOURCE_DIR, "reference") / "iso6346_cases.txt";
+  ZUM4_REQUIRE_CORPUS(file);
   std::ifstream in(file);
-  if (!in) GTEST_SKIP() << "no reference list at " << file;
+  ASSERT_TRUE(in) << "cannot read " << file;
   int valid = 0, remainderTen = 0, wrong = 0, tooShort = 0;
   std::string line;
   while (std::getline(in, line)) {

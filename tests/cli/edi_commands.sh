@@ -54,14 +54,19 @@ done
 
 # The BAPLIE of the Rotterdam departure, byte for byte as reviewed against
 # the segment rules. ZUM4_UPDATE_GOLDEN=1 rewrites the reference after a
-# change that is meant.
+# change that is meant; the run then ends as skipped, since a comparison
+# with what was just written proves nothing.
 golden="$source_dir/tests/data/cli-export-baplie/DRTM012N.edi"
+golden_rewritten=""
 if [ -n "${ZUM4_UPDATE_GOLDEN:-}" ]; then
   mkdir -p "$(dirname "$golden")"
   cp "$work/DRTM012N.edi" "$golden"
-fi
-cmp -s "$golden" "$work/DRTM012N.edi" || fail "the BAPLIE of DRTM012N is not $golden:
+  golden_rewritten=yes
+  echo "reference rewritten: $golden"
+else
+  cmp -s "$golden" "$work/DRTM012N.edi" || fail "the BAPLIE of DRTM012N is not $golden:
 $(diff <(tr -d '\r' < "$golden") <(tr -d '\r' < "$work/DRTM012N.edi") | head -n 20)"
+fi
 
 # The three versions, and the vessel by its IMO number.
 for version in 15 22; do
@@ -152,7 +157,13 @@ if [ -d "$corpus" ]; then
   done
   [ "$n" = 0 ] || [ "$checked" -gt 0 ] || fail "no BAPLIE of $corpus made a vessel"
   echo "real-world bay plans: $checked of $n made a vessel that takes every unit"
+elif [ -n "${CI:-}" ]; then
+  fail "the corpus is missing under CI: $corpus"
 else
   echo "no real-world bay plans at $corpus: skipped"
+fi
+if [ -n "$golden_rewritten" ]; then
+  echo "edi commands: reference rewritten, comparison skipped"
+  exit 77
 fi
 echo "edi commands: all checks passed"

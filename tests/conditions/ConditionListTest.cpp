@@ -18,9 +18,9 @@
 #include "conditions/UnitColumns.h"
 #include "core/TextFile.h"
 #include "core/TextHelpers.h"
+#include "vessel/BaseData.h"
 #include "vessel/Ports.h"
-#include "vessel/TDmBase.h"
-#include "vessel/TDmVes.h"
+#include "vessel/VesselData.h"
 
 namespace fs = std::filesystem;
 
@@ -39,7 +39,8 @@ std::tm LocalTime(int year, int month, int day, int hour, int minute) {
 
 void SetModified(const fs::path& file, std::tm when) {
   const std::time_t seconds = std::mktime(&when);
-  fs::last_write_time(file, std::chrono::file_clock::from_sys(std::chrono::system_clock::from_time_t(seconds)));
+  fs::last_write_time(file,
+                      std::chrono::file_clock::from_sys(std::chrono::system_clock::from_time_t(seconds)));
 }
 
 // One "C" line of a condition file: a 20' unit in its own cell.
@@ -136,7 +137,8 @@ TEST_F(ConditionListTest, ItemsNewestFirstWithTheOpenConditionMarked) {
   GenoaConditions();
   Condition("XGOA003W", LocalTime(2026, 6, 9, 0, 0));  // not a condition type: never listed
   Refresh();
-  EXPECT_EQ(list.Items, (std::vector<std::string>{"6/06/03 ASIN003W ", "6/05/31 DGOA003W <", "6/05/30 AGOA003W "}));
+  EXPECT_EQ(list.Items,
+            (std::vector<std::string>{"6/06/03 ASIN003W ", "6/05/31 DGOA003W <", "6/05/30 AGOA003W "}));
   EXPECT_EQ(list.Selected, 1);
   EXPECT_EQ(list.OpenConditionIndex, 1);
   EXPECT_EQ(list.DisplayText(1), "6/05/31*DGOA003W ");
@@ -148,7 +150,8 @@ TEST_F(ConditionListTest, ItemsNewestFirstWithTheOpenConditionMarked) {
   // Archived lines of a schedule are not working conditions.
   std::string error;
   ASSERT_TRUE(WriteSchedule(dir.path() / "COND",
-                            {"2026/05/31 12.00 DGOA003W       W", "2026/06/01 12.00 AGEN003W       A"}, error));
+                            {"2026/05/31 12.00 DGOA003W       W", "2026/06/01 12.00 AGEN003W       A"},
+                            error));
   list.FillConditionList();
   EXPECT_EQ(list.Items, std::vector<std::string>{"6/05/31 DGOA003W <"});
 
@@ -223,7 +226,8 @@ TEST_F(ConditionListTest, PortRotationAfterTheOpenCondition) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.title);
-    for (const fs::directory_entry& entry : fs::directory_iterator(dir.path() / "COND")) fs::remove(entry.path());
+    for (const fs::directory_entry& entry : fs::directory_iterator(dir.path() / "COND"))
+      fs::remove(entry.path());
     int minute = 0;
     for (const std::string& name : c.oldestFirst) Condition(name, LocalTime(2026, 5, 1, 0, minute++));
     Refresh();
@@ -290,11 +294,16 @@ TEST_F(ConditionListTest, SaveDialogRefusesBadFieldsAndWritesNothing) {
     const char* message;
   };
   const std::vector<Case> cases = {
-      {{"GO", "003W", "D"}, "Wrong port code"},   {{"", "003W", "D"}, "Wrong port code"},
-      {{"GOAX", "003W", "D"}, "Wrong port code"}, {{"G/A", "003W", "D"}, "Wrong port code"},
-      {{"GOA", "03W", "D"}, "wrong voy number"},  {{"GOA", "  03W ", "D"}, "wrong voy number"},
-      {{"GOA", "..\\X1", "D"}, "wrong voy number"}, {{"GOA", "0/../3", "D"}, "wrong voy number"},
-      {{"GOA", "003W", ""}, ""},                  {{"GOA", "003W", "X"}, ""},
+      {{"GO", "003W", "D"}, "Wrong port code"},
+      {{"", "003W", "D"}, "Wrong port code"},
+      {{"GOAX", "003W", "D"}, "Wrong port code"},
+      {{"G/A", "003W", "D"}, "Wrong port code"},
+      {{"GOA", "03W", "D"}, "wrong voy number"},
+      {{"GOA", "  03W ", "D"}, "wrong voy number"},
+      {{"GOA", "..\\X1", "D"}, "wrong voy number"},
+      {{"GOA", "0/../3", "D"}, "wrong voy number"},
+      {{"GOA", "003W", ""}, ""},
+      {{"GOA", "003W", "X"}, ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.fields.port + " " + c.fields.voyage + " " + c.fields.type);
@@ -364,7 +373,8 @@ TEST_F(ConditionListTest, ArchiveAndRestoreMoveTheFileAndKeepItsDate) {
   list.ToggleArchive();
   EXPECT_EQ(plan.ArchiveMode, 0);
   // The copy is a new file; the date is the one the condition had.
-  EXPECT_EQ(list.Items, (std::vector<std::string>{"6/06/03 ASIN003W ", "6/05/31 DGOA003W <", "6/05/30 AGOA003W "}));
+  EXPECT_EQ(list.Items,
+            (std::vector<std::string>{"6/06/03 ASIN003W ", "6/05/31 DGOA003W <", "6/05/30 AGOA003W "}));
 }
 
 TEST_F(ConditionListTest, NoArchiveFolderWithoutAVesselFolderName) {
@@ -399,7 +409,8 @@ TEST_F(ConditionListTest, ModifiedConditionIsSavedPutAsideOrDropped) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.title);
-    for (const fs::directory_entry& entry : fs::directory_iterator(dir.path() / "COND")) fs::remove(entry.path());
+    for (const fs::directory_entry& entry : fs::directory_iterator(dir.path() / "COND"))
+      fs::remove(entry.path());
     host.questions.clear();
     host.answers.assign(c.answers.begin(), c.answers.end());
     plan.Settings[SettingsIx::SaveWithoutAsking] = c.saveWithoutAsking;
@@ -540,17 +551,17 @@ TEST_F(ConditionListTest, NeighbourConditions) {
   for (const char* name : {"DHAM002W", "AGOA003W", "PGOA003W", "DGOA003W", "ASIN003W", "PSIN003W"})
     Condition(name, LocalTime(2026, 5, 1, 0, minute++));
   Refresh();
-  ASSERT_EQ(Names(), (std::vector<std::string>{"PSIN003W", "ASIN003W", "DGOA003W", "PGOA003W", "AGOA003W", "DHAM002W"}));
+  ASSERT_EQ(Names(), (std::vector<std::string>{"PSIN003W", "ASIN003W", "DGOA003W", "PGOA003W", "AGOA003W",
+                                               "DHAM002W"}));
   struct Case {
     const char* selected;
     bool next;
     const char* neighbour;  // "" for none
   };
   const std::vector<Case> cases = {
-      {"DGOA003W", true, "AGOA003W"},   // the port's prestowage is passed over
-      {"DGOA003W", false, "ASIN003W"},  {"ASIN003W", true, "DGOA003W"},
-      {"PGOA003W", false, "DGOA003W"},  {"AGOA003W", true, "DHAM002W"},
-      {"DHAM002W", true, ""},           {"PSIN003W", false, ""},
+      {"DGOA003W", true, "AGOA003W"},  // the port's prestowage is passed over
+      {"DGOA003W", false, "ASIN003W"}, {"ASIN003W", true, "DGOA003W"}, {"PGOA003W", false, "DGOA003W"},
+      {"AGOA003W", true, "DHAM002W"},  {"DHAM002W", true, ""},         {"PSIN003W", false, ""},
       {"PSIN003W", true, "ASIN003W"},
   };
   for (const Case& c : cases) {
@@ -601,12 +612,14 @@ TEST_F(ConditionListTest, ReferenceIsTheConditionBeforeTheOpenOne) {
 
 TEST_F(ConditionListTest, VoyageDataSetOfATwoPortVoyage) {
   Condition("AGOA003W", LocalTime(2026, 5, 30, 8, 0), {UnitRecord("050082", "ZUMU1000001", "HAM", "GOA")});
-  Condition("DGOA003W", LocalTime(2026, 5, 31, 12, 0),
-            {UnitRecord("010082", "ZUMU2000002", "GOA", "SIN"), UnitRecord("010182", "ZUMU2100002", "GOA", "HAM"),
-             UnitRecord("050082", "ZUMU9000009", "HAM", "SIN")});
+  Condition(
+      "DGOA003W", LocalTime(2026, 5, 31, 12, 0),
+      {UnitRecord("010082", "ZUMU2000002", "GOA", "SIN"), UnitRecord("010182", "ZUMU2100002", "GOA", "HAM"),
+       UnitRecord("050082", "ZUMU9000009", "HAM", "SIN")});
   Condition("ASIN003W", LocalTime(2026, 6, 3, 6, 0), {UnitRecord("010182", "ZUMU2100002", "GOA", "HAM")});
-  Condition("DSIN003W", LocalTime(2026, 6, 3, 20, 0),
-            {UnitRecord("010182", "ZUMU2100002", "GOA", "HAM"), UnitRecord("030082", "ZUMU3000003", "SIN", "HAM")});
+  Condition(
+      "DSIN003W", LocalTime(2026, 6, 3, 20, 0),
+      {UnitRecord("010182", "ZUMU2100002", "GOA", "HAM"), UnitRecord("030082", "ZUMU3000003", "SIN", "HAM")});
   Condition("DGOA004W", LocalTime(2026, 7, 1, 0, 0), {UnitRecord("010082", "ZUMU4000004", "GOA", "SIN")});
   SetCondition("SIN", "003W", "A");
   Refresh();
@@ -656,7 +669,7 @@ TEST(DemoFeederConditions, VoyageDataSetHoldsEachUnitOnceFromItsPortOfLoading) {
   std::unique_ptr<PlanData> planOwner = CreatePlanData();
   PlanData& plan = *planOwner;
   ScriptedHost host;
-  TDmBase base(plan, host);
+  BaseData base(plan, host);
   ASSERT_TRUE(base.CreateBaseData(dir.path()));
   ASSERT_TRUE(base.LoadBaseData());
   for (int k = 0; k < plan.VesselCount; ++k)
@@ -665,7 +678,7 @@ TEST(DemoFeederConditions, VoyageDataSetHoldsEachUnitOnceFromItsPortOfLoading) {
   Stability stability(plan);
   PlanContext ctx(plan, stability, host);
   ConditionFile conditions(ctx);
-  TDmVes ves(plan, host);
+  VesselData ves(plan, host);
   ASSERT_TRUE(ves.OpenVessel());
 
   plan.VesHdr[VesHdrIx::Adp] = "A";
@@ -674,8 +687,8 @@ TEST(DemoFeederConditions, VoyageDataSetHoldsEachUnitOnceFromItsPortOfLoading) {
   ConditionList list(ctx, conditions);
   ASSERT_TRUE(list.RebuildSchedule(false));
   list.FillConditionList();
-  ASSERT_EQ(list.Items, (std::vector<std::string>{"6/11/30 DHAM012N ", "6/11/30 AHAM012N ", "6/11/28 DRTM012N ",
-                                                  "6/11/28 ARTM012N <"}));
+  ASSERT_EQ(list.Items, (std::vector<std::string>{"6/11/30 DHAM012N ", "6/11/30 AHAM012N ",
+                                                  "6/11/28 DRTM012N ", "6/11/28 ARTM012N <"}));
   ASSERT_TRUE(list.OpenSelectedCondition());
   const std::vector<StructDat> working(plan.Cur().begin(), plan.Cur().begin() + plan.CellCount);
 

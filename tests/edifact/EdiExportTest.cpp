@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "EdiFixture.h"
+#include "SharedFiles.h"
 #include "TempDir.h"
 #include "core/TextFile.h"
 #include "core/TextHelpers.h"
@@ -420,7 +421,7 @@ TEST_F(EdiExportTest, RoundTrip) {
     Stability otherStab{other};
     editest::PortHost otherHost;
     PlanContext otherCtx{other, otherStab, otherHost};
-    TDmBase otherBase{other, otherHost};
+    BaseData otherBase{other, otherHost};
     EdiImport import(otherCtx, otherBase);
     import.OpenBytes(text);
     ASSERT_TRUE(import.Run());
@@ -481,7 +482,7 @@ TEST_F(EdiExportTest, MovinsRoundTrip) {
   Stability otherStab{other};
   editest::PortHost otherHost;
   PlanContext otherCtx{other, otherStab, otherHost};
-  TDmBase otherBase{other, otherHost};
+  BaseData otherBase{other, otherHost};
   StructDat before = restow;
   before.RESTOW = 0;
   before.RESTOW_FROM.clear();
@@ -519,10 +520,11 @@ TEST_F(EdiExportTest, GoldenBaplie) {
   const std::string text = WriteInterchange(plan, options).Text;
   const std::filesystem::path golden =
       std::filesystem::path(ZUM4_SOURCE_DIR) / "tests" / "data" / "edifact-baplie-v22" / "expected.edi";
-  if (std::getenv("ZUM4_UPDATE_GOLDEN") != nullptr) {
+  if (UpdatingGoldenFiles()) {
     std::string error;
     std::filesystem::create_directories(golden.parent_path());
     ASSERT_TRUE(WriteFileAtomically(golden, text, error)) << error;
+    GTEST_SKIP() << "reference rewritten: " << golden;
   }
   std::vector<std::string> expected;
   std::string error;

@@ -17,7 +17,7 @@
 #include "edifact/EdiImport.h"
 #include "planning/PlanContext.h"
 #include "stability/Stability.h"
-#include "vessel/TDmBase.h"
+#include "vessel/BaseData.h"
 
 namespace editest {
 
@@ -74,7 +74,7 @@ class EdiTest : public ::testing::Test {
   Stability stab{plan};
   PortHost host;
   PlanContext ctx{plan, stab, host};
-  TDmBase base{plan, host};
+  BaseData base{plan, host};
 
   void SetUp() override { plantest::BuildPlanVessel(plan); }
 

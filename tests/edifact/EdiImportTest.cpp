@@ -3,6 +3,7 @@
 #include <string>
 
 #include "EdiFixture.h"
+#include "SharedFiles.h"
 #include "TempDir.h"
 #include "core/TextHelpers.h"
 #include "planning/Quay.h"
@@ -455,7 +456,8 @@ TEST_F(EdiTest, MovinsDischargesRestowsAndLoads) {
       "HAN+LOA'" +
       UnitSegments("0010002", "MSCU3000004", "22G1", "15000") +
       "LOC+147+0010004::5'MEA+WT++KGM:20000'LOC+9+DEHAM'LOC+11+NLRTM'EQD+CN++22G1+++5'"
-      "LOC+147+0010282::5'MEA+WT++KGM:18000'LOC+9+DEHAM'LOC+11+NLRTM'EQD+CN++22G1+++5'" + kTrailer;
+      "LOC+147+0010282::5'MEA+WT++KGM:18000'LOC+9+DEHAM'LOC+11+NLRTM'EQD+CN++22G1+++5'" +
+      kTrailer;
   Import(movins, [](EdiImportOptions& o) { o.ClearWeights = true; });
   EXPECT_EQ(importer->Header.Kind, EdiMessageKind::Movins);
   EXPECT_EQ(importer->Header.ArrivalDate, "2024/03/16 08:00");
@@ -531,10 +533,8 @@ TEST_F(EdiTest, SevenDigitOptionComesFromTheSettings) {
 
 // Real files from elsewhere: every unit ends on board or on the quay.
 TEST_F(EdiTest, CorpusFilesLoseNoUnit) {
-  const std::filesystem::path folder =
-      std::filesystem::path(ZUM4_SOURCE_DIR) / ".." / "shared" / "corpus" / "edifact";
-  std::error_code ec;
-  if (!std::filesystem::is_directory(folder, ec)) GTEST_SKIP() << "no corpus at " << folder;
+  const std::filesystem::path folder = CorpusPath(ZUM4_SOURCE_DIR, "edifact");
+  ZUM4_REQUIRE_CORPUS(folder);
   int files = 0;
   for (const auto& entry : std::filesystem::directory_iterator(folder)) {
     SCOPED_TRACE(entry.path().filename().string());

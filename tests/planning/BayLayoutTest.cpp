@@ -15,7 +15,7 @@
 #include "core/PlanData.h"
 #include "core/TextHelpers.h"
 #include "vessel/CellAddress.h"
-#include "vessel/TDmVes.h"
+#include "vessel/VesselData.h"
 
 namespace {
 
@@ -52,7 +52,9 @@ struct Slot {
   bool operator==(const Slot&) const = default;
 };
 
-std::ostream& operator<<(std::ostream& out, const Slot& s) { return out << "line " << s.line << " slot " << s.slot; }
+std::ostream& operator<<(std::ostream& out, const Slot& s) {
+  return out << "line " << s.line << " slot " << s.slot;
+}
 
 std::vector<Slot> Slots(const PlanData& plan) {
   std::vector<Slot> slots;
@@ -143,7 +145,9 @@ TEST_F(BayLayoutTest, TheBridgeBayLeavesAnEmptySlotOrStartsALine) {
       // The bays from the bridge bay on fit the line: one slot stays empty.
       {"rest fits", 5, 7, {{1, 6}, {1, 5}, {1, 4}, {1, 2}, {1, 1}}},
       // They do not: the bridge bay starts line 2, which then ends in slot 1.
-      {"rest too long", 10, 9,
+      {"rest too long",
+       10,
+       9,
        {{1, 7}, {1, 6}, {1, 5}, {1, 4}, {2, 6}, {2, 5}, {2, 4}, {2, 3}, {2, 2}, {2, 1}}},
   };
   for (const Case& c : cases) {
@@ -242,9 +246,10 @@ void ExpectEveryCellFoundAtItsCentre(PlanData& plan, const char* vessel) {
     int oneBay;  // table index of the bay shown alone, -1 all bays
     int section;
   };
-  std::vector<View> views = {{kTargetScreen, -1, 0}, {kTargetPrinter, -1, 0}, {kTargetScreen, -1, 1},
-                             {kTargetScreen, -1, 2}};
-  for (int b = 0; b < plan.BayCount; ++b) views.push_back({b % 2 == 0 ? kTargetScreen : kTargetPrinter, b, 0});
+  std::vector<View> views = {
+      {kTargetScreen, -1, 0}, {kTargetPrinter, -1, 0}, {kTargetScreen, -1, 1}, {kTargetScreen, -1, 2}};
+  for (int b = 0; b < plan.BayCount; ++b)
+    views.push_back({b % 2 == 0 ? kTargetScreen : kTargetPrinter, b, 0});
   BayLayout layout;
   for (const View& v : views) {
     SCOPED_TRACE("target " + std::to_string(v.target) + " bay " + std::to_string(v.oneBay) + " section " +
@@ -275,7 +280,7 @@ void ExpectEveryCellFoundAtItsCentre(PlanData& plan, const char* vessel) {
 
 TEST_F(BayLayoutTest, EveryCellOfTheDemoFeederIsFoundAtTheCentreOfItsBox) {
   ScriptedHost host;
-  TDmVes ves(plan, host);
+  VesselData ves(plan, host);
   plan.VesselDir = (std::filesystem::path(ZUM4_SOURCE_DIR) / "data" / "demo" / "FEEDER").string();
   ASSERT_GT(ves.LoadBays(), 10);
   ASSERT_GT(ves.LoadCells(), 1000);

@@ -21,19 +21,19 @@
 #include <memory>
 #include <sstream>
 
+#include "ModalWindows.h"
 #include "conditions/VesselSession.h"
 #include "core/PlanData.h"
-#include "ModalWindows.h"
 #include "core/TextFile.h"
 #include "ui/Application.h"
+#include "ui/EdiExportDialog.h"
+#include "ui/EdiImportDialog.h"
+#include "ui/MessageWindow.h"
+#include "ui/PortDialog.h"
 #include "ui/QtHost.h"
-#include "ui/UnitBapliex.h"
-#include "ui/UnitBaplimp.h"
-#include "ui/UnitDialog1.h"
-#include "ui/UnitInp.h"
-#include "ui/UnitMess1.h"
+#include "ui/QuestionDialog.h"
+#include "vessel/BaseData.h"
 #include "vessel/Ports.h"
-#include "vessel/TDmBase.h"
 
 namespace fs = std::filesystem;
 
@@ -41,7 +41,7 @@ namespace {
 
 // Answers the next numbered message, keeping its text.
 void ReadNextMessage(QString& text) {
-  OnModal<TFormMess1>([&text](TFormMess1* messages) {
+  OnModal<MessageWindow>([&text](MessageWindow* messages) {
     text = messages->LText->text();
     messages->accept();
   });
@@ -64,8 +64,8 @@ const std::string kTrailer = "UNT+30+HAM0001'\r\nUNZ+1+HAM0001'\r\n";
 
 std::string Unit(const std::string& position, const std::string& number, const std::string& kilograms,
                  const std::string& pod = "NLRTM", const std::string& podName = "") {
-  return "LOC+147+" + position + "::5'\r\nMEA+WT++KGM:" + kilograms + "'\r\nLOC+9+DEHAM:139:6'\r\nLOC+11+" + pod +
-         ":139:6" + (podName.empty() ? "" : "+" + podName) + "'\r\nRFF+BM:1'\r\nEQD+CN+" + number +
+  return "LOC+147+" + position + "::5'\r\nMEA+WT++KGM:" + kilograms + "'\r\nLOC+9+DEHAM:139:6'\r\nLOC+11+" +
+         pod + ":139:6" + (podName.empty() ? "" : "+" + podName) + "'\r\nRFF+BM:1'\r\nEQD+CN+" + number +
          "+22G1+++5'\r\nNAD+CA+ZUM:172:20'\r\n";
 }
 
@@ -77,10 +77,10 @@ class EdiWindowsTest : public QObject {
  private:
   std::unique_ptr<QTemporaryDir> dir_;
   std::unique_ptr<PlanData> plan_;
-  std::unique_ptr<TFormDialog> dialog_;
-  std::unique_ptr<TFormMess1> messages_;
+  std::unique_ptr<QuestionDialog> dialog_;
+  std::unique_ptr<MessageWindow> messages_;
   std::unique_ptr<QtHost> host_;
-  std::unique_ptr<TDmBase> base_;
+  std::unique_ptr<BaseData> base_;
   std::unique_ptr<VesselSession> session_;
   QStringList errors_;
 
@@ -93,9 +93,7 @@ class EdiWindowsTest : public QObject {
       if (plan_->Cells[static_cast<size_t>(i)].CELL == name) return i;
     return -1;
   }
-  const StructDat& At(const std::string& name) const {
-    return plan_->Cur()[static_cast<size_t>(Cell(name))];
-  }
+  const StructDat& At(const std::string& name) const { return plan_->Cur()[static_cast<size_t>(Cell(name))]; }
   std::vector<StructDat> Quay() const {
     std::vector<StructDat> units;
     for (int i = 0; i < plan_->QuayCount; ++i)
@@ -124,7 +122,7 @@ class EdiWindowsTest : public QObject {
 
   // Imports the sample through the window, answering the summary message.
   void ImportSample() {
-    TFormBaplimp form(ctx(), *base_);
+    EdiImportDialog form(ctx(), *base_);
     QVERIFY(form.OpenFile(WriteMessage("sample.edi", SampleBaplie())));
     form.show();
     QString summary;
@@ -139,10 +137,10 @@ class EdiWindowsTest : public QObject {
     QVERIFY(dir_->isValid());
     fs::copy(fs::path(ZUM4_SOURCE_DIR) / "data" / "demo", Dir() / "demo", fs::copy_options::recursive);
     plan_ = CreatePlanData();
-    dialog_ = std::make_unique<TFormDialog>();
-    messages_ = std::make_unique<TFormMess1>(*plan_);
+    dialog_ = std::make_unique<QuestionDialog>();
+    messages_ = std::make_unique<MessageWindow>(*plan_);
     host_ = std::make_unique<QtHost>(*messages_, *dialog_, *plan_);
-    base_ = std::make_unique<TDmBase>(*plan_, *host_);
+    base_ = std::make_unique<BaseData>(*plan_, *host_);
     errors_.clear();
     Zum4Application::SetErrorDisplay([this](const QString& text) { errors_ << text; });
     QVERIFY(base_->CreateBaseData(Dir() / "demo"));
@@ -158,7 +156,7 @@ class EdiWindowsTest : public QObject {
     plan_->VesHdr[VesHdrIx::Adp] = "D";
     QCOMPARE(UnitsOnBoard(), 0);
     QVERIFY(Quay().empty());
-    TFormBaplimp::ForgetImportFolder();
+    EdiImportDialog::ForgetImportFolder();
   }
 
   void cleanup() {
@@ -175,7 +173,7 @@ class EdiWindowsTest : public QObject {
   // The header as the message gives it, the BAPLIE rows and the options'
   // defaults; the header panel cannot be edited.
   void importWindowShowsTheHeader() {
-    TFormBaplimp form(ctx(), *base_);
+    EdiImportDialog form(ctx(), *base_);
     QVERIFY(form.OpenFile(WriteMessage("sample.edi", SampleBaplie())));
     QCOMPARE(form.windowTitle(), QString("Import BAPLIE"));
     const std::pair<QLineEdit*, const char*> boxes[] = {
@@ -214,16 +212,16 @@ class EdiWindowsTest : public QObject {
       bool departureDate, nextArrival, loadVoy, nextPort, recipient, version, options, clearWeights, loaded;
     };
     const Case cases[] = {
-        {"MOVINS:D:95B:UN:SMDG20", "Import MOVINS", "Discharging voy number", "Place of departure", false, false,
-         true, true, true, true, true, true, true},
-        {"COPRAR:D:95B:UN:ITG13", "Import COPRAR", "Voy number", "Port of Loading", true, false, false, false, false,
-         false, false, false, false},
-        {"BAPLIE:D:95B:UN:SMDG22", "Import BAPLIE", "Discharging voy number", "Place of departure", true, true,
-         true, true, true, true, true, false, true},
+        {"MOVINS:D:95B:UN:SMDG20", "Import MOVINS", "Discharging voy number", "Place of departure", false,
+         false, true, true, true, true, true, true, true},
+        {"COPRAR:D:95B:UN:ITG13", "Import COPRAR", "Voy number", "Port of Loading", true, false, false, false,
+         false, false, false, false, false},
+        {"BAPLIE:D:95B:UN:SMDG22", "Import BAPLIE", "Discharging voy number", "Place of departure", true,
+         true, true, true, true, true, true, false, true},
     };
     plan().Settings[SettingsIx::MovinsClearWeights] = "1";
     for (const Case& c : cases) {
-      TFormBaplimp form(ctx(), *base_);
+      EdiImportDialog form(ctx(), *base_);
       form.OpenBytes("UNB+UNOA:2+A+B+240315:0930+R1'UNH+R1+" + std::string(c.type) + "'BGM++R1+5'" +
                      "LOC+5+DEHAM'" + kTrailer);
       QCOMPARE(form.windowTitle(), QString(c.title));
@@ -246,14 +244,13 @@ class EdiWindowsTest : public QObject {
   // OK places what fits, sends the rest to the quay with its position, and
   // the counters run with every unit.
   void importPlacesUnitsAndCountsThem() {
-    TFormBaplimp form(ctx(), *base_);
+    EdiImportDialog form(ctx(), *base_);
     QVERIFY(form.OpenFile(WriteMessage("sample.edi", SampleBaplie())));
     form.show();
-    QSignalSpy counters(&form, &TFormBaplimp::countersChanged);
+    QSignalSpy counters(&form, &EdiImportDialog::countersChanged);
     QStringList shownWhileCounting;
-    connect(&form, &TFormBaplimp::countersChanged, &form, [&] {
-      shownWhileCounting << form.LLoaded->text() + "/" + form.LToQuay->text();
-    });
+    connect(&form, &EdiImportDialog::countersChanged, &form,
+            [&] { shownWhileCounting << form.LLoaded->text() + "/" + form.LToQuay->text(); });
     QString summary;
     ReadNextMessage(summary);
     QTest::mouseClick(form.BOk, Qt::LeftButton);
@@ -281,7 +278,7 @@ class EdiWindowsTest : public QObject {
     ImportSample();
     QCOMPARE(UnitsOnBoard(), 2);
 
-    TFormBaplimp form(ctx(), *base_);
+    EdiImportDialog form(ctx(), *base_);
     QVERIFY(form.OpenFile(WriteMessage("empty.edi", kBaplieHeader + kTrailer)));
     form.show();
     QTest::mouseClick(form.CBdum, Qt::LeftButton);
@@ -298,12 +295,12 @@ class EdiWindowsTest : public QObject {
     QCOMPARE(UnitsOnBoard(), 2);
 
     // The quay holds the refused unit: the window asks before clearing it.
-    TFormBaplimp again(ctx(), *base_);
+    EdiImportDialog again(ctx(), *base_);
     QVERIFY(again.OpenFile(WriteMessage("empty.edi", kBaplieHeader + kTrailer)));
     again.show();
     QTest::mouseClick(again.CBdum, Qt::LeftButton);
     QString question;
-    OnModal<TFormDialog>([&](TFormDialog* dialog) {
+    OnModal<QuestionDialog>([&](QuestionDialog* dialog) {
       question = dialog->LQuestion->text();
       QTest::mouseClick(dialog->BNo, Qt::LeftButton);
     });
@@ -318,29 +315,29 @@ class EdiWindowsTest : public QObject {
   // reported by its name and nothing opens.
   void importFileEntry() {
     const std::string missing = (Dir() / "nowhere" / "BAPLIE.EDI").string();
-    QVERIFY(!TFormBaplimp::ImportFile(ctx(), *base_, missing));
+    QVERIFY(!EdiImportDialog::ImportFile(ctx(), *base_, missing));
     QCOMPARE(errors_.size(), 1);
     QVERIFY(errors_.first().contains(QString::fromStdString(missing)));
 
-    OnModal<TFormBaplimp>([](TFormBaplimp* form) {
+    OnModal<EdiImportDialog>([](EdiImportDialog* form) {
       QCOMPARE(form->EDvessel->text(), QString("ZUM FEEDER"));
       QString summary;
       ReadNextMessage(summary);
       QTest::mouseClick(form->BOk, Qt::LeftButton);
     });
-    QVERIFY(TFormBaplimp::ImportFile(ctx(), *base_, WriteMessage("sample.edi", SampleBaplie())));
+    QVERIFY(EdiImportDialog::ImportFile(ctx(), *base_, WriteMessage("sample.edi", SampleBaplie())));
     QCOMPARE(UnitsOnBoard(), 2);
 
     // In configuration mode the import runs without the window.
     plan().ConfigMode = 1;
-    OnModal<TFormDialog>([](TFormDialog* dialog) {  // the quay keeps the refused unit
+    OnModal<QuestionDialog>([](QuestionDialog* dialog) {  // the quay keeps the refused unit
       QTest::mouseClick(dialog->BNo, Qt::LeftButton);
     });
     QString summary;
     ReadNextMessage(summary);
-    QVERIFY(TFormBaplimp::ImportFile(ctx(), *base_,
-                                     WriteMessage("config.edi", kBaplieHeader + Unit("990282", "ZUMU4567893", "1000") +
-                                                                    kTrailer)));
+    QVERIFY(EdiImportDialog::ImportFile(
+        ctx(), *base_,
+        WriteMessage("config.edi", kBaplieHeader + Unit("990282", "ZUMU4567893", "1000") + kTrailer)));
     QCOMPARE(summary, QString("1 cells not created"));
   }
 
@@ -352,16 +349,16 @@ class EdiWindowsTest : public QObject {
     const std::string bytes = kBaplieHeader + Unit("010182", "ZUMU1234565", "20000", "XYQQQ", "QUAYSIDE") +
                               Unit("010282", "ZUMU2345670", "20000", "XYQQQ", "QUAYSIDE") +
                               Unit("010382", "ZUMU3456787", "20000", "XYWWW", "WESTPORT") + kTrailer;
-    TFormBaplimp form(ctx(), *base_);
+    EdiImportDialog form(ctx(), *base_);
     form.OpenBytes(bytes);
     form.show();
     QStringList asked;
-    OnModal<TFormInp>([&](TFormInp* inp) {
+    OnModal<PortDialog>([&](PortDialog* inp) {
       asked << inp->LTitle->text() + "|" + inp->ECountry->text() + "|" + inp->ECode->text() + "|" +
                    inp->EName->text() + "|" + inp->ELetter->text() + "|" + inp->BCancel->text();
       inp->ECode->setText("RTM");
       QTest::mouseClick(inp->BCancel, Qt::LeftButton);  // "Ignore"
-      OnModal<TFormInp>([&](TFormInp* second) {
+      OnModal<PortDialog>([&](PortDialog* second) {
         asked << second->ECode->text();
         QTest::mouseClick(second->BUpdate, Qt::LeftButton);
       });
@@ -385,11 +382,11 @@ class EdiWindowsTest : public QObject {
     plan().VesHdr[VesHdrIx::EdiDir] = " ";
     plan().Settings[SettingsIx::EdiFileInSending] = "0";
     plan().Settings[SettingsIx::SendingDir] = "/out";
-    QCOMPARE(TFormBaplimp::ImportStartFolder(plan()), QString("/ships/FEEDER/edi"));
+    QCOMPARE(EdiImportDialog::ImportStartFolder(plan()), QString("/ships/FEEDER/edi"));
     plan().VesHdr[VesHdrIx::EdiDir] = "/exchange/feeder";
-    QCOMPARE(TFormBaplimp::ImportStartFolder(plan()), QString("/exchange/feeder"));
+    QCOMPARE(EdiImportDialog::ImportStartFolder(plan()), QString("/exchange/feeder"));
     plan().Settings[SettingsIx::EdiFileInSending] = "1";
-    QCOMPARE(TFormBaplimp::ImportStartFolder(plan()), QString("/out"));
+    QCOMPARE(EdiImportDialog::ImportStartFolder(plan()), QString("/out"));
 
     const QString start = QString::fromStdString((Dir() / "start").string());
     const QString other = QString::fromStdString((Dir() / "other").string());
@@ -406,10 +403,10 @@ class EdiWindowsTest : public QObject {
       dialog->selectFile(QString::fromStdString(chosen));
       static_cast<QDialog*>(dialog)->accept();
     });
-    QCOMPARE(TFormBaplimp::AskImportFile(plan()), chosen);
+    QCOMPARE(EdiImportDialog::AskImportFile(plan()), chosen);
     QCOMPARE(startedIn, start);
     QCOMPARE(filters, QStringList({"All Files (*)", "EDI Files (*.edi)"}));
-    QCOMPARE(TFormBaplimp::ImportStartFolder(plan()), other);
+    QCOMPARE(EdiImportDialog::ImportStartFolder(plan()), other);
 
     // Moving back and cancelling still moves the next start.
     OnModal<QFileDialog>([&](QFileDialog* dialog) {
@@ -417,17 +414,17 @@ class EdiWindowsTest : public QObject {
       dialog->setDirectory(start);
       dialog->reject();
     });
-    QCOMPARE(TFormBaplimp::AskImportFile(plan()), std::string());
-    QCOMPARE(TFormBaplimp::ImportStartFolder(plan()), start);
+    QCOMPARE(EdiImportDialog::AskImportFile(plan()), std::string());
+    QCOMPARE(EdiImportDialog::ImportStartFolder(plan()), start);
 
     // A start folder that does not exist is not replaced by wherever the
     // dialog fell back to.
-    TFormBaplimp::ForgetImportFolder();
+    EdiImportDialog::ForgetImportFolder();
     const QString missing = QString::fromStdString((Dir() / "no-such-folder").string());
     plan().Settings[SettingsIx::SendingDir] = missing.toStdString();
     OnModal<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
-    QCOMPARE(TFormBaplimp::AskImportFile(plan()), std::string());
-    QCOMPARE(TFormBaplimp::ImportStartFolder(plan()), missing);
+    QCOMPARE(EdiImportDialog::AskImportFile(plan()), std::string());
+    QCOMPARE(EdiImportDialog::ImportStartFolder(plan()), missing);
   }
 
   // The export offers the plan's values, writes the units on board into the
@@ -437,7 +434,7 @@ class EdiWindowsTest : public QObject {
     plan().Settings[SettingsIx::EdiSegmentEnd] = "1";
     plan().Settings[SettingsIx::EdiVesselIdImo] = "0";
     plan().Settings[SettingsIx::EdiFileInSending] = "0";
-    TFormBapliex form(plan(), *host_, EdiMessageKind::Baplie, {"RTM", "ANR"}, nullptr);
+    EdiExportDialog form(plan(), *host_, EdiMessageKind::Baplie, {"RTM", "ANR"}, nullptr);
     std::tm now{};
     now.tm_year = 124;
     now.tm_mon = 2;
@@ -501,7 +498,7 @@ class EdiWindowsTest : public QObject {
   // A file that cannot be written is reported and the window stays open.
   void exportFailureKeepsTheWindow() {
     ImportSample();
-    TFormBapliex form(plan(), *host_, EdiMessageKind::Baplie, {}, nullptr);
+    EdiExportDialog form(plan(), *host_, EdiMessageKind::Baplie, {}, nullptr);
     const fs::path blocker = Dir() / "blocker";
     std::ofstream(blocker) << "a file where the folder should be";
     form.EDfolder->setText(QString::fromStdString((blocker / "edi").string()));
@@ -528,7 +525,7 @@ class EdiWindowsTest : public QObject {
       plan().Settings[SettingsIx::MovinsCreateReports] = "1";
       plan().Settings[SettingsIx::SendingDir] = "/out/sending";
       plan().Settings[SettingsIx::EdiSegmentEnd] = c.stored;
-      TFormBapliex form(plan(), *host_, EdiMessageKind::Movins, {"RTM"}, nullptr);
+      EdiExportDialog form(plan(), *host_, EdiMessageKind::Movins, {"RTM"}, nullptr);
       form.SetCraneCount(3);
       QVERIFY(!form.PAreports->isHidden());
       QVERIFY(form.BSel->isHidden());
@@ -554,7 +551,7 @@ class EdiWindowsTest : public QObject {
   void exportResetsTheSelection() {
     ImportSample();
     plan().Cur()[static_cast<size_t>(Cell("010182"))].SELECTED = 0;
-    TFormBapliex form(plan(), *host_, EdiMessageKind::Baplie, {}, nullptr);
+    EdiExportDialog form(plan(), *host_, EdiMessageKind::Baplie, {}, nullptr);
     QCOMPARE(At("010182").SELECTED, 1);
     int selectedPlane = -1;
     form.OpenSelection = [&](int plane) {

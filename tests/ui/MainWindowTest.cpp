@@ -32,15 +32,15 @@
 #include "core/PlanData.h"
 #include "planning/CellOps.h"
 #include "ui/Application.h"
+#include "ui/BayPlanEditor.h"
+#include "ui/CallDateDialog.h"
+#include "ui/CheckWindow.h"
+#include "ui/EdiExportDialog.h"
+#include "ui/EdiImportDialog.h"
+#include "ui/MessageWindow.h"
 #include "ui/Program.h"
-#include "ui/UnitBapliex.h"
-#include "ui/UnitBaplimp.h"
-#include "ui/UnitAllBays.h"
-#include "ui/UnitDate.h"
-#include "ui/UnitMess1.h"
-#include "ui/UnitMess.h"
-#include "ui/UnitSaveCond.h"
-#include "ui/UnitSel.h"
+#include "ui/SaveConditionDialog.h"
+#include "ui/SelectionWindow.h"
 #include "vessel/CellAddress.h"
 
 namespace fs = std::filesystem;
@@ -56,7 +56,7 @@ class MainWindowTest : public QObject {
 
   fs::path Demo() const { return fs::path(dir_->path().toStdString()) / "demo"; }
   fs::path CondDir() const { return Demo() / "FEEDER" / "COND"; }
-  TFormMain& Main() { return program_->main; }
+  MainWindow& Main() { return program_->main; }
   ConditionList& List() { return *Main().Conditions(); }
 
   // Starts the program on the demo copy as the executable does.
@@ -159,7 +159,8 @@ class MainWindowTest : public QObject {
     QVERIFY(!Main().LB1->isVisible());
     QCOMPARE(Main().PAt->text(), QString("ZUM FEEDER - HAMBURG / 012N Departure"));
     QCOMPARE(Main().PAb->text(), Main().PAt->text());
-    QCOMPARE(Items(), (QStringList{"6/11/30*DHAM012N", "6/11/30 AHAM012N", "6/11/28 DRTM012N", "6/11/28 ARTM012N"}));
+    QCOMPARE(Items(),
+             (QStringList{"6/11/30*DHAM012N", "6/11/30 AHAM012N", "6/11/28 DRTM012N", "6/11/28 ARTM012N"}));
     QVERIFY(UnitsOnBoard() > 0);
     QVERIFY(Main().Session()->stability.Displacement().W > 0);
     QVERIFY(!Main().RestoreAction->isVisible());
@@ -181,7 +182,7 @@ class MainWindowTest : public QObject {
     Modify();
     QVERIFY(Main().RestoreAction->isVisible());
     QString refusal;
-    OnModal<TSaveCondDlg>([&refusal](TSaveCondDlg* form) {
+    OnModal<SaveConditionDialog>([&refusal](SaveConditionDialog* form) {
       QCOMPARE(form->windowTitle(), QString("Save Condition"));
       QCOMPARE(form->CBport->currentText(), QString("HAM"));
       QCOMPARE(form->EDvoy->text(), QString("012N"));
@@ -194,7 +195,7 @@ class MainWindowTest : public QObject {
       form->EDvoy->clear();
       QTest::keyClicks(form->EDvoy, "013n");
       form->RGtype->button(0)->click();  // Arrival
-      OnModal<TFormDate>([](TFormDate* date) {
+      OnModal<CallDateDialog>([](CallDateDialog* date) {
         QCOMPARE(date->windowTitle(), QString("Call Date/Time"));
         date->DTdate->setDate(QDate(2026, 12, 2));
         date->DTtime->setTime(QTime(6, 30));
@@ -219,7 +220,7 @@ class MainWindowTest : public QObject {
   void changesTheDateOfACondition() {
     Start();
     Main().LBcond->setCurrentRow(Row("ARTM012N"));
-    OnModal<TFormDate>([](TFormDate* date) {
+    OnModal<CallDateDialog>([](CallDateDialog* date) {
       QCOMPARE(date->DTdate->date(), QDate(2026, 11, 28));
       QCOMPARE(date->DTtime->time(), QTime(6, 0));
       date->DTdate->setDate(QDate(2026, 12, 5));
@@ -294,7 +295,7 @@ class MainWindowTest : public QObject {
     const int before = UnitsOnBoard();
     Modify();
     QString question;
-    OnModal<TFormDialog>([&question](TFormDialog* dialog) {
+    OnModal<QuestionDialog>([&question](QuestionDialog* dialog) {
       question = QString::fromStdString(dialog->QuestionLine);
       QTest::mouseClick(dialog->BCancel, Qt::LeftButton);
     });
@@ -303,7 +304,7 @@ class MainWindowTest : public QObject {
     QVERIFY(plan_->CurVessel >= 0);
     QCOMPARE(UnitsOnBoard(), before - 1);
 
-    OnModal<TFormDialog>([](TFormDialog* dialog) { QTest::mouseClick(dialog->BNo, Qt::LeftButton); });
+    OnModal<QuestionDialog>([](QuestionDialog* dialog) { QTest::mouseClick(dialog->BNo, Qt::LeftButton); });
     QVERIFY(Quit());
     QCOMPARE(FileBytes(CondPath("DHAM012N.TXT")), saved);
     QVERIFY(!fs::exists(CondPath("temp.TXT")));
@@ -348,17 +349,19 @@ class MainWindowTest : public QObject {
   void editorSelectionAndCheck() {
     Start();
     Main().AllBaysClick();
-    TFormAllBays& editor = *Main().AllBays;
+    BayPlanEditor& editor = *Main().AllBays;
     QVERIFY(editor.isVisible());
     QVERIFY(editor.windowTitle().startsWith("ZUM FEEDER - HAMBURG / 012N Departure"));
     auto selected = [this] {
       int n = 0;
-      for (int i = 0; i < plan_->CellCount; ++i) n += plan_->Cur()[static_cast<size_t>(i)].STATUS == 1 && plan_->Cur()[static_cast<size_t>(i)].SELECTED == 1;
+      for (int i = 0; i < plan_->CellCount; ++i)
+        n += plan_->Cur()[static_cast<size_t>(i)].STATUS == 1 &&
+             plan_->Cur()[static_cast<size_t>(i)].SELECTED == 1;
       return n;
     };
     const int units = UnitsOnBoard();
     QCOMPARE(selected(), units);
-    OnModal<TFormSel>([](TFormSel* form) {
+    OnModal<SelectionWindow>([](SelectionWindow* form) {
       const QList<QListWidgetItem*> got = form->ListBox2->findItems("GOT", Qt::MatchExactly);
       QCOMPARE(got.size(), 1);
       got.first()->setSelected(true);
@@ -369,7 +372,7 @@ class MainWindowTest : public QObject {
     QTest::mouseClick(editor.SBrs, Qt::LeftButton);
     QCOMPARE(selected(), units);
 
-    OnModal<TFormMess>([](TFormMess* check) {
+    OnModal<CheckWindow>([](CheckWindow* check) {
       QCOMPARE(check->LB->count(), 1);
       QVERIFY(check->LB->item(0)->text().startsWith("SEGREGATION"));
       check->LB->setCurrentRow(0);
@@ -391,12 +394,12 @@ class MainWindowTest : public QObject {
     const fs::path sending = Demo() / "SENDING";
     bool reportsOffered = true;
     QString told;
-    OnModal<TFormBapliex>([&](TFormBapliex* form) {
+    OnModal<EdiExportDialog>([&](EdiExportDialog* form) {
       QCOMPARE(form->windowTitle(), QString("Export MOVINS"));
       reportsOffered = form->PAreports->isVisible();
       form->EDfolder->setText(QString::fromStdString(sending.string()));
       form->EDfileName->setText("MOVINS.edi");
-      OnModal<TFormMess1>([&told](TFormMess1* message) {
+      OnModal<MessageWindow>([&told](MessageWindow* message) {
         told = message->LText->text();
         message->accept();
       });
@@ -405,7 +408,8 @@ class MainWindowTest : public QObject {
     Main().ExportMovinsClick();
     QVERIFY(!reportsOffered);
     QVERIFY(fs::exists(sending / "MOVINS.edi"));
-    QVERIFY2(told.endsWith(QString::fromStdString(plan_->Settings[SettingsIx::SendingDir])), qPrintable(told));
+    QVERIFY2(told.endsWith(QString::fromStdString(plan_->Settings[SettingsIx::SendingDir])),
+             qPrintable(told));
     QVERIFY(!plan_->ConditionModified);
     // The file on disk holds the change.
     plan_->Settings[SettingsIx::SaveWithoutAsking] = "1";
@@ -427,7 +431,7 @@ class MainWindowTest : public QObject {
     QVERIFY(fs::exists(exchange / "ves.dbf"));
     Modify();
     bool saveEnabled = true;
-    OnModal<TSaveCondDlg>([&saveEnabled](TSaveCondDlg* form) {
+    OnModal<SaveConditionDialog>([&saveEnabled](SaveConditionDialog* form) {
       saveEnabled = form->BSave->isEnabled();  // the type is the planner's choice
       form->RGtype->button(3)->click();
       QTest::mouseClick(form->BSave, Qt::LeftButton);
@@ -445,25 +449,25 @@ class MainWindowTest : public QObject {
     Start();
     const int units = UnitsOnBoard();
     const fs::path sending = Demo() / "SENDING";
-    OnModal<TFormBapliex>([&sending](TFormBapliex* form) {
+    OnModal<EdiExportDialog>([&sending](EdiExportDialog* form) {
       form->EDfolder->setText(QString::fromStdString(sending.string()));
       form->EDfileName->setText("DHAM012N.edi");
-      OnModal<TFormMess1>([](TFormMess1* message) { message->accept(); });
+      OnModal<MessageWindow>([](MessageWindow* message) { message->accept(); });
       QTest::mouseClick(form->BOk, Qt::LeftButton);
     });
     Main().ExportBaplieClick();
     QVERIFY(fs::exists(sending / "DHAM012N.edi"));
 
     QString loaded, toQuay;
-    OnModal<TFormBaplimp>([&loaded, &toQuay](TFormBaplimp* form) {
+    OnModal<EdiImportDialog>([&loaded, &toQuay](EdiImportDialog* form) {
       form->CBdumpo->setChecked(false);
       form->CBdum->setChecked(true);
       QTest::mouseClick(form->BOk, Qt::LeftButton);
       loaded = form->LLoaded->text();
       toQuay = form->LToQuay->text();
     });
-    QVERIFY(TFormBaplimp::ImportFile(Main().Session()->ctx, program_->base, (sending / "DHAM012N.edi").string(),
-                                     &Main()));
+    QVERIFY(EdiImportDialog::ImportFile(Main().Session()->ctx, program_->base,
+                                        (sending / "DHAM012N.edi").string(), &Main()));
     QCOMPARE(loaded, QString::number(units));
     QCOMPARE(toQuay, QString("0"));
     QCOMPARE(UnitsOnBoard(), units);

@@ -14,7 +14,7 @@
 #include "planning/CellDrawing.h"
 #include "ui/PlanPicture.h"
 #include "ui/QtCanvas.h"
-#include "vessel/TDmBase.h"
+#include "vessel/BaseData.h"
 
 namespace fs = std::filesystem;
 
@@ -34,7 +34,7 @@ class PlanPictureTest : public QObject {
     fs::copy(fs::path(ZUM4_SOURCE_DIR) / "data" / "demo", demo, fs::copy_options::recursive);
     std::unique_ptr<PlanData> plan = CreatePlanData();
     QuietHost host;
-    TDmBase base(*plan, host);
+    BaseData base(*plan, host);
     QVERIFY(base.CreateBaseData(demo));
     QVERIFY(base.LoadBaseData());
     VesselSession session(*plan, host, base.TotalsLabels);

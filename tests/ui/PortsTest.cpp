@@ -12,28 +12,13 @@
 #include <functional>
 #include <memory>
 
+#include "ModalWindows.h"
 #include "core/Host.h"
 #include "core/PlanData.h"
 #include "core/TextFile.h"
-#include "ui/UnitInp.h"
-#include "ui/UnitPorts.h"
+#include "ui/PortDialog.h"
+#include "ui/PortsWindow.h"
 #include "vessel/Ports.h"
-
-namespace {
-
-// Runs action on the modal window as soon as one is open.
-void OnNextModal(std::function<void(QWidget*)> action) {
-  QTimer::singleShot(0, [action] {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (!modal) {
-      OnNextModal(action);
-      return;
-    }
-    action(modal);
-  });
-}
-
-}  // namespace
 
 class PortsTest : public QObject {
   Q_OBJECT
@@ -45,9 +30,9 @@ class PortsTest : public QObject {
 
   void Load() {
     std::string error;
-    QVERIFY(WriteTextLines(std::filesystem::path(dir_.path().toStdString()) / "por.txt",
-                           {"ANTWERP;ANR;AN;BE;4921830;", "GENOA;GOA;GE;IT;2631720;", "HAMBURG;HAM;HH;DE;1696255;"},
-                           error));
+    QVERIFY(WriteTextLines(
+        std::filesystem::path(dir_.path().toStdString()) / "por.txt",
+        {"ANTWERP;ANR;AN;BE;4921830;", "GENOA;GOA;GE;IT;2631720;", "HAMBURG;HAM;HH;DE;1696255;"}, error));
     plan_->DataDir = dir_.path().toStdString();
     plan_->PortsChanged = 0;
     QCOMPARE(ReadPorts(*plan_, plan_->DataDir, host_), 3);
@@ -59,7 +44,7 @@ class PortsTest : public QObject {
   // Typed in lower case, stored in upper case; an unknown code is added, a
   // known one updated, and a changed code adds a port beside the old one.
   void portDialogAddsOrUpdates() {
-    TFormInp form(*plan_);
+    PortDialog form(*plan_);
     form.Fill("", "it", "goa", "genova", "");
     form.show();
     QCOMPARE(form.ECode->text(), QString("GOA"));
@@ -70,7 +55,7 @@ class PortsTest : public QObject {
     QCOMPARE(plan_->Ports[static_cast<size_t>(FindPort(*plan_, "GOA"))].PORT, std::string("GENOVA"));
     QCOMPARE(plan_->PortCount, 3);
 
-    TFormInp changed(*plan_);
+    PortDialog changed(*plan_);
     changed.Fill("", "IT", "SPE", "LA SPEZIA", "");
     changed.show();
     changed.BUpdate->click();
@@ -82,7 +67,7 @@ class PortsTest : public QObject {
   }
 
   void cancelAddsNothing() {
-    TFormInp form(*plan_);
+    PortDialog form(*plan_);
     form.Fill("", "NL", "RTM", "ROTTERDAM", "RT");
     form.show();
     form.BCancel->click();
@@ -93,11 +78,11 @@ class PortsTest : public QObject {
   // A port added from the window is saved and comes back in its sorted
   // place; a deleted one is gone from por.txt the next time it is shown.
   void windowAddsDeletesAndSaves() {
-    TFormPorts form(*plan_, host_);
+    PortsWindow form(*plan_, host_);
     form.show();
     QCOMPARE(form.Grid->rowCount(), 3);
     OnNextModal([](QWidget* modal) {
-      auto* inp = qobject_cast<TFormInp*>(modal);
+      auto* inp = qobject_cast<PortDialog*>(modal);
       QVERIFY(inp);
       inp->Fill("", "DE", "BRV", "BREMERHAVEN", "BV");
       inp->BUpdate->click();
@@ -122,7 +107,7 @@ class PortsTest : public QObject {
   }
 
   void colourIsTakenFromTheDialog() {
-    TFormPorts form(*plan_, host_);
+    PortsWindow form(*plan_, host_);
     form.show();
     form.Grid->selectRow(2);
     OnNextModal([](QWidget* modal) {

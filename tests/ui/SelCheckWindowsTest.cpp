@@ -26,9 +26,9 @@
 #include "core/PlanData.h"
 #include "planning/CellOps.h"
 #include "planning/UnitRules.h"
+#include "ui/CheckWindow.h"
 #include "ui/Program.h"
-#include "ui/UnitMess.h"
-#include "ui/UnitSel.h"
+#include "ui/SelectionWindow.h"
 #include "vessel/CellAddress.h"
 
 namespace fs = std::filesystem;
@@ -67,7 +67,7 @@ void WhileClosingCheckWindows(int& shown, const std::function<void()>& action) {
   QTimer closer;
   closer.setInterval(0);
   QObject::connect(&closer, &QTimer::timeout, [&shown] {
-    if (auto* window = qobject_cast<TFormMess*>(QApplication::activeModalWidget())) {
+    if (auto* window = qobject_cast<CheckWindow*>(QApplication::activeModalWidget())) {
       ++shown;
       window->reject();
     }
@@ -78,7 +78,8 @@ void WhileClosingCheckWindows(int& shown, const std::function<void()>& action) {
 }
 
 void RightClick(QListWidget* list) {
-  QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(4, 4), list->viewport()->mapToGlobal(QPoint(4, 4)));
+  QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(4, 4),
+                          list->viewport()->mapToGlobal(QPoint(4, 4)));
   QApplication::sendEvent(list->viewport(), &event);
 }
 
@@ -136,7 +137,7 @@ class SelCheckWindowsTest : public QObject {
 
   // Shows the window for the working data set, non-modally, from its
   // default state.
-  void ShowFresh(TFormSel& form) {
+  void ShowFresh(SelectionWindow& form) {
     selection().RequestedPlane = kCurPlane;
     form.show();
     QTest::mouseClick(form.BReset, Qt::LeftButton);
@@ -160,7 +161,8 @@ class SelCheckWindowsTest : public QObject {
       if (plan_->VesselList[static_cast<size_t>(k * kVesselListFields + 1)] == "FEEDER") feeder = k;
     QVERIFY(feeder >= 0);
     QVERIFY(program_->main.OpenVesselEntry(feeder));
-    QVERIFY(session().conditions.ReadCondition(ConditionDirectory(*plan_) / "DHAM012N.TXT", kCurPlane, false));
+    QVERIFY(
+        session().conditions.ReadCondition(ConditionDirectory(*plan_) / "DHAM012N.TXT", kCurPlane, false));
     QVERIFY(Cell("090482") >= 0 && Cell("090484") >= 0);
     QCOMPARE(ExpectMarks([](const StructDat&) { return true; }), 0);
   }
@@ -174,7 +176,7 @@ class SelCheckWindowsTest : public QObject {
   // Each list holds every value of its field once, sorted; the caption names
   // the data set.
   void selectionListsTheDistinctValues() {
-    TFormSel form(selection(), plan(), mainWindow());
+    SelectionWindow form(selection(), plan(), mainWindow());
     form.ConditionTitle = [] { return std::string("FEEDER - HAMBURG 012N"); };
     selection().RequestedPlane = kCurPlane;
     form.show();
@@ -207,9 +209,9 @@ class SelCheckWindowsTest : public QObject {
   // the highlight is still there at the next showing, the close box applies
   // too without accepting, and "Reset" selects everything at once.
   void podHighlightFiltersAndPersists() {
-    TFormSel form(selection(), plan(), mainWindow());
+    SelectionWindow form(selection(), plan(), mainWindow());
     bool accepted = false;
-    OnModal<TFormSel>([&](TFormSel* shown) {
+    OnModal<SelectionWindow>([&](SelectionWindow* shown) {
       ClickItem(shown->ListBox2, "GOT");
       QCOMPARE(Highlighted(shown->ListBox2), QStringList({"GOT"}));
       QTest::mouseClick(shown->BOk, Qt::LeftButton);
@@ -220,7 +222,7 @@ class SelCheckWindowsTest : public QObject {
     const int left = ExpectMarks([](const StructDat& u) { return u.POD != "GOT"; });
     QCOMPARE(left, 318);  // the GOT units of the departure, as its load totals count them
 
-    OnModal<TFormSel>([&](TFormSel* shown) {
+    OnModal<SelectionWindow>([&](SelectionWindow* shown) {
       QCOMPARE(Highlighted(shown->ListBox2), QStringList({"GOT"}));
       ClickItem(shown->ListBox2, "GDY");
       shown->close();
@@ -243,7 +245,7 @@ class SelCheckWindowsTest : public QObject {
   // A header button inverts its list: excluding all but one value takes one
   // header click and one item click.
   void headerInvertsItsList() {
-    TFormSel form(selection(), plan(), mainWindow());
+    SelectionWindow form(selection(), plan(), mainWindow());
     ShowFresh(form);
     QTest::mouseClick(form.SBpod, Qt::LeftButton);
     QCOMPARE(Highlighted(form.ListBox2), QStringList({"AAR", "GDY", "GOT"}));
@@ -264,29 +266,29 @@ class SelCheckWindowsTest : public QObject {
   void checksAndNumberFilter() {
     struct Case {
       const char* name;
-      std::function<void(TFormSel&)> act;
+      std::function<void(SelectionWindow&)> act;
       UnitRule passes;
     };
     const auto deck = [this](const StructDat& u) { return IsDeckTier(TierOf(plan(), u.POSITION)); };
     const Case cases[] = {
-        {"Full off", [](TFormSel& f) { ClickBox(f.CBfull); },
+        {"Full off", [](SelectionWindow& f) { ClickBox(f.CBfull); },
          [](const StructDat& u) { return u.MTY == 1; }},
-        {"Empty off", [](TFormSel& f) { ClickBox(f.CBempty); },
+        {"Empty off", [](SelectionWindow& f) { ClickBox(f.CBempty); },
          [](const StructDat& u) { return u.MTY != 1; }},
-        {"on deck off", [](TFormSel& f) { ClickBox(f.CBondeck); },
+        {"on deck off", [](SelectionWindow& f) { ClickBox(f.CBondeck); },
          [deck](const StructDat& u) { return !deck(u); }},
-        {"below deck off", [](TFormSel& f) { ClickBox(f.CBbelowdeck); },
+        {"below deck off", [](SelectionWindow& f) { ClickBox(f.CBbelowdeck); },
          [deck](const StructDat& u) { return deck(u); }},
-        {"Only Dangerous", [](TFormSel& f) { ClickBox(f.CBdangerous); },
+        {"Only Dangerous", [](SelectionWindow& f) { ClickBox(f.CBdangerous); },
          [](const StructDat& u) { return IsHazardous(u); }},
-        {"Restows", [](TFormSel& f) { ClickBox(f.CBrestows); },
+        {"Restows", [](SelectionWindow& f) { ClickBox(f.CBrestows); },
          [](const StructDat& u) { return u.RESTOW > 0; }},
-        {"Number 22", [](TFormSel& f) { QTest::keyClicks(f.EDnumber, "22"); },
+        {"Number 22", [](SelectionWindow& f) { QTest::keyClicks(f.EDnumber, "22"); },
          [](const StructDat& u) { return u.CONTAINER.find("22") != std::string::npos; }},
-        {"Number typed in lower case", [](TFormSel& f) { QTest::keyClicks(f.EDnumber, "zumu"); },
+        {"Number typed in lower case", [](SelectionWindow& f) { QTest::keyClicks(f.EDnumber, "zumu"); },
          [](const StructDat& u) { return u.CONTAINER.find("ZUMU") != std::string::npos; }},
         {"TYPE and ISO together",
-         [](TFormSel& f) {
+         [](SelectionWindow& f) {
            ClickItem(f.LBtyp, f.LBtyp->item(0)->text());
            ClickItem(f.LBiso, f.LBiso->item(0)->text());
          },
@@ -294,7 +296,7 @@ class SelCheckWindowsTest : public QObject {
            return u.TYP != selection().Items(kSelType)[0].text && u.ISO != selection().Items(kSelIso)[0].text;
          }},
     };
-    TFormSel form(selection(), plan(), mainWindow());
+    SelectionWindow form(selection(), plan(), mainWindow());
     for (const Case& c : cases) {
       ShowFresh(form);
       c.act(form);
@@ -310,7 +312,7 @@ class SelCheckWindowsTest : public QObject {
   // "Only Dangerous" exclude each other. A single blank in "Number" leaves
   // out nothing but counts as a filter.
   void checkBoxPairsAndBlankNumber() {
-    TFormSel form(selection(), plan(), mainWindow());
+    SelectionWindow form(selection(), plan(), mainWindow());
     ShowFresh(form);
     struct Pair {
       QCheckBox* first;
@@ -348,7 +350,7 @@ class SelCheckWindowsTest : public QObject {
       if (Record(i).STATUS == 1) ++before[Record(i).POD];
     QVERIFY(before["AAR"] > 0 && before.count("RTM") == 0);
 
-    TFormSel form(selection(), plan(), mainWindow());
+    SelectionWindow form(selection(), plan(), mainWindow());
     struct Asked {
       int kind;
       std::string oldValue, offered;
@@ -396,7 +398,7 @@ class SelCheckWindowsTest : public QObject {
   // The voyage data set, not built yet, gives empty lists and its own
   // caption; back on the working data set the lists are built again.
   void otherDataSetRebuildsTheLists() {
-    TFormSel form(selection(), plan(), mainWindow());
+    SelectionWindow form(selection(), plan(), mainWindow());
     plan().VesHdr[VesHdrIx::Voy] = "012N";
     selection().RequestedPlane = plan().VoyPlane;
     form.show();
@@ -413,7 +415,7 @@ class SelCheckWindowsTest : public QObject {
   // on the line keeps just those two cells selected, gives them to the
   // editor and closes the window.
   void checkListsThePairAndDoubleClickHighlightsIt() {
-    TFormMess form(plan(), host(), mainWindow());
+    CheckWindow form(plan(), host(), mainWindow());
     int prepared = 0;
     form.PrepareFullCheck = [&] { ++prepared; };
     std::vector<std::vector<int>> highlighted;
@@ -425,7 +427,7 @@ class SelCheckWindowsTest : public QObject {
     QStringList lines;
     bool fixedPitch = false;
     std::vector<int> marksAfterCheck;
-    OnModal<TFormMess>([&](TFormMess* window) {
+    OnModal<CheckWindow>([&](CheckWindow* window) {
       title = window->windowTitle();
       lines = Texts(window->LB);
       fixedPitch = window->LB->font().fixedPitch();
@@ -469,7 +471,7 @@ class SelCheckWindowsTest : public QObject {
   // While the editor is hidden a double click does nothing; without a
   // current line neither.
   void doubleClickWaitsForTheEditor() {
-    TFormMess form(plan(), host(), mainWindow());
+    CheckWindow form(plan(), host(), mainWindow());
     bool editorVisible = false;
     form.EditorVisible = [&] { return editorVisible; };
     int calls = 0;
@@ -497,7 +499,7 @@ class SelCheckWindowsTest : public QObject {
   // After a placement only a finding opens the window; a plan without
   // findings lists the single no-errors line and keeps its marks.
   void oneCellCheckShowsOnlyFindings() {
-    TFormMess form(plan(), host(), mainWindow());
+    CheckWindow form(plan(), host(), mainWindow());
     struct Case {
       const char* name;
       int cell;

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "core/PlanData.h"
+#include "ui/BaseDataDialog.h"
+#include "ui/CustomizingDialog.h"
 #include "ui/OutsidePrograms.h"
-#include "ui/UnitCommon.h"
-#include "ui/UnitCust.h"
 
 class SettingsTest : public QObject {
   Q_OBJECT
@@ -29,7 +29,7 @@ class SettingsTest : public QObject {
     s[68] = "0";
     s[69] = "1";
     s[70] = "";
-    TFormCust form(*plan_);
+    CustomizingDialog form(*plan_);
     int stored = 0;
     form.onStored = [&stored] { ++stored; };
     form.show();
@@ -54,14 +54,16 @@ class SettingsTest : public QObject {
     s[22] = "ZUM4 DEMO";
     s[23] = "/srv/vessels";
     for (int way = 0; way < 2; ++way) {
-      TFormCommon form(*plan_);
+      BaseDataDialog form(*plan_);
       int stored = 0;
       form.onStored = [&stored] { ++stored; };
       form.show();
       QCOMPARE(form.EditFor(23)->text(), QString::fromStdString(s[23]));
       form.EditFor(22)->setText(way == 0 ? "ACME LINES" : "ACME SHIPPING");
-      if (way == 0) form.close();
-      else QTest::keyClick(&form, Qt::Key_Escape);
+      if (way == 0)
+        form.close();
+      else
+        QTest::keyClick(&form, Qt::Key_Escape);
       QCOMPARE(s[22], std::string(way == 0 ? "ACME LINES" : "ACME SHIPPING"));
       QCOMPARE(s[23], std::string("/srv/vessels"));
       QCOMPARE(stored, 1);
@@ -90,7 +92,8 @@ class SettingsTest : public QObject {
     plan_->Settings[32] = " ";
     QVERIFY(programs.OpenInWordProcessor({"LINE 3"}, error));
     const std::string fallback = started.back();
-    QVERIFY2(fallback.rfind("libreoffice --writer word.txt", 0) == 0 || fallback.rfind("xdg-open word.txt", 0) == 0,
+    QVERIFY2(fallback.rfind("libreoffice --writer word.txt", 0) == 0 ||
+                 fallback.rfind("xdg-open word.txt", 0) == 0,
              fallback.c_str());
 
     plan_->Settings[31] = "";

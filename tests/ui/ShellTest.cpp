@@ -9,26 +9,15 @@
 #include <functional>
 #include <stdexcept>
 
+#include "ModalWindows.h"
 #include "core/PlanData.h"
 #include "ui/Application.h"
+#include "ui/MainWindow.h"
+#include "ui/MessageWindow.h"
 #include "ui/QtHost.h"
-#include "ui/UnitDialog1.h"
-#include "ui/UnitMain.h"
-#include "ui/UnitMess1.h"
+#include "ui/QuestionDialog.h"
 
 namespace {
-
-// Runs action on the modal window as soon as one is open.
-void OnNextModal(std::function<void(QWidget*)> action) {
-  QTimer::singleShot(0, [action] {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (!modal) {
-      OnNextModal(action);  // not open yet: look again on the next turn
-      return;
-    }
-    action(modal);
-  });
-}
 
 class ThrowingWidget : public QWidget {
  public:
@@ -57,17 +46,17 @@ class ShellTest : public QObject {
   void dialogAnswersByButton_data() {
     QTest::addColumn<QString>("press");
     QTest::addColumn<int>("expected");
-    QTest::newRow("yes") << "yes" << TFormDialog::ResultYes;
-    QTest::newRow("no") << "no" << TFormDialog::ResultNo;
-    QTest::newRow("cancel") << "cancel" << TFormDialog::ResultCancel;
-    QTest::newRow("escape") << "escape" << TFormDialog::ResultNo;
-    QTest::newRow("enter") << "enter" << TFormDialog::ResultYes;
+    QTest::newRow("yes") << "yes" << QuestionDialog::ResultYes;
+    QTest::newRow("no") << "no" << QuestionDialog::ResultNo;
+    QTest::newRow("cancel") << "cancel" << QuestionDialog::ResultCancel;
+    QTest::newRow("escape") << "escape" << QuestionDialog::ResultNo;
+    QTest::newRow("enter") << "enter" << QuestionDialog::ResultYes;
   }
 
   void dialogAnswersByButton() {
     QFETCH(QString, press);
     QFETCH(int, expected);
-    TFormDialog dialog;
+    QuestionDialog dialog;
     dialog.Caption = "Save";
     dialog.UpperLine = "The condition was changed.";
     dialog.QuestionLine = "Save it?";
@@ -92,7 +81,7 @@ class ShellTest : public QObject {
   }
 
   void dialogResetsOnClose() {
-    TFormDialog dialog;
+    QuestionDialog dialog;
     dialog.Caption = "First";
     dialog.UpperLine = "upper";
     dialog.QuestionLine = "question";
@@ -111,13 +100,13 @@ class ShellTest : public QObject {
       upper = dialog.LUpper->text();
       QTest::mouseClick(dialog.BYes, Qt::LeftButton);
     });
-    QCOMPARE(dialog.exec(), TFormDialog::ResultYes);
+    QCOMPARE(dialog.exec(), QuestionDialog::ResultYes);
     QVERIFY(!cancelShown);
     QCOMPARE(upper, QString());
   }
 
   void messageWindowShowsEachPreparedText() {
-    TFormMess1 messages(*plan);
+    MessageWindow messages(*plan);
     QStringList shown;
     auto readAndClose = [&](QWidget*) {
       shown << messages.LText->text();
@@ -154,8 +143,8 @@ class ShellTest : public QObject {
   }
 
   void hostRoutesToTheWindows() {
-    TFormDialog dialog;
-    TFormMess1 messages(*plan);
+    QuestionDialog dialog;
+    MessageWindow messages(*plan);
     QtHost host(messages, dialog);
 
     OnNextModal([&](QWidget* modal) {
@@ -188,8 +177,8 @@ class ShellTest : public QObject {
   }
 
   void busyPeriodsNest() {
-    TFormDialog dialog;
-    TFormMess1 messages(*plan);
+    QuestionDialog dialog;
+    MessageWindow messages(*plan);
     QtHost host(messages, dialog);
     QVERIFY(!QApplication::overrideCursor());
     {
@@ -205,7 +194,7 @@ class ShellTest : public QObject {
 
   void mainWindowCaptionIsTheProductName() {
     plan->ProgramDir = "/home/planner/.local/share/zum4";
-    TFormMain main(*plan);
+    MainWindow main(*plan);
     QCOMPARE(main.windowTitle(), QString("Zum4"));
     QCOMPARE(main.LDataDir->text(), QString("/home/planner/.local/share/zum4"));
   }

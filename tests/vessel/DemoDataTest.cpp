@@ -15,7 +15,7 @@
 #include "TempDir.h"
 #include "core/PlanData.h"
 #include "core/TextHelpers.h"
-#include "vessel/TDmBase.h"
+#include "vessel/BaseData.h"
 
 namespace fs = std::filesystem;
 
@@ -41,7 +41,7 @@ class DemoData : public ::testing::Test {
   std::unique_ptr<PlanData> planPtr = CreatePlanData();
   PlanData& plan = *planPtr;
   ScriptedHost host;
-  TDmBase base{plan, host};
+  BaseData base{plan, host};
 };
 
 TEST_F(DemoData, SettingsFallBackToFoldersInsideTheInstallation) {
@@ -74,7 +74,8 @@ TEST_F(DemoData, EveryTypeDecodesFromItsOwnDefaultIsoCodes) {
   ASSERT_EQ(plan.ReeferTypeCount, 2);
   EXPECT_EQ(plan.ReeferTypes[0], "RF");
   EXPECT_EQ(plan.ReeferTypes[1], "HR");
-  for (int i = 0; i < plan.IsoCount; ++i) EXPECT_GE(base.TypeIndex(plan.Isos[i].TYPE), 0) << plan.Isos[i].CODE;
+  for (int i = 0; i < plan.IsoCount; ++i)
+    EXPECT_GE(base.TypeIndex(plan.Isos[i].TYPE), 0) << plan.Isos[i].CODE;
 }
 
 TEST_F(DemoData, SegregationFollowsTheImdgTableAndTreatsReefersAsIgnitionSources) {
@@ -87,12 +88,11 @@ TEST_F(DemoData, SegregationFollowsTheImdgTableAndTreatsReefersAsIgnitionSources
   };
   const Case cases[] = {
       {"1.1", "3", 4},   {"1.5", "4.1", 4}, {"1.6", "4.1", 3}, {"1.4", "6.1", 0},  // X
-      {"1.1", "1.4", 9},                                                        // *
-      {"2.1", "5.1", 2}, {"2.2", "2.3", 0}, {"3", "5.1", 2},   {"3", "6.2", 3},
-      {"4.2", "6.1", 1}, {"4.2", "3", 2},   {"5.1", "6.1", 1}, {"6.2", "1.4", 4},
-      {"8", "1.1", 4},   {"8", "1.3", 2},   {"9", "1.1", 0},   {"7", "6.2", 3},
-      {"RF", "3", 2},    {"RF", "2.1", 2},  {"RF", "1.1", 3},  {"RF", "5.1", 1},
-      {"RF", "8", 0},    {"RF", "RF", 0},
+      {"1.1", "1.4", 9},                                                           // *
+      {"2.1", "5.1", 2}, {"2.2", "2.3", 0}, {"3", "5.1", 2},   {"3", "6.2", 3},   {"4.2", "6.1", 1},
+      {"4.2", "3", 2},   {"5.1", "6.1", 1}, {"6.2", "1.4", 4}, {"8", "1.1", 4},   {"8", "1.3", 2},
+      {"9", "1.1", 0},   {"7", "6.2", 3},   {"RF", "3", 2},    {"RF", "2.1", 2},  {"RF", "1.1", 3},
+      {"RF", "5.1", 1},  {"RF", "8", 0},    {"RF", "RF", 0},
   };
   for (const Case& c : cases) {
     const int a = ClassIndex(c.a), b = ClassIndex(c.b);
@@ -114,15 +114,18 @@ TEST_F(DemoData, LoadingListLayoutReadsTheLoadlistExport) {
   // temperatures, over-dimensions, ISO, UN, operator, position).
   const std::string line = std::string("ZU003W") + "ITGOANLRTMDEHAM" + "ABCU1234560" + "40HC" + " " +
                            "BKG1234567" + "Y" + "3  " + " " + "24500" + "  " + "-18" + " -5" + "0010" +
-                           "0011" + "0012" + "0000" + "0013" + "45G1" + "1090" + "MSC " + "       " + "020482";
+                           "0011" + "0012" + "0000" + "0013" + "45G1" + "1090" + "MSC " + "       " +
+                           "020482";
   const std::vector<std::pair<int, std::string>> expected = {
-      {2, "GOA"}, {3, "RTM"},   {4, "HAM"},   {1, "ABCU1234560"}, {8, "40"},   {7, "HC"},  {19, "BKG1234567"},
-      {20, "Y"},  {10, "3"},    {6, "24500"}, {13, "-18"},        {14, "-5"},  {16, "0010"}, {17, "0011"},
-      {15, "0012"}, {18, "0013"}, {9, "45G1"}, {11, "1090"},      {21, "MSC"}, {0, "020482"}};
+      {2, "GOA"},   {3, "RTM"},         {4, "HAM"},   {1, "ABCU1234560"}, {8, "40"},
+      {7, "HC"},    {19, "BKG1234567"}, {20, "Y"},    {10, "3"},          {6, "24500"},
+      {13, "-18"},  {14, "-5"},         {16, "0010"}, {17, "0011"},       {15, "0012"},
+      {18, "0013"}, {9, "45G1"},        {11, "1090"}, {21, "MSC"},        {0, "020482"}};
   ASSERT_EQ(plan.LisCount, static_cast<int>(expected.size()));
   for (int i = 0; i < plan.LisCount; ++i) {
     const StructLis& col = plan.LisCols[i];
-    const auto hit = std::find_if(expected.begin(), expected.end(), [&](const auto& e) { return e.first == col.COL; });
+    const auto hit =
+        std::find_if(expected.begin(), expected.end(), [&](const auto& e) { return e.first == col.COL; });
     ASSERT_NE(hit, expected.end()) << "column " << col.COL;
     EXPECT_EQ(Trim(line.substr(static_cast<size_t>(col.POS - 1), static_cast<size_t>(col.LEN))), hit->second)
         << "column " << col.COL;
@@ -161,7 +164,8 @@ TEST_F(DemoData, MessagesReportsAndListsHaveTheirFixedShapes) {
       if (plan.RepDef[r][3 + layout] > 0) positions.push_back(plan.RepDef[r][3 + layout]);
     std::sort(positions.begin(), positions.end());
     ASSERT_FALSE(positions.empty()) << "layout " << layout;
-    for (size_t k = 0; k < positions.size(); ++k) EXPECT_EQ(positions[k], static_cast<int>(k) + 1) << "layout " << layout;
+    for (size_t k = 0; k < positions.size(); ++k)
+      EXPECT_EQ(positions[k], static_cast<int>(k) + 1) << "layout " << layout;
   }
 
   int shown = 0;
@@ -170,7 +174,7 @@ TEST_F(DemoData, MessagesReportsAndListsHaveTheirFixedShapes) {
     if (plan.VesParams[i].KIND != "-") ++shown;
   }
   EXPECT_EQ(shown % 2, 0);
-  const std::pair<int, const char*> names[] = {{0, "CODE"}, {1, "VESSEL"}, {3, "CALL_SIGN"}, {33, "DIR"},
+  const std::pair<int, const char*> names[] = {{0, "CODE"},  {1, "VESSEL"}, {3, "CALL_SIGN"}, {33, "DIR"},
                                                {45, "PORT"}, {46, "VOY"},   {47, "ADP"}};
   for (const auto& [index, name] : names) EXPECT_EQ(plan.Vet[index], name);
 }

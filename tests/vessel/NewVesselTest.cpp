@@ -7,10 +7,10 @@
 #include "TempDir.h"
 #include "core/PlanData.h"
 #include "core/TextHelpers.h"
+#include "vessel/BaseData.h"
 #include "vessel/CellAddress.h"
 #include "vessel/NewVessel.h"
-#include "vessel/TDmBase.h"
-#include "vessel/TDmVes.h"
+#include "vessel/VesselData.h"
 
 namespace fs = std::filesystem;
 
@@ -48,8 +48,8 @@ class NewVesselTest : public ::testing::Test {
   std::unique_ptr<PlanData> owner = CreatePlanData();
   PlanData& plan = *owner;
   ScriptedHost host;
-  TDmBase base{plan, host};
-  TDmVes ves{plan, host};
+  BaseData base{plan, host};
+  VesselData ves{plan, host};
 };
 
 TEST_F(NewVesselTest, TheDefaultVessel) {
@@ -69,7 +69,8 @@ TEST_F(NewVesselTest, TheDefaultVessel) {
   EXPECT_EQ(plan.Bays[0].LASTCELL, 239);
 
   // Written and listed.
-  for (const char* file : {"ptc.txt", "bay.txt", "cel.txt"}) EXPECT_TRUE(fs::exists(dir.path() / "GEN1" / file)) << file;
+  for (const char* file : {"ptc.txt", "bay.txt", "cel.txt"})
+    EXPECT_TRUE(fs::exists(dir.path() / "GEN1" / file)) << file;
   EXPECT_EQ(plan.VesHdr[VesHdrIx::Code], "GEN");
   EXPECT_EQ(plan.VesHdr[VesHdrIx::BaysPerLine], "6");
   EXPECT_DOUBLE_EQ(ParseReal(plan.VesHdr[VesHdrIx::BaysLength]), 24 * (12192 + 76) * 0.0005);
@@ -143,11 +144,15 @@ TEST_F(NewVesselTest, TransverseCentres) {
     double tcg;
   } cases[] = {
       {"010082", 0},
-      {"010182", (2438 + 80) / 1000.0},   {"010282", -(2438 + 80) / 1000.0},
-      {"010382", 2 * (2438 + 80) / 1000.0}, {"010102", (2438 + 180) / 1000.0},
-      {"030182", (2438 + 80 - 1219) / 1000.0}, {"030202", -(2438 + 180 - 1219) / 1000.0},
+      {"010182", (2438 + 80) / 1000.0},
+      {"010282", -(2438 + 80) / 1000.0},
+      {"010382", 2 * (2438 + 80) / 1000.0},
+      {"010102", (2438 + 180) / 1000.0},
+      {"030182", (2438 + 80 - 1219) / 1000.0},
+      {"030202", -(2438 + 180 - 1219) / 1000.0},
   };
-  for (const Case& c : cases) EXPECT_NEAR(TransverseCentre(plan, FindCellByPosition(plan, c.cell)), c.tcg, 1e-9) << c.cell;
+  for (const Case& c : cases)
+    EXPECT_NEAR(TransverseCentre(plan, FindCellByPosition(plan, c.cell)), c.tcg, 1e-9) << c.cell;
 }
 
 TEST_F(NewVesselTest, DefaultCentresAlongAndUp) {
@@ -164,12 +169,13 @@ TEST_F(NewVesselTest, DefaultCentresAlongAndUp) {
   const double x1 = length - 27000 - pitch;
   auto lcg = [&](const char* c) { return plan.Cells[FindCellByPosition(plan, c)].LCG; };
   auto lcg40 = [&](const char* c) { return plan.Cells[FindCellByPosition(plan, c)].LCG_40; };
-  EXPECT_NEAR(lcg("010082"), (x1 - 38) / 1000, 1e-9);          // fore half of the 40' bay
+  EXPECT_NEAR(lcg("010082"), (x1 - 38) / 1000, 1e-9);  // fore half of the 40' bay
   EXPECT_NEAR(lcg40("010082"), (x1 - 38 - 3048) / 1000, 1e-9);
-  EXPECT_NEAR(lcg("030082"), (x1 - 4 * pitch) / 1000, 1e-9);    // the bridge stands aft of bay 03
+  EXPECT_NEAR(lcg("030082"), (x1 - 4 * pitch) / 1000, 1e-9);  // the bridge stands aft of bay 03
   EXPECT_NEAR(lcg40("030082"), (x1 - 4 * pitch + 3048) / 1000, 1e-9);
-  EXPECT_NEAR(lcg("010002"), (x1) / 1000, 1e-9);                // hold: no 40' bay there
-  EXPECT_NEAR(plan.Cells[FindCellByPosition(plan, "010002")].VCG, (2 * 2591 * 0.5 + 1500 - 2591 * 0.5) / 1000, 1e-9);
+  EXPECT_NEAR(lcg("010002"), (x1) / 1000, 1e-9);  // hold: no 40' bay there
+  EXPECT_NEAR(plan.Cells[FindCellByPosition(plan, "010002")].VCG, (2 * 2591 * 0.5 + 1500 - 2591 * 0.5) / 1000,
+              1e-9);
   // Deck base: no hold tier counts in bays 0..9, so the deck starts on the hatch covers.
   EXPECT_NEAR(plan.Cells[FindCellByPosition(plan, "010084")].VCG,
               ((2591 + 30) * 4 * 0.5 + 1500 + 1500 - 2591 * 0.5) / 1000, 1e-9);

@@ -9,7 +9,7 @@
 #include "core/TextHelpers.h"
 #include "vessel/CellAddress.h"
 #include "vessel/NewVessel.h"
-#include "vessel/TDmVes.h"
+#include "vessel/VesselData.h"
 
 namespace {
 
@@ -21,22 +21,20 @@ std::string Digits(int number) { return Pad(std::to_string(number), 2, true, "0"
 
 // One 20' bay as the layout places it.
 struct BayShape {
-  int number = 0;      // odd
-  int forty = 0;       // the 40' bay it belongs to, 0 when none
-  double x = 0;        // centre of a 20' unit
-  double x40 = 0;      // centre of a 40' unit of the pair
-  int holdRows = 0;    // odd: the hold has a centre row
+  int number = 0;    // odd
+  int forty = 0;     // the 40' bay it belongs to, 0 when none
+  double x = 0;      // centre of a 20' unit
+  double x40 = 0;    // centre of a 40' unit of the pair
+  int holdRows = 0;  // odd: the hold has a centre row
   int holdTiers = 0;
-  int deckRows = 0;    // even: no centre row on deck
+  int deckRows = 0;  // even: no centre row on deck
   int deckTiers = 0;
   int hcMax = 9;
   bool plugsOnDeck = false;
   bool plugsInHold = false;
 };
 
-double HalfBreadth(const ShipDefinition& ship, double x, double z) {
-  return HalfBreadthAtX(ship.hull, x, z);
-}
+double HalfBreadth(const ShipDefinition& ship, double x, double z) { return HalfBreadthAtX(ship.hull, x, z); }
 
 // The narrowest half-breadth over a 20' slot between two heights.
 double Narrowest(const ShipDefinition& ship, double x, double z1, double z2) {
@@ -216,8 +214,10 @@ int BuildFeederLayout(PlanData& plan, const ShipDefinition& ship) {
         c.LCG_40 = s.x40;
         const bool paired = std::find(other.begin(), other.end(), row) != other.end();
         const int topTier = 82 + 2 * (s.deckTiers - 1);
-        if (!paired) c.RESTR = 2;                            // 20' only: the hull narrows
-        else if (deck && tier == topTier && s.deckTiers == 6) c.RESTR = 4;  // lashing: 40' only on the top tier
+        if (!paired)
+          c.RESTR = 2;  // 20' only: the hull narrows
+        else if (deck && tier == topTier && s.deckTiers == 6)
+          c.RESTR = 4;  // lashing: 40' only on the top tier
         if ((deck && s.plugsOnDeck && tier <= 84) || (!deck && s.plugsInHold && tier <= 4)) c.FL_RF = 1;
         ++plan.CellCount;
       }
@@ -227,8 +227,8 @@ int BuildFeederLayout(PlanData& plan, const ShipDefinition& ship) {
   LinkCellsToBays(plan);
 
   SetHeader(plan, ship,
-            {"ZFD", "ZUM FEEDER", "9HZF012", "9900012", "FEEDER", "North Europe feeder", 150.0, f.DesignDraft, 2.0,
-             138.0, 24.5, 33.0});
+            {"ZFD", "ZUM FEEDER", "9HZF012", "9900012", "FEEDER", "North Europe feeder", 150.0, f.DesignDraft,
+             2.0, 138.0, 24.5, 33.0});
   auto& h = plan.VesHdr;
   h[VesHdrIx::BridgeBay] = "29";
   // Stores, crew and spares.

@@ -20,9 +20,9 @@
 #include "core/Host.h"
 #include "core/PlanData.h"
 #include "core/TextFile.h"
+#include "vessel/BaseData.h"
 #include "vessel/PtcFile.h"
-#include "vessel/TDmBase.h"
-#include "vessel/TDmVes.h"
+#include "vessel/VesselData.h"
 
 namespace fs = std::filesystem;
 
@@ -34,8 +34,8 @@ class ConsoleReport : public QuietHost {
   void ReportError(const std::string& text) override { std::cerr << "error: " << text << "\n"; }
 };
 
-
-bool WriteVessel(PlanData& plan, TDmVes& ves, const ShipDefinition& ship, const fs::path& dir, std::string& error) {
+bool WriteVessel(PlanData& plan, VesselData& ves, const ShipDefinition& ship, const fs::path& dir,
+                 std::string& error) {
   std::error_code ec;
   fs::create_directories(dir, ec);
   if (ec) {
@@ -51,8 +51,8 @@ bool WriteVessel(PlanData& plan, TDmVes& ves, const ShipDefinition& ship, const 
   }
   std::string summary;
   if (!WriteShipTables(ship, dir, summary, error)) return false;
-  std::cout << plan.VesHdr[VesHdrIx::Vessel] << ": " << plan.CellCount << " cells, " << plan.BayCount << " bays; "
-            << summary << "\n";
+  std::cout << plan.VesHdr[VesHdrIx::Vessel] << ": " << plan.CellCount << " cells, " << plan.BayCount
+            << " bays; " << summary << "\n";
   return true;
 }
 
@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
   std::unique_ptr<PlanData> owner = CreatePlanData();
   PlanData& plan = *owner;
   ConsoleReport host;
-  TDmBase base(plan, host);
+  BaseData base(plan, host);
   if (!base.CreateBaseData(baseDir) || !base.LoadBaseData()) {
     std::cerr << baseDir.string() << ": not an installation with base data\n";
     return 1;
@@ -82,7 +82,7 @@ int main(int argc, char** argv) {
   } vessels[] = {{"barge", BuildBargeLayout}, {"feeder", BuildFeederLayout}};
 
   VesselSession session(plan, host, base.TotalsLabels);
-  TDmVes& ves = session.ves;
+  VesselData& ves = session.ves;
   std::vector<std::string> vex;
   std::string error;
   std::error_code ec;

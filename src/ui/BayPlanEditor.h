@@ -1,0 +1,198 @@
+#pragma once
+
+// BayPlanEditor: the bay plan editor's view. It shows every bay of the vessel
+// (or one bay, or one half of the ship) with the units of the working
+// condition, follows the pointer and the arrow keys cell by cell, and shows
+// what stands under the pointer: position, stack weight against its limit,
+// route totals of the unit, and the condition's drafts, trim and GM in the
+// caption. A press on a cell is handed to CellClick, which the editing
+// commands supply.
+//
+// The plan is painted into an image once; the pointer's cells are redrawn
+// there alone, so hovering over a 9,800-cell ship costs two cells, not the
+// whole picture.
+
+#include <QImage>
+#include <QWidget>
+#include <array>
+#include <functional>
+
+#include "core/PlanData.h"
+#include "planning/BayLayout.h"
+#include "planning/CellDrawing.h"
+
+struct StabilityResults;
+class PlanContext;
+class Selection;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QScrollArea;
+class QToolButton;
+class BayPlanEditor;
+
+// PB, the paint box: the plan's picture, and the pointer over it.
+class TPlanBox : public QWidget {
+  Q_OBJECT
+
+ public:
+  TPlanBox(BayPlanEditor& form, QWidget* parent);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  BayPlanEditor& form_;
+};
+
+class BayPlanEditor : public QWidget {
+  Q_OBJECT
+
+ public:
+  BayPlanEditor(PlanData& plan, PlanContext& ctx, Selection& selection, QWidget* parent = nullptr);
+
+  // Supplied by the windows around the editor; an empty hook hides its
+  // button.
+  std::function<bool(int cell, bool secondary)> CellClick;  // a press on a cell; true when the plan changed
+  std::function<void()> OpenSelection;                      // "Sel": the selection window, modal
+  std::function<void()> RunCheck;                           // "Chk": the stowage check and its window
+  std::function<bool(bool older, bool open)> Neighbour;     // the condition before (older) or after
+  std::function<const StabilityResults*()> Stability;       // the caption's figures, null when none
+
+  int HoverCell = -1;
+  bool ProtectOtherPorts = false;
+  BayLayout Layout;
+  BayView View;
+  QImage Picture;  // the plan as last painted, in PB's pixels
+
+  // Everything the plan shows has changed (a condition was opened, a
+  // command changed many cells): layout, totals and picture are redone.
+  void RefreshPlan();
+  // A few cells changed: only they are redrawn.
+  void RefreshCells(const std::vector<int>& cells);
+  // The condition's name or stability changed.
+  void RefreshCaption();
+  // Cells to show highlighted (from the check window): only their units
+  // keep their colour until the selection is reset.
+  void HighlightCells(const std::vector<int>& cells);
+
+  void PBMouseMove(QPoint at, Qt::MouseButtons buttons);
+  void PBMouseDown(QPoint at, Qt::MouseButton button);
+  void RunLayout();
+  void PaintPicture();
+  void OperationClick();
+  void SetColourMode(int mode);
+  void SetLetterMode(int mode);
+  void OneBayClick();
+  void SetSection(int section);
+  // Moves the pointer to the first unit whose number contains text; false
+  // (and the pointer on the search button) when there is none.
+  bool SearchContainer(const QString& text);
+  void Zoom(bool in);
+  // The attribute panel: the unit under the pointer (read-only, on grey),
+  // or the template of the units loaded next (red), which may be edited
+  // while no cell is under the pointer.
+  StructDat PanelRecord;
+  void ShowRecordInPanel(const StructDat& record, int mode);
+  void ReadPanel();
+  // A double click on a code field: the codes that fit it, in LBports.
+  void ShowPicker(QWidget* field);
+  // A double click on a picker entry: its code into the field it was
+  // opened for.
+  void PickEntry(const QString& entry);
+  // The pointer as the editor last saw it, in PB's pixels.
+  QPoint Pointer() const { return pointer_; }
+
+  QScrollArea* ScrollBox1 = nullptr;
+  TPlanBox* PB = nullptr;
+  QToolButton* SBope = nullptr;
+  QToolButton* SBport = nullptr;
+  QToolButton* SBsel = nullptr;
+  QToolButton* SBrs = nullptr;
+  QToolButton* SBsearch = nullptr;
+  QToolButton* SBchk = nullptr;
+  QToolButton* SBp = nullptr;
+  QToolButton* SBm = nullptr;
+  std::array<QToolButton*, 4> SBc{};  // colour modes "D", "L", "DL", "W"
+  std::array<QToolButton*, 7> SBl{};  // letter modes "no", "D", "L", "W", "Imo", "Si", "cW"
+  QToolButton* SBoptions = nullptr;
+  QToolButton* SBolder = nullptr;
+  QToolButton* SBnewer = nullptr;
+  QComboBox* CBsection = nullptr;
+  QMenu* PopOpt = nullptr;
+  QAction* Onlyport1 = nullptr;
+  QAction* HighCubeslimit = nullptr;
+  QMenu* Pop1 = nullptr;
+  QAction* OneBay1 = nullptr;
+  QAction* PortColor1 = nullptr;
+  QListWidget* LIbay = nullptr;
+  QLabel* LBbay = nullptr;
+  QLabel* LBrow = nullptr;
+  QLabel* LBtie = nullptr;
+  QLabel* LBstk = nullptr;
+  QLabel* LBostk = nullptr;
+  QLabel* LBfrto = nullptr;
+  QLabel* LBfm = nullptr;
+  QLabel* LBto = nullptr;
+  // Route totals: 20' full, 40' full, 20' empty, 40' empty, break bulk of
+  // the route, of the loading port and of the discharge port.
+  std::array<QLabel*, 5> LBroute{};
+  std::array<QLabel*, 5> LBfrom{};
+  std::array<QLabel*, 5> LBtowards{};
+  QWidget* PAed = nullptr;
+  QLineEdit* EDpol = nullptr;
+  QLineEdit* EDpod = nullptr;
+  QLineEdit* EDprs = nullptr;
+  QLineEdit* EDfrm = nullptr;
+  QComboBox* CBsiz = nullptr;
+  QComboBox* CBtyp = nullptr;
+  QLineEdit* EDwei = nullptr;
+  QCheckBox* CBmty = nullptr;
+  QLineEdit* EDope = nullptr;
+  QLineEdit* EDiso = nullptr;
+  QLineEdit* EDcnt = nullptr;
+  QLineEdit* EDimo = nullptr;
+  QLineEdit* EDunn = nullptr;
+  QListWidget* LBports = nullptr;
+  int PanelMode = 0;  // 0 template, 1 a unit on board
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  friend class TPlanBox;
+  void DrawOneCell(int cell, int highlight);
+  QRect CellRect(int cell) const;
+  void ShowPosition(int cell);
+  void ShowStackWeight(int cell);
+  void ShowRouteTotals(int cell);
+  void ClearRouteTotals();
+  void ShowHint(int cell);
+  void PortColourClick();
+  void MovePointer(QPoint to);
+  void BuildPanel();
+  void FillCodeLists();
+  void UpdateNavigation();
+  Colour Background() const;
+
+  PlanData& plan_;
+  PlanContext& ctx_;
+  Selection& selection_;
+  QPoint pointer_{-1, -1};
+  bool zoomed_ = false;
+  bool leftHeld_ = false;
+  bool opened_ = false;
+  QWidget* pickerField_ = nullptr;
+  int styledMode_ = -1;
+};

@@ -1,0 +1,679 @@
+#include "ui/MainWindow.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QColorDialog>
+#include <QFont>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <filesystem>
+
+#include "conditions/ConditionFile.h"
+#include "conditions/ConditionList.h"
+#include "conditions/VesselSession.h"
+#include "core/Host.h"
+#include "core/PlanData.h"
+#include "core/TextHelpers.h"
+#include "planning/CellDrawing.h"
+#include "planning/VesImport.h"
+#include "ui/BaseDataDialog.h"
+#include "ui/BayPlanEditor.h"
+#include "ui/CallDateDialog.h"
+#include "ui/CheckWindow.h"
+#include "ui/CustomizingDialog.h"
+#include "ui/EdiExportDialog.h"
+#include "ui/EdiImportDialog.h"
+#include "ui/PortsWindow.h"
+#include "ui/QtCanvas.h"
+#include "ui/SaveConditionDialog.h"
+#include "ui/SelectionWindow.h"
+#include "ui/StabilityFrame.h"
+#include "ui/UpperCaseEdit.h"
+#include "vessel/BaseData.h"
+#include "vessel/PtcFile.h"
+#include "vessel/VesExchange.h"
+
+namespace {
+
+QString Latin1(const std::string& text) { return QString::fromLatin1(text.c_str()); }
+
+QLabel* TitlePanel(QWidget* parent) {
+  auto* label = new QLabel(parent);
+  QFont font("Arial", 16);
+  font.setBold(true);
+  label->setFont(font);
+  label->setStyleSheet("color: navy;");
+  return label;
+}
+
+// A colour setting, or fallback when it holds none.
+QColor SettingColour(const std::string& text, const QColor& fallback) {
+  if (Trim(text).empty()) return fallback;
+  return ToQColor(static_cast<Colour>(ParseInt(text)));
+}
+
+// Light lists get black text and dark lists white text, as units do on the
+// bay plan, so that no choice of colour leaves the names unreadable.
+void ColourList(QListWidget* list, const QColor& background, QColor text = QColor()) {
+  if (!text.isValid())
+    text = ToQColor(TextOn(RgbColour(background.red(), background.green(), background.blue())));
+  QPalette palette = list->palette();
+  palette.setColor(QPalette::Base, background);
+  palette.setColor(QPalette::Text, text);
+  list->setPalette(palette);
+}
+
+std::string& VesselField(PlanData& plan, int entry, int field) {
+  return plan.VesselList[static_cast<size_t>(entry * kVesselListFields + field)];
+}
+
+}  // namespace
+
+MainWindow::MainWindow(PlanData& plan, QWidget* parent) : QMainWindow(parent), plan_(plan) {
+  setWindowTitle(Latin1(plan_.ProductName));
+  resize(1200, 760);
+  QAction* colour = new QAction(tr("Color"), this);
+  connect(colour, &QAction::triggered, this, &MainWindow::ColourClick);
+
+  QMenu* file = menuBar()->addMenu(tr("&File"));
+  QAction* exitVessel = file->addAction(tr("Exit &Vessel"));
+  connect(exitVessel, &QAction::triggered, this, &MainWindow::SelectVesselExecute);
+  vesselActions_ << exitVessel;
+  QAction* exit = file->addAction(tr("E&xit"));
+  exit->setShortcut(QKeySequence::Quit);
+  connect(exit, &QAction::triggered, this, &QWidget::close);
+
+  QMenu* settings = menuBar()->addMenu(tr("&Settings"));
+  connect(settings->addAction(tr("&Base Data...")), &QAction::triggered, this, &MainWindow::BaseDataClick);
+  connect(settings->addAction(tr("&Customizing...")), &QAction::triggered, this,
+          &MainWindow::CustomizingClick);
+  noVesselActions_ << settings->menuAction();
+
+  QMenu* conditions = menuBar()->addMenu(tr("&Conditions"));
+  SaveAction = conditions->addAction(tr("&Save..."));
+  SaveAction->setShortcut(QKeySequence::Save);
+  SaveAction->setToolTip(tr("Save Condition"));
+  connect(SaveAction, &QAction::triggered, this, &MainWindow::SaveConditionClick);
+  RestoreAction = conditions->addAction(tr("&Restore Condition"));
+  RestoreAction->setToolTip(tr("Restore Condition"));
+  connect(RestoreAction, &QAction::triggered, this, &MainWindow::RevertConditionClick);
+  vesselActions_ << conditions->menuAction();
+
+  QMenu* edifact = menuBar()->addMenu(tr("&Edifact"));
+  QAction* importEdi = edifact->addAction(tr("&Import BAPLIE/MOVINS/COPRAR..."));
+  importEdi->setToolTip(tr("Import BAPLIE/MOVINS/COPRAR"));
+  connect(importEdi, &QAction::triggered, this, &MainWindow::ImportEdiClick);
+  QAction* exportEdi = edifact->addAction(tr("&Export BAPLIE..."));
+  exportEdi->setToolTip(tr("Export BAPLIE"));
+  connect(exportEdi, &QAction::triggered, this, &MainWindow::ExportBaplieClick);
+  QAction* exportMovins = edifact->addAction(tr("Export &MOVINS..."));
+  exportMovins->setToolTip(tr("Export MOVINS"));
+  connect(exportMovins, &QAction::triggered, this, &MainWindow::ExportMovinsClick);
+  vesselActions_ << edifact->menuAction();
+
+  Interface = menuBar()->addMenu(tr("&Interface"));
+  connect(Interface->addAction(tr("&Export ")), &QAction::triggered, this, &MainWindow::ExportVesClick);
+  connect(Interface->addAction(tr("&Import Final")), &QAction::triggered, this,
+          &MainWindow::ImportFinalClick);
+
+  QMenu* cargo = menuBar()->addMenu(tr("C&argo"));
+  QAction* allBays = cargo->addAction(tr("&AllBays"));
+  allBays->setToolTip(tr("All Bays"));
+  connect(allBays, &QAction::triggered, this, &MainWindow::AllBaysClick);
+  vesselActions_ << cargo->menuAction();
+
+  QAction* particulars = menuBar()->addAction(tr("&Particulars"));
+  connect(particulars, &QAction::triggered, this, &MainWindow::ParticularsClick);
+  vesselActions_ << particulars;
+  QMenu* tables = menuBar()->addMenu(tr("&Tables"));
+  connect(tables->addAction(tr("&Ports")), &QAction::triggered, this, &MainWindow::PortsClick);
+
+  // The tool bar: the commands that work on the open vessel, the title and,
+  // at the right end, the way back to the vessel list.
+  TB = addToolBar(tr("Commands"));
+  TB->setMovable(false);
+  TB->addAction(RestoreAction);
+  TB->addAction(SaveAction);
+  TB->addSeparator();
+  TB->addAction(importEdi);
+  TB->addAction(exportEdi);
+  TB->addSeparator();
+  TB->addAction(allBays);
+  TB->addAction(exportMovins);
+  TB->addSeparator();
+  PAt = TitlePanel(TB);
+  PAt->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+  TB->addWidget(PAt);
+  BuVes = TB->addAction(tr("Select Vessel"));
+  BuVes->setToolTip(tr("Exit Vessel"));
+  connect(BuVes, &QAction::triggered, this, &MainWindow::SelectVesselExecute);
+
+  // No vessel: the installed vessels, as wide as the longest name.
+  auto* vesselListPage = new QWidget(this);
+  LB1 = new QListWidget(vesselListPage);
+  LB1->setContextMenuPolicy(Qt::ActionsContextMenu);
+  QAction* allVessels = new QAction(tr("All Vessels"), LB1);
+  connect(allVessels, &QAction::triggered, this, [this, allVessels] {
+    AllVesselsMode = !AllVesselsMode;
+    allVessels->setText(AllVesselsMode ? tr("Selected Vessels") : tr("All Vessels"));
+    FillVesselList();
+  });
+  QAction* hideShow = new QAction(tr("Hide/Show"), LB1);
+  connect(hideShow, &QAction::triggered, this, [this] {
+    for (QListWidgetItem* item : LB1->selectedItems()) {
+      const std::string name = item->text().toLatin1().toStdString();
+      for (int k = 0; k < plan_.VesselCount; ++k) {
+        if (VesselField(plan_, k, 0) != name) continue;
+        std::string& flag = VesselField(plan_, k, 2);
+        const bool shown = flag == "1";
+        flag = std::string(shown ? "0" : "1");
+        plan_.VesselListChanged = 1;
+        break;
+      }
+    }
+    FillVesselList();
+  });
+  LB1->addAction(hideShow);
+  LB1->addAction(allVessels);
+  LB1->addAction(colour);
+  connect(LB1, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+    const std::string name = item->text().toLatin1().toStdString();
+    for (int k = 0; k < plan_.VesselCount; ++k) {
+      if (VesselField(plan_, k, 0) == name) {
+        OpenVesselEntry(k);
+        return;
+      }
+    }
+  });
+  auto* vesselListLayout = new QHBoxLayout(vesselListPage);
+  vesselListLayout->addWidget(LB1);
+  vesselListLayout->addStretch();
+
+  // A vessel: its conditions (or its particulars) beside the stability frame.
+  auto* vesselPage = new QWidget(this);
+  vesselPage->setContextMenuPolicy(Qt::ActionsContextMenu);
+  vesselPage->addAction(colour);
+  LBcond = new QListWidget(vesselPage);
+  LBcond->setMinimumWidth(300);
+  connect(LBcond, &QListWidget::itemDoubleClicked, this, [this] { OpenSelectedCondition(); });
+  connect(LBcond, &QListWidget::currentRowChanged, this, [this](int row) {
+    if (conditions_) conditions_->Selected = row;
+  });
+  PMcond = new QMenu(LBcond);
+  LBcond->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(LBcond, &QWidget::customContextMenuRequested, this, &MainWindow::ShowConditionMenu);
+  PAp = new QWidget(vesselPage);
+  PAp->setAutoFillBackground(true);
+  PAp->hide();
+  Stability = new StabilityFrame(plan_, vesselPage);
+  auto* splitter = new QSplitter(Qt::Vertical, vesselPage);
+  splitter->addWidget(LBcond);
+  splitter->addWidget(PAp);
+  splitter->addWidget(Stability);
+  splitter->setStretchFactor(0, 1);
+  splitter->setStretchFactor(1, 1);
+  PAb = TitlePanel(vesselPage);
+  auto* vesselLayout = new QVBoxLayout(vesselPage);
+  vesselLayout->addWidget(splitter, 1);
+  vesselLayout->addWidget(PAb);
+
+  pages_ = new QStackedWidget(this);
+  pages_->addWidget(vesselListPage);
+  pages_->addWidget(vesselPage);
+  setCentralWidget(pages_);
+
+  LDataDir = new QLabel(QString::fromLocal8Bit(plan_.ProgramDir.c_str()), this);
+  statusBar()->addWidget(LDataDir, 1);
+  PAcus = new QLabel(this);
+  statusBar()->addPermanentWidget(PAcus);
+  ShowVesselState(false);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::Attach(Host& h, BaseData& base) {
+  host = &h;
+  base_ = &base;
+  session_ = std::make_unique<VesselSession>(plan_, h, base.TotalsLabels);
+  conditions_ = std::make_unique<ConditionList>(session_->ctx, session_->conditions);
+  conditions_->Views.ConditionOpened = [this] { AfterConditionChange(); };
+  conditions_->Views.ConditionReverted = [this] { AfterConditionChange(); };
+  Stability->SetStability(&session_->stability);
+  connect(Stability, &StabilityFrame::conditionChanged, this, [this] {
+    if (session_) session_->ctx.MarkConditionModified(true);
+  });
+  BuildParticulars();
+  ApplyFontsAndColours();
+  AllBays = new BayPlanEditor(plan_, session_->ctx, session_->selection, this);
+  AllBays->Stability = [this]() -> const StabilityResults* { return &session_->stability.Results; };
+  // The editor steps through the conditions from the open one.
+  AllBays->Neighbour = [this](bool older, bool open) {
+    if (conditions_->NeighbourOfOpenCondition(older, open).empty()) return false;
+    if (open) {
+      FillConditionItems();
+      AfterConditionChange();
+    }
+    return true;
+  };
+  Sel = new SelectionWindow(session_->selection, plan_, this);
+  Mess = new CheckWindow(plan_, h, this);
+  Mess->HighlightCells = [this](const std::vector<int>& cells) { AllBays->HighlightCells(cells); };
+  Mess->EditorVisible = [this] { return AllBays->isVisible(); };
+  Mess->PrepareFullCheck = [this] { conditions_->LoadReferenceCondition(plan_.RefPlane); };
+  AllBays->OpenSelection = [this] { Sel->ShowSelection(plan_.CurPlane); };
+  AllBays->RunCheck = [this] { Mess->ShowCheck(false, -1); };
+  FillVesselList();
+}
+
+void MainWindow::ApplyFontsAndColours() {
+  std::string& size = plan_.Settings[SettingsIx::ListFontSize];
+  const int points = ParseInt(size);
+  if (points < 8 || points > 16) size = "10";
+  QString family = Latin1(plan_.Settings[SettingsIx::ListFontName]);
+  if (family.trimmed().isEmpty()) family = "DejaVu Sans Mono";
+  LB1->setFont(QFont(family, ParseInt(size)));
+  LBcond->setFont(QFont(family, 10));
+  const QColor lists = SettingColour(plan_.Settings[SettingsIx::ListColour], Qt::white);
+  ColourList(LB1, lists);
+  // The archive is told apart at a glance: white with navy text.
+  if (plan_.ArchiveMode)
+    ColourList(LBcond, Qt::white, QColor("navy"));
+  else
+    ColourList(LBcond, lists);
+  QPalette window = palette();
+  window.setColor(QPalette::Window,
+                  SettingColour(plan_.Settings[SettingsIx::WindowColour], window.color(QPalette::Window)));
+  setPalette(window);
+}
+
+void MainWindow::BuildParticulars() {
+  auto* grid = new QGridLayout(PAp);
+  grid->setContentsMargins(4, 4, 4, 4);
+  grid->setVerticalSpacing(1);
+  particulars_.clear();
+  std::vector<const StructPat*> shown;
+  for (int i = 0; i < plan_.VesParamCount && i < kMaxVesParams; ++i) {
+    const StructPat& field = plan_.VesParams[static_cast<size_t>(i)];
+    if (field.KIND != "-" && field.INDEX >= 0 && field.INDEX < kVesHdrSize) shown.push_back(&field);
+  }
+  // Two columns of label and edit, the first one filled first.
+  const int rows = (static_cast<int>(shown.size()) + 1) / 2;
+  for (int k = 0; k < static_cast<int>(shown.size()); ++k) {
+    const int column = rows > 0 ? (k / rows) * 2 : 0;
+    auto* label = new QLabel(Latin1(TrimRight(shown[k]->CAPTION)), PAp);
+    // A folder keeps its case: file names are case-sensitive here.
+    QLineEdit* edit = shown[k]->INDEX == VesHdrIx::EdiDir ? new QLineEdit(PAp) : UpperEdit(PAp, 0);
+    edit->setFrame(false);
+    edit->setStyleSheet("QLineEdit { background: white; color: black; }");
+    grid->addWidget(label, k % rows, column);
+    grid->addWidget(edit, k % rows, column + 1);
+    particulars_.emplace_back(shown[k]->INDEX, edit);
+  }
+  grid->setColumnStretch(1, 1);
+  grid->setColumnStretch(3, 1);
+  grid->setRowStretch(rows, 1);
+}
+
+void MainWindow::FillParticulars() {
+  for (auto& [index, edit] : particulars_) edit->setText(Latin1(plan_.VesHdr[static_cast<size_t>(index)]));
+}
+
+bool MainWindow::StoreParticulars() {
+  bool changed = false;
+  for (auto& [index, edit] : particulars_) {
+    // The vessel's folder name is where its files are: it is not renamed here.
+    // Only what the person typed is stored: a value shown in capitals is
+    // not rewritten in capitals just because the panel was opened.
+    if (index == VesHdrIx::Dir || !edit->isModified()) continue;
+    const std::string text = edit->text().trimmed().toLatin1().toStdString();
+    std::string& value = plan_.VesHdr[static_cast<size_t>(index)];
+    if (text == value) continue;
+    value = text;
+    changed = true;
+  }
+  // The vessel list shows the name just stored, not the one before it.
+  if (plan_.CurVessel >= 0 && plan_.CurVessel < plan_.VesselCount) {
+    std::string& listed = VesselField(plan_, plan_.CurVessel, 0);
+    const std::string& name = plan_.VesHdr[VesHdrIx::Vessel];
+    if (!name.empty() && listed != name) {
+      if (plan_.Settings[SettingsIx::LastVessel] == listed) plan_.Settings[SettingsIx::LastVessel] = name;
+      listed = name;
+      plan_.VesselListChanged = 1;
+      FillVesselList();
+    }
+  }
+  return changed;
+}
+
+void MainWindow::ParticularsClick() {
+  if (plan_.CurVessel < 0) return;
+  const bool show = !PAp->isVisible();
+  if (!show) {
+    if (StoreParticulars()) ParticularsChanged = true;
+    FillParticulars();
+    RefreshTitles();
+  }
+  PAp->setVisible(show);
+  LBcond->setVisible(!show);
+}
+
+void MainWindow::ShowVesselState(bool open) {
+  if (!open && PAp->isVisible()) ParticularsClick();
+  pages_->setCurrentIndex(open ? 1 : 0);
+  TB->setVisible(open);
+  for (QAction* a : vesselActions_) a->setVisible(open);
+  for (QAction* a : noVesselActions_) a->setVisible(!open);
+  // Both exchange commands need the exchange folder; without it the way in
+  // is the loading list, which this program does not import yet.
+  Interface->menuAction()->setVisible(open && HasExchangeFolder(plan_));
+}
+
+int MainWindow::FillVesselList() {
+  LB1->clear();
+  int result = -1;
+  const std::string& last = plan_.Settings[SettingsIx::LastVessel];
+  for (int k = 0; k < plan_.VesselCount && k < kMaxVessels; ++k) {
+    const std::string& name = VesselField(plan_, k, 0);
+    const bool shown = ParseInt(VesselField(plan_, k, 2)) == 1;
+    if (!shown && !AllVesselsMode) continue;
+    auto* item = new QListWidgetItem(Latin1(name), LB1);
+    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // Listed only in the "All Vessels" view: black on white.
+    if (!shown) {
+      item->setForeground(Qt::black);
+      item->setBackground(Qt::white);
+    }
+    if (!last.empty() && name == last) result = k;
+  }
+  LB1->sortItems();
+  std::string longest;
+  for (int k = 0; k < plan_.VesselCount && k < kMaxVessels; ++k)
+    if (VesselField(plan_, k, 0).size() > longest.size()) longest = VesselField(plan_, k, 0);
+  const QFontMetrics metrics(LB1->font());
+  LB1->setFixedWidth(metrics.horizontalAdvance(Latin1(longest + "MM")) + 2 * LB1->frameWidth() +
+                     LB1->verticalScrollBar()->sizeHint().width());
+  return result;
+}
+
+void MainWindow::OpenLastVessel() {
+  const int last = FillVesselList();
+  if (last >= 0) OpenVesselEntry(last);
+}
+
+bool MainWindow::OpenVesselEntry(int index) {
+  if (!session_) return false;
+  if (plan_.CurVessel >= 0 && !CloseVessel()) return false;
+  BusyCursor busy(*host);
+  if (!session_->Open(index)) {
+    host->ShowMessageNo(53);
+    ShowVesselState(false);
+    return false;
+  }
+  plan_.PlaneTitle[0].clear();
+  // The list shows the working conditions, and the one open when the vessel
+  // was left is opened again.
+  plan_.ArchiveMode = 1;
+  conditions_->ToggleArchive();
+  ApplyFontsAndColours();
+  FillConditionItems();
+  const std::string wanted =
+      Trim(plan_.VesHdr[VesHdrIx::Adp] + plan_.VesHdr[VesHdrIx::Port] + plan_.VesHdr[VesHdrIx::Voy]);
+  int found = -1;
+  for (int i = 0; i < static_cast<int>(conditions_->Items.size()) && !wanted.empty(); ++i)
+    if (Trim(conditions_->NameField(i)) == wanted) found = i;
+  if (found >= 0) {
+    conditions_->Selected = found;
+    LBcond->setCurrentRow(found);
+    conditions_->OpenSelectedCondition();
+    FillConditionItems();
+  } else {
+    plan_.VesHdr[VesHdrIx::Adp].clear();
+    plan_.VesHdr[VesHdrIx::Port].clear();
+    plan_.VesHdr[VesHdrIx::Voy].clear();
+  }
+  plan_.Settings[SettingsIx::LastVessel] = VesselField(plan_, index, 0);
+  ParticularsChanged = false;
+  FillParticulars();
+  setWindowTitle(Latin1(plan_.ProductName + " - " + plan_.VesHdr[VesHdrIx::Vessel]));
+  ShowVesselState(true);
+  PAcus->setText(plan_.Settings[SettingsIx::SaveWithoutAsking] > "0" ? tr("Automatic Save") : QString());
+  AfterConditionChange();
+  return true;
+}
+
+void MainWindow::FillConditionItems() {
+  if (!conditions_) return;
+  // Refilling moves the widget's cursor; the list's own selection stays.
+  const QSignalBlocker quiet(LBcond);
+  LBcond->clear();
+  for (int i = 0; i < static_cast<int>(conditions_->Items.size()); ++i) {
+    auto* item = new QListWidgetItem(Latin1(conditions_->DisplayText(i)), LBcond);
+    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  }
+  if (conditions_->Selected >= 0) LBcond->setCurrentRow(conditions_->Selected);
+}
+
+void MainWindow::OpenSelectedCondition() {
+  if (!conditions_) return;
+  conditions_->Selected = LBcond->currentRow();
+  BusyCursor busy(*host);
+  if (conditions_->OpenSelectedCondition()) FillConditionItems();
+  AfterConditionChange();
+}
+
+void MainWindow::AfterConditionChange() {
+  if (session_) session_->stability.ComputeStability();
+  PlanChanged();
+  if (AllBays) AllBays->RefreshPlan();
+}
+
+void MainWindow::AllBaysClick() {
+  if (!AllBays || plan_.CurVessel < 0) return;
+  plan_.ConfigMode = 0;
+  AllBays->show();
+  AllBays->raise();
+  AllBays->activateWindow();
+}
+
+void MainWindow::PlanChanged() {
+  Stability->Refresh();
+  RefreshTitles();
+  if (AllBays) AllBays->RefreshCaption();
+  RestoreAction->setVisible(plan_.CurVessel >= 0 && plan_.ConditionModified);
+}
+
+void MainWindow::RefreshTitles() {
+  std::string text = plan_.VesHdr[VesHdrIx::Vessel];
+  const std::string& title = plan_.PlaneTitle[static_cast<size_t>(plan_.CurPlane)];
+  if (!Trim(title).empty()) text += " - " + title;
+  PAt->setText(Latin1(text));
+  PAb->setText(Latin1(text));
+}
+
+bool MainWindow::CloseVessel() {
+  if (!session_ || plan_.CurVessel < 0) return true;
+  if (plan_.ConditionModified && !conditions_->AskSaveModified(true)) return false;
+  if (AllBays) AllBays->close();
+  if (plan_.CelChanged) session_->ves.SaveCells();
+  setWindowTitle(Latin1(plan_.ProductName));
+  BusyCursor busy(*host);
+  // The quay and the particulars (with the condition open now) are kept.
+  session_->conditions.WriteCondition("", false, plan_.QuayPlane);
+  if (StoreParticulars()) ParticularsChanged = true;
+  std::string error;
+  if (!WritePtc(plan_, std::filesystem::path(plan_.VesselDir) / "ptc.txt", error)) host->ReportError(error);
+  plan_.CurVessel = -1;
+  RestoreAction->setVisible(false);
+  ShowVesselState(false);
+  FillVesselList();
+  return true;
+}
+
+void MainWindow::SelectVesselExecute() {
+  if (CloseVessel()) plan_.Settings[SettingsIx::LastVessel].clear();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (!CloseVessel()) {
+    event->ignore();
+    return;
+  }
+  QMainWindow::closeEvent(event);
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    close();
+    return;
+  }
+  QMainWindow::keyPressEvent(event);
+}
+
+void MainWindow::BaseDataClick() {
+  BaseDataDialog form(plan_, this);
+  form.onStored = [this] {
+    if (onSettingsChanged) onSettingsChanged();
+    FillVesselList();
+  };
+  form.exec();
+}
+
+void MainWindow::CustomizingClick() {
+  CustomizingDialog form(plan_, this);
+  form.onStored = [this] {
+    if (onSettingsChanged) onSettingsChanged();
+  };
+  form.exec();
+}
+
+void MainWindow::PortsClick() {
+  if (!host) return;
+  PortsWindow form(plan_, *host, this);
+  form.exec();
+}
+
+void MainWindow::ImportEdiClick() {
+  if (!session_ || !base_ || plan_.CurVessel < 0) return;
+  const std::string path = EdiImportDialog::AskImportFile(plan_, this);
+  if (path.empty()) return;
+  if (EdiImportDialog::ImportFile(session_->ctx, *base_, path, this)) AfterConditionChange();
+}
+
+void MainWindow::ExportBaplieClick() {
+  if (!session_ || !host || plan_.CurVessel < 0) return;
+  EdiExportDialog form(plan_, *host, EdiMessageKind::Baplie, conditions_->PortRotation, &session_->selection,
+                       this);
+  form.OpenSelection = [this](int plane) { Sel->ShowSelection(plane); };
+  form.exec();
+}
+
+void MainWindow::ExportMovinsClick() {
+  if (!session_ || !host || plan_.CurVessel < 0) return;
+  EdiExportDialog* form = nullptr;
+  {
+    BusyCursor busy(*host);
+    session_->selection.ResetSelection();
+    conditions_->LoadReferenceCondition(plan_.RefPlane);
+    // The message describes the condition as it is on disk.
+    if (plan_.ConditionModified) conditions_->SaveOpenCondition();
+    form = new EdiExportDialog(plan_, *host, EdiMessageKind::Movins, conditions_->PortRotation,
+                               &session_->selection, this);
+  }
+  std::unique_ptr<EdiExportDialog> owner(form);
+  // The reports that may follow a MOVINS are not part of this program yet:
+  // their choice is not offered.
+  form->PAreports->hide();
+  form->exec();
+  if (form->FileWritten) host->ShowMessageNo(51);
+  PlanChanged();
+}
+
+void MainWindow::SaveConditionClick() {
+  if (!conditions_ || plan_.CurVessel < 0) return;
+  SaveConditionDialog form(*conditions_, this);
+  form.exec();
+  if (!form.Outcome.closed) return;
+  FillConditionItems();
+  AfterConditionChange();
+  if (form.Outcome.newFile) ChangeDateClick();
+}
+
+void MainWindow::RevertConditionClick() {
+  if (!conditions_ || !host) return;
+  BusyCursor busy(*host);
+  if (conditions_->RevertCondition()) FillConditionItems();
+  AfterConditionChange();
+}
+
+void MainWindow::ChangeDateClick() {
+  if (!conditions_) return;
+  std::tm when{};
+  if (!conditions_->SelectedConditionDate(when)) return;
+  if (!CallDateDialog::Ask(when, this)) return;
+  if (conditions_->ChangeConditionDate(when)) FillConditionItems();
+}
+
+void MainWindow::ShowConditionMenu(const QPoint& at) {
+  if (!conditions_) return;
+  PMcond->clear();
+  connect(PMcond->addAction(Latin1(conditions_->ArchiveMenuText())), &QAction::triggered, this, [this] {
+    conditions_->ToggleArchive();
+    ApplyFontsAndColours();
+    FillConditionItems();
+  });
+  connect(PMcond->addAction(Latin1(conditions_->MoveMenuText())), &QAction::triggered, this, [this] {
+    conditions_->MoveSelectedCondition();
+    FillConditionItems();
+  });
+  if (conditions_->RemoveAllowed()) {
+    connect(PMcond->addAction(tr("&Remove Condition")), &QAction::triggered, this, [this] {
+      conditions_->DeleteSelectedCondition();
+      FillConditionItems();
+    });
+  }
+  connect(PMcond->addAction(tr("&Change date")), &QAction::triggered, this, &MainWindow::ChangeDateClick);
+  PMcond->popup(LBcond->viewport()->mapToGlobal(at));
+}
+
+void MainWindow::ColourClick() {
+  const bool lists = LB1->isVisible();
+  const int setting = lists ? SettingsIx::ListColour : SettingsIx::WindowColour;
+  const QColor start =
+      SettingColour(plan_.Settings[setting], lists ? QColor(Qt::white) : palette().color(QPalette::Window));
+  const QColor chosen = QColorDialog::getColor(start, this, tr("Color"));
+  if (!chosen.isValid()) return;
+  plan_.Settings[setting] = std::to_string(RgbColour(chosen.red(), chosen.green(), chosen.blue()));
+  ApplyFontsAndColours();
+}
+
+void MainWindow::ExportVesClick() {
+  if (!host || plan_.CurVessel < 0) return;
+  BusyCursor busy(*host);
+  ExportVes(plan_, *host);
+}
+
+void MainWindow::ImportFinalClick() {
+  if (!session_ || plan_.CurVessel < 0) return;
+  const VesImportOutcome outcome = ImportFinal(session_->ctx);
+  if (outcome.result != VesImportResult::Read) return;
+  AfterConditionChange();
+  // The condition now is the other program's: it is saved under a name
+  // the planner gives it.
+  SaveConditionClick();
+}

@@ -1,0 +1,143 @@
+#pragma once
+
+// MainWindow: the main window. Without a vessel it lists the installed
+// vessels (LB1), from which one is opened; with a vessel open it shows the
+// vessel's conditions (LBcond), the title panels and the stability frame,
+// and the commands that work on the vessel.
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+#include <utility>
+#include <vector>
+
+struct PlanData;
+class ConditionList;
+class Host;
+class QAction;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QStackedWidget;
+class QToolBar;
+class BaseData;
+class BayPlanEditor;
+class CheckWindow;
+class SelectionWindow;
+class StabilityFrame;
+class VesselSession;
+
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit MainWindow(PlanData& plan, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  QLabel* LDataDir = nullptr;
+  QListWidget* LB1 = nullptr;
+  QListWidget* LBcond = nullptr;
+  QLabel* PAt = nullptr;
+  QLabel* PAb = nullptr;
+  QToolBar* TB = nullptr;
+  StabilityFrame* Stability = nullptr;
+  // The bay plan editor, created with the session and kept for the run.
+  BayPlanEditor* AllBays = nullptr;
+  // The selection filter's window and the stowage check's, kept likewise.
+  SelectionWindow* Sel = nullptr;
+  CheckWindow* Mess = nullptr;
+  QMenu* PMcond = nullptr;
+  QLabel* PAcus = nullptr;
+  // The particulars of the open vessel: one label and edit per shown
+  // header descriptor, built once.
+  QWidget* PAp = nullptr;
+  QAction* RestoreAction = nullptr;
+  QAction* SaveAction = nullptr;
+  QAction* BuVes = nullptr;
+  QMenu* Interface = nullptr;
+  bool AllVesselsMode = false;
+  bool ParticularsChanged = false;
+
+  // After "Base Data" or "Customizing" changed the settings: the program
+  // loads the base data again and writes the settings file.
+  std::function<void()> onSettingsChanged;
+
+  // Where the windows opened from here report and ask; set before show.
+  Host* host = nullptr;
+
+  // Connects the window to the loaded base data: the vessel list, and the
+  // session in which vessels are opened. Called once after the base data
+  // are loaded.
+  void Attach(Host& host, BaseData& base);
+  VesselSession* Session() { return session_.get(); }
+  ConditionList* Conditions() { return conditions_.get(); }
+
+  // The vessel list from the base data; returns the entry named in the
+  // settings as the last vessel, -1 when it is not listed.
+  int FillVesselList();
+  // Opens entry index of the vessel list and its last condition. False when
+  // the vessel cannot be opened (message 53).
+  bool OpenVesselEntry(int index);
+  // Reopens the vessel that was open when the program was last left.
+  void OpenLastVessel();
+  // Leaves the open vessel: false when the person cancels (the condition is
+  // modified and not settled).
+  bool CloseVessel();
+  // "Exit Vessel": the next start does not reopen it.
+  void SelectVesselExecute();
+  void RefreshTitles();
+  void OpenSelectedCondition();
+
+  void BaseDataClick();
+  void CustomizingClick();
+  void PortsClick();
+  void ImportEdiClick();
+  void ExportBaplieClick();
+  void ExportMovinsClick();
+  // "AllBays": the bay plan editor, not modal.
+  void AllBaysClick();
+  // "Export " and "Import Final": the plan handed to and taken back from
+  // the program on the other side of the exchange folder.
+  void ExportVesClick();
+  void ImportFinalClick();
+  // "Save": the save dialog, then, for a new file, its call date.
+  void SaveConditionClick();
+  void RevertConditionClick();
+  // "Change date" of the condition list's pop-up menu.
+  void ChangeDateClick();
+  // "Particulars": shows the panel, or stores its edits and hides it.
+  void ParticularsClick();
+  // "Color": the colour of the lists while the vessel list is shown, else
+  // of the window.
+  void ColourClick();
+  // After any change of the plan: the stability frame, the titles and the
+  // "Restore Condition" button follow it.
+  void PlanChanged();
+  // The particulars edits into VesHdr (the vessel's folder name excepted);
+  // true when a value changed. The vessel list follows a new vessel name.
+  bool StoreParticulars();
+  void FillParticulars();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void ShowVesselState(bool open);
+  void FillConditionItems();
+  void AfterConditionChange();
+  void BuildParticulars();
+  void ApplyFontsAndColours();
+  void ShowConditionMenu(const QPoint& at);
+
+  PlanData& plan_;
+  BaseData* base_ = nullptr;
+  std::unique_ptr<VesselSession> session_;
+  std::unique_ptr<ConditionList> conditions_;
+  QStackedWidget* pages_ = nullptr;
+  QWidget* conditionPane_ = nullptr;
+  std::vector<std::pair<int, QLineEdit*>> particulars_;  // VesHdr index and its edit
+  QList<QAction*> noVesselActions_;
+  QList<QAction*> vesselActions_;
+};
