@@ -194,6 +194,9 @@ bool PlaceUnit(PlanContext& ctx, int cell, int mode) {
     AddVoyPort(plan, hand.FRM);
   }
 
+  ctx.Touch(cell);
+  if (partner >= 0) ctx.Touch(partner);
+
   if (config) {
     // The dummy unit's weight says what the cell takes: 2 t 20' only, 4 t
     // 40' only, anything else no restriction. Both cells of a 40' dummy keep
@@ -210,6 +213,7 @@ bool PlaceUnit(PlanContext& ctx, int cell, int mode) {
   if (target.FL3 > 0 && mode != kPlaceFromFile) {
     const int base = BundleBaseCell(plan, target);
     if (base >= 0) {
+      ctx.Touch(base);
       StructDat& baseUnit = units[static_cast<size_t>(base)];
       baseUnit.BUNDLES += is20 ? 1 : 2;
       baseUnit.CHANGED = 1;
@@ -269,6 +273,8 @@ bool RemoveUnit(PlanContext& ctx, int cell) {
   // cell instead of being lost.
   if (toQuay && record.FL3 < 1 && plan.QuayCount >= kMaxCells) return false;
 
+  ctx.Touch(cell);
+  if (toQuay) ctx.TouchQuay();
   if (IsOverDimension(record)) MarkOverDimension(ctx, cell, -1);
   // The stability sums read the record, so they go first.
   ctx.stability.AddUnit(cell, is20, -1);
@@ -279,6 +285,7 @@ bool RemoveUnit(PlanContext& ctx, int cell) {
     // changed since the unit was placed, the cell found now may hold another
     // unit, which must not be lost.
     if (PlaceableCell(plan, partner) && units[static_cast<size_t>(partner)].STATUS < 0) {
+      ctx.Touch(partner);
       StructDat& second = units[static_cast<size_t>(partner)];
       if (IsOverDimension(second)) MarkOverDimension(ctx, partner, -1);
       second = StructDat{};
@@ -294,6 +301,7 @@ bool RemoveUnit(PlanContext& ctx, int cell) {
   if (record.FL3 > 0) {
     const int base = BundleBaseCell(plan, record);
     if (base >= 0) {
+      ctx.Touch(base);
       StructDat& baseUnit = units[static_cast<size_t>(base)];
       baseUnit.BUNDLES = std::max(baseUnit.BUNDLES - (is20 ? 1 : 2), 0);
       baseUnit.CHANGED = 1;

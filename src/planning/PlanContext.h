@@ -11,6 +11,16 @@ struct PlanData;
 class Stability;
 class Host;
 
+// Told of every record of the working data set, and of the quay, just
+// before a placement or removal changes it: how an edit is recorded so that
+// it can be undone.
+class ChangeJournal {
+ public:
+  virtual ~ChangeJournal() = default;
+  virtual void BeforeRecordChange(int cell) = 0;
+  virtual void BeforeQuayChange() = 0;
+};
+
 class PlanContext {
  public:
   PlanContext(PlanData& plan, Stability& stability, Host& host)
@@ -31,6 +41,15 @@ class PlanContext {
   // Recomputes stability and strength from the kept sums; set by the
   // stability code. Until then marking the plan modified only repaints.
   std::function<void()> Recompute;
+
+  // Set while an undoable edit runs; null otherwise.
+  ChangeJournal* Journal = nullptr;
+  void Touch(int cell) {
+    if (Journal) Journal->BeforeRecordChange(cell);
+  }
+  void TouchQuay() {
+    if (Journal) Journal->BeforeQuayChange();
+  }
 
   // Records that the working condition changed (true) or was just read or
   // saved (false), invalidates the voyage data set and, unless a bulk run or

@@ -87,6 +87,20 @@ void TakeFromQuay(PlanData& plan, int index) {
   if (plan.QuayLive < 1) ClearQuay(plan);
 }
 
+void TruncateQuay(PlanData& plan, int count) {
+  count = std::max(count, 0);
+  for (int i = QuayRecords(plan) - 1; i >= count; --i) {
+    StructDat& record = plan.Dat[plan.QuayPlane][i];
+    if (record.STATUS >= 1) {
+      CountRoute(plan, record, -1);
+      --plan.QuayLive;
+    }
+    record = StructDat{};
+  }
+  plan.QuayCount = std::min(QuayRecords(plan), count);
+  if (plan.QuayLive < 1) ClearQuay(plan);
+}
+
 void TakeRouteFromQuay(PlanData& plan, int route) {
   if (route < 0 || route >= kMaxRouteKeys) return;
   // Taking the last unit empties the quay, so the count is read each round.
@@ -108,5 +122,6 @@ void ClearQuay(PlanData& plan) {
 
 void AskClearQuay(PlanData& plan, Host& host, const std::string& caption) {
   if (plan.QuayLive <= 0) return;
-  if (host.Ask(caption, "", "The Quay is not empty - clear the Quay?", false) == Host::Answer::Yes) ClearQuay(plan);
+  if (host.Ask(caption, "", "The Quay is not empty - clear the Quay?", false) == Host::Answer::Yes)
+    ClearQuay(plan);
 }

@@ -18,6 +18,9 @@ bool PutToQuay(PlanData& plan, const StructDat& unit);
 void TakeFromQuay(PlanData& plan, int index);
 void TakeRouteFromQuay(PlanData& plan, int route);
 void ClearQuay(PlanData& plan);
+// Takes back the records appended since the quay held count of them, as if
+// they had never been put there (an undone removal).
+void TruncateQuay(PlanData& plan, int count);
 // Before an import fills the quay: a quay that still holds units is emptied
 // when the person answers "Yes" to the question captioned caption.
 void AskClearQuay(PlanData& plan, Host& host, const std::string& caption);
