@@ -5,6 +5,8 @@
 #include "core/TextHelpers.h"
 #include "planning/CellOps.h"
 #include "planning/PlanContext.h"
+#include "stability/Strength.h"
+#include "stability/Tanks.h"
 #include "vessel/CellAddress.h"
 #include "vessel/Ports.h"
 
@@ -12,8 +14,9 @@ namespace {
 
 std::string Two(int n) { return Pad(IntOrEmpty(n), 2, true, "0"); }
 
-const char* const kPorts[][3] = {{"HAM", "HAMBURG", "DE"},  {"RTM", "ROTTERDAM", "NL"}, {"ANR", "ANTWERP", "BE"},
-                                 {"SIN", "SINGAPORE", "SG"}, {"SHA", "SHANGHAI", "CN"}, {"NYC", "NEW YORK", "US"}};
+const char* const kPorts[][3] = {{"HAM", "HAMBURG", "DE"},  {"RTM", "ROTTERDAM", "NL"},
+                                 {"ANR", "ANTWERP", "BE"},  {"SIN", "SINGAPORE", "SG"},
+                                 {"SHA", "SHANGHAI", "CN"}, {"NYC", "NEW YORK", "US"}};
 
 }  // namespace
 
@@ -96,7 +99,8 @@ int FillBenchCondition(PlanContext& ctx) {
   return units;
 }
 
-std::filesystem::path WriteBenchCondition(PlanContext& ctx, ConditionFile& file, const std::filesystem::path& dir) {
+std::filesystem::path WriteBenchCondition(PlanContext& ctx, ConditionFile& file,
+                                          const std::filesystem::path& dir) {
   PlanData& plan = ctx.plan;
   std::error_code ec;
   plan.VesselDir = dir.string();
@@ -108,4 +112,32 @@ std::filesystem::path WriteBenchCondition(PlanContext& ctx, ConditionFile& file,
   plan.VesHdr[VesHdrIx::Adp] = "A";
   if (ec || !file.WriteCondition("AGOA001E.TXT", false, kCurPlane).written) return {};
   return dir / "COND" / "AGOA001E.TXT";
+}
+
+LargestVessel::LargestVessel()
+    : session(*plan, host,
+              {"Lightship", "Constant", "Containers", "Spare", "Water ballast", "Fuel oil", "Diesel oil",
+               "Lub oil", "Fresh water", "Miscellaneous", "Correction", "Deadweight", "Displacement"}) {
+  BuildBenchVessel(*plan);
+  plan->VesHdr[VesHdrIx::BaysLength] = "140";
+  plan->VesHdr[VesHdrIx::DrawingLength] = "150";
+  plan->VesHdr[VesHdrIx::LightshipWeight] = "5450";
+  plan->VesHdr[VesHdrIx::LightshipWeight + 1] = "8";
+  plan->VesHdr[VesHdrIx::LightshipWeight + 2] = "67";
+}
+
+bool LargestVessel::Float(const std::filesystem::path& feederDir, std::string& error) {
+  Stability& stability = session.stability;
+  if (!stability.LoadTables(feederDir, error) || !stability.tanks().Load(feederDir, error) ||
+      !stability.strength().LoadStrengthData(feederDir, error))
+    return false;
+  stability.SetFixedItems(+1);
+  FillBenchCondition(session.ctx);
+  // Most of the cargo goes again, so that the feeder's tables float it.
+  for (int i = 0; i < plan->CellCount; ++i)
+    if (i % 12 != 0) RemoveUnit(session.ctx, i);
+  unitsLoaded = 0;
+  for (int i = 0; i < plan->CellCount; ++i)
+    if (plan->Cur()[static_cast<size_t>(i)].STATUS > 0) ++unitsLoaded;
+  return true;
 }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "conditions/VesselSession.h"
 #include "core/Host.h"
 #include "core/PlanData.h"
 #include "planning/PlanContext.h"
@@ -43,4 +44,19 @@ int FillBenchCondition(PlanContext& ctx);
 
 // Writes the filled condition as a condition file of a vessel folder in dir
 // and returns its path (empty when it could not be written).
-std::filesystem::path WriteBenchCondition(PlanContext& ctx, ConditionFile& file, const std::filesystem::path& dir);
+std::filesystem::path WriteBenchCondition(PlanContext& ctx, ConditionFile& file,
+                                          const std::filesystem::path& dir);
+
+// The benchmark vessel floated by the demo feeder's hydrostatic, tank and
+// strength tables, with a twelfth of the full condition on board, so that
+// every change is followed by the stability and strength the editor
+// recomputes.
+struct LargestVessel {
+  std::unique_ptr<PlanData> plan = CreatePlanData();
+  QuietHost host;
+  VesselSession session;
+  int unitsLoaded = 0;
+  LargestVessel();
+  // False, with the reason, when the feeder's tables cannot be read.
+  bool Float(const std::filesystem::path& feederDir, std::string& error);
+};

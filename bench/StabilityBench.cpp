@@ -67,29 +67,11 @@ void BM_FeederRecompute(benchmark::State& state) {
 BENCHMARK(BM_FeederRecompute)->Unit(benchmark::kMicrosecond);
 
 void BM_LargestVesselRecompute(benchmark::State& state) {
-  auto plan = CreatePlanData();
-  QuietHost host;
-  VesselSession s(*plan, host,
-                  {"Lightship", "Constant", "Containers", "Spare", "Water ballast", "Fuel oil", "Diesel oil",
-                   "Lub oil", "Fresh water", "Miscellaneous", "Correction", "Deadweight", "Displacement"});
-  BuildBenchVessel(*plan);
-  plan->VesHdr[VesHdrIx::BaysLength] = "140";
-  plan->VesHdr[VesHdrIx::DrawingLength] = "150";
-  plan->VesHdr[VesHdrIx::LightshipWeight] = "5450";
-  plan->VesHdr[VesHdrIx::LightshipWeight + 1] = "8";
-  plan->VesHdr[VesHdrIx::LightshipWeight + 2] = "67";
-  const fs::path feeder = kDemo / "FEEDER";
+  LargestVessel ship;
   std::string error;
-  if (!s.stability.LoadTables(feeder, error) || !s.stability.tanks().Load(feeder, error) ||
-      !s.stability.strength().LoadStrengthData(feeder, error))
-    return state.SkipWithError(("feeder tables: " + error).c_str());
-  s.stability.SetFixedItems(+1);
-  const int units = FillBenchCondition(s.ctx);
-  // Most of the cargo goes again, so that the feeder's tables float it.
-  for (int i = 0; i < plan->CellCount; ++i)
-    if (i % 12 != 0) RemoveUnit(s.ctx, i);
-  state.counters["units_loaded"] = units;
-  PlaceRemoveRecompute(state, s, FirstFreeCell(*plan));
+  if (!ship.Float(kDemo / "FEEDER", error)) return state.SkipWithError(("feeder tables: " + error).c_str());
+  state.counters["units_loaded"] = ship.unitsLoaded;
+  PlaceRemoveRecompute(state, ship.session, FirstFreeCell(*ship.plan));
 }
 BENCHMARK(BM_LargestVesselRecompute)->Unit(benchmark::kMicrosecond);
 
