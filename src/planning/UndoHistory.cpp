@@ -57,8 +57,30 @@ const std::string& UndoHistory::UndoLabel() const {
 }
 const std::string& UndoHistory::RedoLabel() const { return CanRedo() ? steps_[undoCount_].Label : kNothing; }
 
+namespace {
+
+bool SameWeights(const WeightItem& a, const WeightItem& b) {
+  return a.W == b.W && a.WL == b.WL && a.WV == b.WV && a.WT == b.WT && a.FSM == b.FSM;
+}
+
+}  // namespace
+
+bool UndoHistory::StillApplies(const Step& step, bool forward) const {
+  const std::vector<StructDat>& expected = forward ? step.Before : step.After;
+  for (size_t i = 0; i < step.Cells.size(); ++i)
+    if (!(ctx_.plan.Cur()[static_cast<size_t>(step.Cells[i])] == expected[i])) return false;
+  return SameWeights(ctx_.stability.Items[kContainersItem],
+                     forward ? step.ContainersBefore : step.ContainersAfter);
+}
+
 int UndoHistory::Undo() {
   if (!CanUndo() || recording_) return -1;
+  // Something besides the editor changed the plan since (an import, say):
+  // writing old records back would undo that too, so the history goes.
+  if (!StillApplies(steps_[undoCount_ - 1], false)) {
+    Clear();
+    return -1;
+  }
   const Step& step = steps_[--undoCount_];
   Apply(step, false);
   return static_cast<int>(step.HeldBefore.size());
@@ -66,6 +88,10 @@ int UndoHistory::Undo() {
 
 int UndoHistory::Redo() {
   if (!CanRedo() || recording_) return -1;
+  if (!StillApplies(steps_[undoCount_], true)) {
+    Clear();
+    return -1;
+  }
   const Step& step = steps_[undoCount_++];
   Apply(step, true);
   return static_cast<int>(step.HeldAfter.size());

@@ -37,7 +37,8 @@ class UndoHistory : public ChangeJournal {
   const std::string& RedoLabel() const;
   // Puts the plan back as before the last step (after it for Redo); returns
   // the number of held units the editor has after that, -1 when there was
-  // nothing to undo (redo).
+  // nothing to undo (redo). When the plan was changed outside the history
+  // since, the history is cleared and -1 returned.
   int Undo();
   int Redo();
   // Another condition was read, or the vessel changed.
@@ -59,6 +60,9 @@ class UndoHistory : public ChangeJournal {
   };
 
   void Apply(const Step& step, bool forward);
+  // The cells and weights are as the step left them (as it found them,
+  // forward).
+  bool StillApplies(const Step& step, bool forward) const;
   std::vector<StructDat> HeldUnits(int count) const;
   void RestoreHeld(const std::vector<StructDat>& held, std::size_t clearUpTo);
 

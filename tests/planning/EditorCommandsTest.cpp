@@ -420,4 +420,13 @@ TEST_F(EditorTest, ANewCommandDropsWhatCouldBeRedone) {
   EXPECT_EQ(Units().count("030086"), 1u);
 }
 
+TEST_F(EditorTest, AChangeFromElsewhereEndsTheHistory) {
+  Press("030082");
+  // An import replaces the unit the press placed.
+  RemoveUnit(ctx, Cell("030082"));
+  EXPECT_FALSE(editor.Undo());
+  EXPECT_FALSE(editor.History.CanUndo());
+  EXPECT_TRUE(IsFreeRecord(At("030082")));
+}
+
 }  // namespace
