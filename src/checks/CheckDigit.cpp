@@ -1,5 +1,8 @@
 #include "checks/CheckDigit.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include "core/TextHelpers.h"
 
 namespace {

@@ -6,6 +6,7 @@
 #include "checks/StowageCheck.h"
 #include "cli/Commands.h"
 #include "cli/Installation.h"
+#include "planning/AttributePanel.h"
 
 int CmdCheck(Installation& inst, const std::string& vessel, const std::string& file, bool segregationOnly) {
   PlanData& plan = *inst.plan;
@@ -21,15 +22,21 @@ int CmdCheck(Installation& inst, const std::string& vessel, const std::string& f
 int CmdCheckDigit(const std::vector<std::string>& numbers) {
   bool allRight = true;
   for (const std::string& number : numbers) {
-    const CheckDigitResult r = JudgeCheckDigit(number);
-    if (!r.checked) {
-      std::printf("%s: too short to carry a check digit\n", number.c_str());
+    // Judged as typed: "csqu 305438-3" is the stored CSQU 3054383, so the
+    // number is brought to its stored form first and shown so.
+    const std::string stored = NormaliseNumber(number);
+    if (stored.empty()) {
+      std::printf("%s: no letter or digit to judge\n", number.c_str());
       allRight = false;
-    } else if (r.matches) {
-      std::printf("%s: check digit %c is right\n", number.c_str(), r.written);
+      continue;
+    }
+    const char written = stored.back();
+    const std::string correct = CheckDigit(stored);
+    if (correct[0] == written) {
+      std::printf("%s (%s): check digit %c is right\n", number.c_str(), stored.c_str(), written);
     } else {
-      std::printf("%s: check digit %c is wrong, should be %s\n", number.c_str(), r.written,
-                  r.correct.c_str());
+      std::printf("%s (%s): check digit %c is wrong, should be %s\n", number.c_str(), stored.c_str(), written,
+                  correct.c_str());
       allRight = false;
     }
   }

@@ -22,16 +22,26 @@ int CmdCheck(Installation& inst, const std::string& vessel, const std::string& f
 // The stability report, tanks report and strength maxima of the vessel as
 // it opens (file empty) or of a condition; with json one object of figures.
 int CmdStability(Installation& inst, const std::string& vessel, const std::string& file, bool json);
-// For each container number: whether its check digit is right and what it
-// should be; 0 when every one is right, 3 otherwise.
+// For each container number, taken as typed and shown in its stored form
+// (see NormaliseNumber): whether its check digit is right and what
+// it should be; 0 when every one is right, 3 otherwise.
 int CmdCheckDigit(const std::vector<std::string>& numbers);
+
+struct EditArgs {
+  std::string vessel, condition, script;
+  std::string save;     // condition name saved as afterwards (SaveConditionAs)
+  bool strict = false;  // stop at the first refused line, saving nothing
+};
+// Runs the editor's commands of a script on a condition, one a line, and
+// prints what each did or why it was refused; 0 when every line was done.
+int CmdEdit(Installation& inst, const EditArgs& args);
 
 struct ImportEdiArgs {
   std::string vessel, file, condition;
   std::string dump;  // "load", "all", "none", or "" for the dialog's default
   std::string port;  // this port, five letters
   bool clearWeights = false;
-  std::string save;     // condition written after the import, with the quay file
+  std::string save;     // condition name saved as after the import (SaveConditionAs), with the quay file
   std::string portMap;  // file of "CODE;PORT" lines for unknown ports
 };
 // Imports a BAPLIE, MOVINS or COPRAR into a vessel (and condition) and

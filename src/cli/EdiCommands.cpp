@@ -131,14 +131,16 @@ int CmdImportEdi(Installation& inst, const ImportEdiArgs& args) {
   }
 
   if (!args.save.empty()) {
-    const fs::path out =
-        fs::path(args.save).has_parent_path() ? fs::absolute(args.save) : fs::path(args.save);
-    if (!opened.conditions.WriteCondition(out.string(), false, kCurPlane).written) return 1;
+    std::string error;
+    const fs::path out = SaveConditionAs(opened, inst, args.save, error);
+    if (out.empty()) {
+      std::fprintf(stderr, "error: %s\n", error.c_str());
+      return 1;
+    }
     if (!opened.conditions.WriteCondition("", false, plan.QuayPlane).written) return 1;
     // Ports the message brought in are kept with the condition that names them.
     if (plan.PortsChanged && !WritePorts(plan, plan.DataDir, inst.host)) return 1;
-    std::printf("Written: %s\n",
-                (out.has_parent_path() ? out : ConditionDirectory(plan) / out).string().c_str());
+    std::printf("Written: %s\n", out.string().c_str());
     // The quay stays where the program reads it when the vessel is opened.
     std::printf("Quay file: %s\n", (fs::path(plan.VesselDir) / "QUA.TXT").string().c_str());
   }

@@ -3,6 +3,7 @@
 // One run of the headless tool on an installation folder: the plan, the
 // console host and the base data, set up as the program does at start.
 
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -41,8 +42,27 @@ struct OpenedCondition {
   ConditionFile& conditions;
   VesselData& ves;
 
-  // vessel is a name or folder; file a path, or a file of the vessel's
-  // conditions folder. False, with the reason printed, when either cannot
-  // be read.
+  // vessel is a name or folder; file names a condition as FindConditionFile
+  // takes it (empty: the vessel as it opens). False, with the reason
+  // printed, when either cannot be found or read.
   bool Open(Installation& inst, const std::string& vessel, const std::string& file);
 };
+
+// The condition file a command line names for the open vessel. A name with
+// a folder in it is a path. A bare name is, in this order: a file of the
+// vessel's conditions folder named so or so plus ".TXT" (any case), a
+// condition of the condition list shown so (its first nine characters),
+// a file of the current folder. Empty when nothing matches; tried then
+// says what was looked for, for the error message.
+std::filesystem::path FindConditionFile(OpenedCondition& opened, const std::string& given,
+                                        std::string& tried);
+
+// Saves the working condition as the program's "Save" does: NAME.TXT in the
+// vessel's conditions folder (name with or without ".TXT", any case),
+// written atomically, entered in sch.dat so that the main window lists it,
+// and the working condition takes its type, port and voyage from the name
+// (type letter A, B, P or D, a three-letter port code, a voyage of four to
+// six characters: "DHAM012N"). The file written, or empty with error set
+// when the name is not one the list can show or the save failed.
+std::filesystem::path SaveConditionAs(OpenedCondition& opened, Installation& inst, const std::string& name,
+                                      std::string& error);

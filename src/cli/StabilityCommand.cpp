@@ -107,9 +107,10 @@ int CmdStability(Installation& inst, const std::string& vessel, const std::strin
       const std::string text = FormatFixed(x, 1);
       return (text.empty() ? std::string("0") : text) + " %";
     };
-    lines.push_back("Strength maxima: shear " + percent(s.MaxShearPercent) + ", bending " +
-                    percent(s.MaxBendingPercent) + ", torsion " + percent(s.MaxTorsionPercent) +
-                    (s.State == StrengthState::OutsideTable ? " (outside the tables: last figures found)" : ""));
+    lines.push_back(
+        "Strength maxima: shear " + percent(s.MaxShearPercent) + ", bending " + percent(s.MaxBendingPercent) +
+        ", torsion " + percent(s.MaxTorsionPercent) +
+        (s.State == StrengthState::OutsideTable ? " (outside the tables: last figures found)" : ""));
   }
   for (const std::string& line : lines) std::printf("%s\n", line.c_str());
   return inst.host.errorCount == 0 ? 0 : 1;

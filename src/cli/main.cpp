@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/Commands.h"
@@ -23,14 +23,13 @@ constexpr const char* kUsage =
     "  vessel NAME\n"
     "            particulars, bay and cell counts and the tables of one vessel\n"
     "            (NAME is the vessel's name or its folder)\n"
-    "  condition VESSEL FILE [--write OUT]\n"
-    "            read a condition (a path, or a file of the vessel's conditions\n"
-    "            folder) and print its load totals, quay count and skipped lines;\n"
-    "            --write writes the data set back out to OUT\n"
-    "  check VESSEL FILE [--segregation-only]\n"
+    "  condition VESSEL CONDITION [--write OUT]\n"
+    "            read a condition and print its load totals, quay count and\n"
+    "            skipped lines; --write writes the data set back out to OUT\n"
+    "  check VESSEL CONDITION [--segregation-only]\n"
     "            read a condition and print the stowage check's lines (exit\n"
     "            code 3 when something was found)\n"
-    "  stability VESSEL [FILE] [--json]\n"
+    "  stability VESSEL [CONDITION] [--json]\n"
     "            the stability report, tanks report and strength maxima of the\n"
     "            vessel as it opens or of a condition; --json prints the figures\n"
     "            as one JSON object (metres, tonnes, degrees)\n"
@@ -38,8 +37,12 @@ constexpr const char* kUsage =
     "            [--port LOCODE] [--clear-weights] [--save NAME] [--port-map FILE]\n"
     "            import a BAPLIE, MOVINS or COPRAR into the vessel (and condition\n"
     "            C); prints the header, loaded/to quay/restows and each unit put\n"
-    "            to the quay with why; --save writes the condition, the quay\n"
-    "            (QUA.TXT of the vessel) and the ports the message added;\n"
+    "            to the quay with why; --save NAME saves the condition as the\n"
+    "            program's Save does: NAME.TXT in the vessel's conditions folder,\n"
+    "            listed in its schedule (NAME is the type A, B, P or D, a\n"
+    "            three-letter port code and a voyage of 4 to 6 characters, as\n"
+    "            DHAM012N), with the quay (QUA.TXT of the vessel) and the ports\n"
+    "            the message added;\n"
     "            --port-map FILE holds CODE;PORT lines: the unknown port CODE\n"
     "            (PLXXX or XXX) is taken as PORT (# starts a comment line); an\n"
     "            unknown port not mapped is taken as it is and added to the\n"
@@ -51,9 +54,31 @@ constexpr const char* kUsage =
     "  vessel-from-baplie FILE NAME\n"
     "            create and install a vessel whose cells are the positions of\n"
     "            a BAPLIE (for a ship not installed yet)\n"
+    "  edit VESSEL CONDITION SCRIPT [--save NAME] [--strict]\n"
+    "            run the bay plan editor's commands of SCRIPT on the condition,\n"
+    "            one a line (# starts a comment):\n"
+    "              load CELL NUMBER POL POD SIZE TYPE TONNES [field=value ...]\n"
+    "              discharge CELL          restow FROM TO\n"
+    "              template field=value ...   fill tier|row|bay CELL\n"
+    "              dump discharging X|loaded X|pod X|pol X|route POLPOD|operator X|bay B|all\n"
+    "              change pol|pod|operator|type OLD NEW\n"
+    "              note CELL TEXT          undo          redo\n"
+    "            fields: number pol pod prs frm size type iso imo un operator\n"
+    "            booking tonnes temp temp2 oh owp ows ol mty; prints what each\n"
+    "            line did or why it was refused (the plan unchanged for that\n"
+    "            line), then the units and tonnes on board; undo takes back a\n"
+    "            whole line; --strict stops at the first refused line; exit\n"
+    "            code 1 when a line was refused\n"
     "  check-digit NUMBER...\n"
     "            whether each container number's check digit is right, and\n"
-    "            what it should be (exit code 3 when one is not)\n";
+    "            what it should be (exit code 3 when one is not); a number is\n"
+    "            taken as typed (any case, blanks and hyphens) and shown in its\n"
+    "            stored form, a short serial filled with zeros: csqu 305438-3\n"
+    "            is CSQU 3054383\n"
+    "A condition of a vessel (CONDITION, --condition C) is named as the condition\n"
+    "list shows it (DHAM012N, any case), by its file name (DHAM012N.TXT) or by a\n"
+    "path; a name without a folder is looked for in the vessel's conditions\n"
+    "folder first, then in the current folder.\n";
 
 int Usage(const char* problem) {
   if (problem) std::fprintf(stderr, "zum4-cli: %s\n", problem);
@@ -67,6 +92,7 @@ int main(int argc, char** argv) {
   std::string dataOption;
   std::string writeTo;
   bool segregationOnly = false;
+  bool strict = false;
   bool json = false;
   ImportEdiArgs importArgs;
   ExportEdiArgs exportArgs;
@@ -95,6 +121,8 @@ int main(int argc, char** argv) {
       importArgs.clearWeights = true;
     } else if (arg == "--imo" || arg == "--call-sign") {
       exportArgs.vesselId = arg.substr(2);
+    } else if (arg == "--strict") {
+      strict = true;
     } else if (arg == "--segregation-only") {
       segregationOnly = true;
     } else if (arg == "--json") {
@@ -124,8 +152,9 @@ int main(int argc, char** argv) {
   }
   if (command != "vessels" && command != "vessel" && command != "condition" && command != "check" &&
       command != "stability" && command != "import-edi" && command != "export-baplie" &&
-      command != "export-movins" && command != "vessel-from-baplie")
+      command != "export-movins" && command != "vessel-from-baplie" && command != "edit")
     return Usage(("unknown command: " + command).c_str());
+  if (command == "edit" && args.size() != 4) return Usage("edit needs a vessel, a condition and a script");
   if (command == "vessel" && args.size() < 2) return Usage("vessel needs a vessel name");
   if (command == "condition" && args.size() < 3) return Usage("condition needs a vessel and a file");
   if (command == "check" && args.size() < 3) return Usage("check needs a vessel and a file");
@@ -145,6 +174,7 @@ int main(int argc, char** argv) {
   if (command == "condition") return CmdCondition(inst, args[1], args[2], writeTo);
   if (command == "check") return CmdCheck(inst, args[1], args[2], segregationOnly);
   if (command == "vessel-from-baplie") return CmdVesselFromBaplie(inst, args[1], args[2]);
+  if (command == "edit") return CmdEdit(inst, EditArgs{args[1], args[2], args[3], importArgs.save, strict});
   if (command == "import-edi") {
     importArgs.vessel = args[1];
     importArgs.file = args[2];

@@ -8,6 +8,7 @@
 
 #include "SharedFiles.h"
 #include "checks/CheckDigit.h"
+#include "planning/AttributePanel.h"
 
 namespace {
 
@@ -113,6 +114,47 @@ TEST(JudgeCheckDigit, ReferenceCases) {
   EXPECT_GE(tooShort, 1);
   const CheckDigitResult example = JudgeCheckDigit("CSQU3054384");
   EXPECT_EQ(example.correct, "3");
+}
+
+// A number as typed in a field or on a command line, brought to the stored
+// form before its digit is judged.
+TEST(CheckDigitOfTypedNumber, NormalisedToTheStoredForm) {
+  struct Case {
+    const char* typed;
+    const char* stored;
+    const char* why;
+  } cases[] = {
+      {"csqu3054383", "CSQU 3054383", "lower case is raised, the blank put after the owner code"},
+      {"CSQU 305438-3", "CSQU 3054383", "a hyphen before the check digit goes"},
+      {"CSQU 3054383", "CSQU 3054383", "the stored form stays as it is"},
+      {"  csqu.305438/3 ", "CSQU 3054383", "blanks, points and slashes lie below '0'"},
+      {"ABCD/0000001", "ABCD 0000001", "'/' is the last character dropped, '0' the first kept"},
+      {"ET:010082", "ET:0 0010082", "':' lies above '0' and is kept"},
+      {"ABC\xC4"
+       "1234567",
+       "ABC\xC4"
+       " 1234567",
+       "a code-page letter is above '0' as a byte"},
+      {"ABCD12345", "ABCD 0012345", "nine characters: two zeros after the owner code"},
+      {"CSQU305438", "CSQU 0305438", "ten characters: one zero"},
+      {"ABCD", "ABCD 0000000", "the owner code alone"},
+      {"AB", "AB00 0000000", "no full owner code: filled at the end"},
+      {"CSQU30543830", "CSQU 30543830", "twelve characters are not shortened"},
+      {"", "", "nothing typed"},
+      {" - . ", "", "nothing kept"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(NormaliseNumber(c.typed), c.stored) << c.typed << ": " << c.why;
+}
+
+// The ways of typing one number judge as its stored form does, where the
+// raw text would weigh the hyphen or the lower-case letters.
+TEST(CheckDigitOfTypedNumber, TypedFormsJudgeAsTheStoredOne) {
+  for (const char* typed : {"csqu3054383", "CSQU 305438-3", "Csqu-305438-3"}) {
+    const std::string stored = NormaliseNumber(typed);
+    ASSERT_FALSE(stored.empty()) << typed;
+    EXPECT_EQ(CheckDigit(stored), "3") << typed;
+    EXPECT_EQ(stored.back(), '3') << typed;
+  }
 }
 
 }  // namespace

@@ -41,13 +41,22 @@ $out"
 if "$cli" --data "$work/inst" check minibox NOSUCH.TXT 2>"$work/err" >/dev/null; then fail "missing file accepted"; fi
 grep -q "no such condition file" "$work/err" || fail "missing file message: $(cat "$work/err")"
 
-# check-digit needs no installation.
-run 0 check-digit CSQU3054383 "CSQU 3054383" GYOU4047990
-expected=$'CSQU3054383: check digit 3 is right\nCSQU 3054383: check digit 3 is right\nGYOU4047990: check digit 0 is right'
+# check-digit needs no installation. A number is judged as typed: case,
+# blanks and hyphens do not count, a short serial is filled with zeros, and
+# the stored form is shown.
+run 0 check-digit CSQU3054383 "CSQU 3054383" GYOU4047990 csqu3054383 "CSQU 305438-3"
+expected=$'CSQU3054383 (CSQU 3054383): check digit 3 is right
+CSQU 3054383 (CSQU 3054383): check digit 3 is right
+GYOU4047990 (GYOU 4047990): check digit 0 is right
+csqu3054383 (CSQU 3054383): check digit 3 is right
+CSQU 305438-3 (CSQU 3054383): check digit 3 is right'
 [ "$out" = "$expected" ] || fail "check-digit printed:
 $out"
-run 3 check-digit "CSQU 3054384" CSQU305438
-expected=$'CSQU 3054384: check digit 4 is wrong, should be 3\nCSQU305438: too short to carry a check digit'
+run 3 check-digit "CSQU 3054384" "csqu 305438-4" ABCD12345 " - "
+expected=$'CSQU 3054384 (CSQU 3054384): check digit 4 is wrong, should be 3
+csqu 305438-4 (CSQU 3054384): check digit 4 is wrong, should be 3
+ABCD12345 (ABCD 0012345): check digit 5 is wrong, should be 1
+ - : no letter or digit to judge'
 [ "$out" = "$expected" ] || fail "check-digit printed:
 $out"
 echo "check commands: 1 passed, 0 failed"

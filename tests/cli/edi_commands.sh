@@ -45,10 +45,12 @@ for file in "$cond"/[ABDP]*.TXT; do
   count=$(grep -c '^C|' "$file")
   out=$("$cli" --data "$inst" export-baplie "ZUM FEEDER" "$name.TXT" "$work/$name.edi" --now "$now")
   expect "$out" "units: $count"
+  # Saved under the same type and port, so that the same units stay on board.
+  saved="${name:0:4}R${name:4}"
   out=$("$cli" --data "$inst" import-edi feeder "$work/$name.edi" --condition "$name.TXT" --dump-all \
-    --save "RT$name.TXT" 2>&1)
+    --save "$saved.TXT" 2>&1)
   expect "$out" "Message: BAPLIE 2.0" "Vessel: ZUM FEEDER" "loaded: $count" "to quay: 0" "restows: 0"
-  diff <(units "$file") <(units "$cond/RT$name.TXT") > "$work/diff" || fail "$name does not read back:
+  diff <(units "$file") <(units "$cond/$saved.TXT") > "$work/diff" || fail "$name does not read back:
 $(head -n 20 "$work/diff")"
 done
 
@@ -87,35 +89,35 @@ grep -q "HAN+LOA" "$work/movins.edi" || fail "MOVINS without its loads"
 # Units without a cell go to the quay, each listed with its reason.
 sed -e 's/LOC+147+0020002::5/LOC+147+0990002::5/' -e 's/LOC+147+0020004::5/LOC+147+::5/' \
   "$work/DHAM012N.edi" > "$work/bad-positions.edi"
-out=$("$cli" --data "$inst" import-edi feeder "$work/bad-positions.edi" --dump-all --save BAD.TXT 2>&1)
+out=$("$cli" --data "$inst" import-edi feeder "$work/bad-positions.edi" --dump-all --save DHAMBAD1 2>&1)
 expect "$out" "to quay: 2" \
   "quay: 990002   BLTU 3100001 position is not a cell of the vessel" \
   "quay:          BLTU 3108933 no position" \
-  "Written: $cond/BAD.TXT" "Quay file: $inst/FEEDER/QUA.TXT"
+  "Written: $cond/DHAMBAD1.TXT" "Quay file: $inst/FEEDER/QUA.TXT"
 grep -q '^990002;BLTU 3100001;' "$inst/FEEDER/QUA.TXT" || grep -q '^990002,BLTU 3100001,' "$inst/FEEDER/QUA.TXT" ||
   fail "the refused unit is not in the quay file"
-expect "$("$cli" --data "$inst" condition feeder BAD.TXT)" "Quay: 2 units" "Skipped lines: 0"
+expect "$("$cli" --data "$inst" condition feeder DHAMBAD1)" "Quay: 2 units" "Skipped lines: 0"
 
 # Unknown ports: taken as they are with their country (kept in the ports
 # table, so that they go out again as they came), or as the port map says.
 sed 's/PLGDY/PLZZZ/g' "$work/DHAM012N.edi" > "$work/unknown-port.edi"
 gdy=$(grep -c '|GDY|' "$cond/DHAM012N.TXT")
-"$cli" --data "$inst" import-edi feeder "$work/unknown-port.edi" --dump-all --save U1.TXT > /dev/null 2>&1
-[ "$(grep -c '|ZZZ|' "$cond/U1.TXT")" = "$gdy" ] || fail "the unknown port was not taken as it is"
+"$cli" --data "$inst" import-edi feeder "$work/unknown-port.edi" --dump-all --save DHAMU001 > /dev/null 2>&1
+[ "$(grep -c '|ZZZ|' "$cond/DHAMU001.TXT")" = "$gdy" ] || fail "the unknown port was not taken as it is"
 grep -q '^PLZZZ;ZZZ;ZZ;PL;' "$inst/por.txt" || fail "the unknown port is not in the ports table"
-"$cli" --data "$inst" export-baplie feeder U1.TXT "$work/u1.edi" --now "$now" > /dev/null
+"$cli" --data "$inst" export-baplie feeder DHAMU001 "$work/u1.edi" --now "$now" > /dev/null
 [ "$(grep -o "LOC+11+PLZZZ:" "$work/u1.edi" | wc -l)" = "$gdy" ] || fail "the new port lost its country"
 sed 's/PLGDY/PLYYY/g' "$work/DHAM012N.edi" > "$work/mapped-port.edi"
 printf '# unknown port;port taken\nPLYYY;GDY\n' > "$work/ports.map"
-"$cli" --data "$inst" import-edi feeder "$work/mapped-port.edi" --dump-all --save U2.TXT \
+"$cli" --data "$inst" import-edi feeder "$work/mapped-port.edi" --dump-all --save DHAMU002 \
   --port-map "$work/ports.map" > /dev/null 2>&1
-[ "$(grep -c '|GDY|' "$cond/U2.TXT")" = "$gdy" ] || fail "the port map was not followed"
+[ "$(grep -c '|GDY|' "$cond/DHAMU002.TXT")" = "$gdy" ] || fail "the port map was not followed"
 if grep -q 'YYY' "$inst/por.txt"; then fail "a mapped port went into the ports table"; fi
 
 # The saved condition reads back through the condition command with the
 # totals of the condition it came from.
 summary() { "$cli" --data "$inst" condition feeder "$1" | sed -n '/^Units\/tonnes/,/^Skipped lines/p'; }
-out=$(summary RTDHAM012N.TXT)
+out=$(summary DHAMR012N)
 expect "$out" "Skipped lines: 0"
 [ "$out" = "$(summary DHAM012N.TXT)" ] || fail "the saved condition reads back otherwise:
 $out"
