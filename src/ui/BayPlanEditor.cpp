@@ -8,6 +8,7 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QCursor>
+#include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QInputDialog>
@@ -19,6 +20,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QToolButton>
 #include <QToolTip>
 #include <QVBoxLayout>
@@ -27,8 +29,10 @@
 #include <utility>
 #include <vector>
 
+#include "checks/CheckDigit.h"
 #include "core/PlanData.h"
 #include "core/TextHelpers.h"
+#include "planning/AttributePanel.h"
 #include "planning/BayPlanPicture.h"
 #include "planning/EditorCaption.h"
 #include "planning/PlanContext.h"
@@ -70,10 +74,21 @@ QToolButton* Button(QWidget* parent, const QString& text, const QString& hint = 
   return button;
 }
 
-int PortSlot(const std::array<std::string, kTotalsPorts>& list, int count, const std::string& code) {
+// Slot of code in a port list of the load totals, -1 when it is not
+// there. Only looked up: showing a unit never adds its ports to the totals.
+int FindPortSlot(const std::array<std::string, kTotalsPorts>& list, int count, const std::string& code) {
   for (int k = 0; k <= count && k < kTotalsPorts; ++k)
     if (list[static_cast<size_t>(k)] == code) return k;
   return -1;
+}
+
+// The UN table's description of a UN number; empty when it is not listed.
+std::string UnDescription(const PlanData& plan, const std::string& un) {
+  if (un.empty()) return "";
+  for (int k = 0; k < plan.UnnCount && k < kMaxUnn; ++k)
+    if (plan.Unn[static_cast<size_t>(k * kUnnFields)] == un)
+      return plan.Unn[static_cast<size_t>(k * kUnnFields + 2)];
+  return "";
 }
 
 }  // namespace
@@ -263,6 +278,9 @@ BayPlanEditor::BayPlanEditor(PlanData& plan, PlanContext& ctx, Selection& select
   LBfrto = new QLabel(this);
   LBfm = new QLabel(this);
   LBto = new QLabel(this);
+  // Wide enough for two port codes and the words around them.
+  for (QLabel* l : {LBfrto, LBfm, LBto})
+    l->setMinimumWidth(fontMetrics().horizontalAdvance("WWW  -  WWW") + 4);
   totals->addWidget(LBfrto, 1, 0);
   totals->addWidget(LBfm, 2, 0);
   totals->addWidget(LBto, 3, 0);
@@ -289,7 +307,7 @@ BayPlanEditor::BayPlanEditor(PlanData& plan, PlanContext& ctx, Selection& select
   layout->addLayout(bar);
   layout->addLayout(planRow, 1);
   layout->addLayout(bottom);
-  layout->addWidget(PAed);
+  layout->addWidget(panelScroll_);
   resize(1200, 800);
 }
 
@@ -329,7 +347,18 @@ void BayPlanEditor::showEvent(QShowEvent* event) {
   SBl[static_cast<size_t>(std::clamp(plan_.LetterMode, 0, 6))]->setChecked(true);
   FillCodeLists();
   LBports->hide();
-  ShowRecordInPanel(PanelRecord, 0);
+  LBcd->hide();
+  PAnum->hide();
+  EDtoq->setVisible(plan_.RemoveToQuay != 0);
+  ClearAttributeMarks();
+  // The template starts as the first size of the table, without weight.
+  if (PanelRecord.SIZ.empty() && CBsiz->count() > 0)
+    PanelRecord.SIZ = CBsiz->itemText(0).toLatin1().toStdString();
+  ShowRecordInPanel(PanelRecord, false, 0);
+  SetPanelEditable(true);
+  EDwei->clear();
+  ReadPanel();
+  ShowRecordInPanel(PanelRecord, false, 0);
   ComputeBayLayout(plan_, Layout, kTargetScreen);
   RefreshPlan();
 }
@@ -444,7 +473,8 @@ void BayPlanEditor::PBMouseMove(QPoint at, Qt::MouseButtons buttons) {
     ShowPosition(-1);
     ShowStackWeight(-1);
     ClearRouteTotals();
-    ShowRecordInPanel(PanelRecord, 0);
+    ShowRecordInPanel(PanelRecord, false, 0);
+    SetPanelEditable(true);
     return;
   }
   // Dragging with the button held acts on every cell passed.
@@ -454,11 +484,12 @@ void BayPlanEditor::PBMouseMove(QPoint at, Qt::MouseButtons buttons) {
   ShowPosition(HoverCell);
   ShowStackWeight(HoverCell);
   const StructDat& unit = plan_.Cur()[static_cast<size_t>(HoverCell)];
-  if (unit.STATUS >= 1) {
-    ShowRecordInPanel(unit, 1);
+  // The second cell of a 40' unit shows that unit too.
+  if (!IsFreeRecord(unit)) {
+    ShowRecordInPanel(unit, false, 1);
     ShowRouteTotals(HoverCell);
   } else {
-    ShowRecordInPanel(PanelRecord, 0);
+    ShowRecordInPanel(PanelRecord, false, 0);
     ClearRouteTotals();
   }
 }
@@ -482,6 +513,7 @@ void BayPlanEditor::PBMouseDown(QPoint at, Qt::MouseButton button) {
 }
 
 void BayPlanEditor::OperationClick() {
+  ClearAttributeMarks();
   plan_.EditorOperation = plan_.EditorOperation % 3 + 1;
   if (plan_.ConfigMode && plan_.EditorOperation == kRestow) plan_.EditorOperation = kLoad;
   struct Look {
@@ -624,8 +656,11 @@ void BayPlanEditor::ShowPosition(int cell) {
     if (forty > 0) bay = forty;
   }
   LBbay->setText(QString("Bay %1").arg(bay, 2, 10, QChar('0')));
-  LBrow->setText(QString("Row %1").arg(Latin1(c.CELL.substr(2, 2))));
-  LBtie->setText(QString("Tier %1").arg(Latin1(c.CELL.substr(4, 2))));
+  // Where the digits stand in a cell name is the vessel's own layout.
+  LBrow->setText(
+      QString("Row %1").arg(Latin1(Columns(c.CELL, plan_.RowPos, plan_.RowPos + plan_.RowLen - 1))));
+  LBtie->setText(
+      QString("Tier %1").arg(Latin1(Columns(c.CELL, plan_.TierPos, plan_.TierPos + plan_.TierLen - 1))));
 }
 
 void BayPlanEditor::ShowStackWeight(int cell) {
@@ -688,20 +723,21 @@ void BayPlanEditor::ClearRouteTotals() {
 
 void BayPlanEditor::ShowRouteTotals(int cell) {
   const StructDat& unit = plan_.Cur()[static_cast<size_t>(cell)];
-  const int pol = PortSlot(plan_.PolList, plan_.PolCount, unit.POL);
-  const int pod = PortSlot(plan_.PodList, plan_.PodCount, unit.POD);
+  const int pol = FindPortSlot(plan_.PolList, plan_.PolCount, unit.POL);
+  const int pod = FindPortSlot(plan_.PodList, plan_.PodCount, unit.POD);
   if (pol < 0 || pod < 0) return;
   LBfm->setText(Latin1("from " + unit.POL));
   LBto->setText(Latin1("to " + unit.POD));
   LBfrto->setText(Latin1(unit.POL + "  -  " + unit.POD));
+  // The totals are kept by port of discharge first, then port of loading.
   const auto& count = plan_.LoadTotals.COUNT;
   for (size_t c = 0; c < kShownCategories.size(); ++c) {
     const int category = kShownCategories[c];
     int fromPol = 0;
     int toPod = 0;
-    for (int k = 0; k <= plan_.PodCount && k < kTotalsPorts; ++k) fromPol += count[pol][k][category];
-    for (int k = 0; k <= plan_.PolCount && k < kTotalsPorts; ++k) toPod += count[k][pod][category];
-    LBroute[c]->setText(QString::number(count[pol][pod][category]));
+    for (int k = 0; k <= plan_.PodCount && k < kTotalsPorts; ++k) fromPol += count[k][pol][category];
+    for (int k = 0; k <= plan_.PolCount && k < kTotalsPorts; ++k) toPod += count[pod][k][category];
+    LBroute[c]->setText(QString::number(count[pod][pol][category]));
     LBfrom[c]->setText(QString::number(fromPol));
     LBtowards[c]->setText(QString::number(toPod));
   }
@@ -714,11 +750,9 @@ void BayPlanEditor::ShowHint(int cell) {
   }
   const StructDat& unit = plan_.Cur()[static_cast<size_t>(cell)];
   std::string hint;
-  if (unit.STATUS >= 1) {
+  if (!IsFreeRecord(unit)) {
     if (IsHazardous(unit)) {
-      for (int k = 0; k < plan_.UnnCount && k < kMaxUnn; ++k)
-        if (plan_.Unn[static_cast<size_t>(k * kUnnFields)] == unit.UN[0])
-          hint = plan_.Unn[static_cast<size_t>(k * kUnnFields + 2)] + " ";
+      hint = UnDescription(plan_, unit.UN[0]) + " ";
     } else if (unit.RESTOW > 0 && !Trim(unit.RESTOW_FROM).empty()) {
       hint = "Restowed fm position " + unit.RESTOW_FROM;
     }
@@ -745,51 +779,172 @@ void BayPlanEditor::PortColourClick() {
 }
 
 void BayPlanEditor::BuildPanel() {
-  PAed = new QWidget(this);
+  // Captions above, fields below, each caption exactly as wide as its
+  // field: the captions stay clickable (marks) while the fields are
+  // disabled for a unit on board.
+  // On a narrow screen the panel scrolls sideways rather than widening the
+  // window.
+  auto* panel = new QWidget;
+  auto* panelRows = new QVBoxLayout(panel);
+  panelRows->setContentsMargins(0, 0, 0, 0);
+  panelRows->setSpacing(0);
+  PAlbl = new QWidget(panel);
+  PAed = new QWidget(panel);
   PAed->setAutoFillBackground(true);
-  auto* grid = new QGridLayout(PAed);
-  grid->setContentsMargins(2, 0, 2, 0);
-  grid->setVerticalSpacing(0);
-  auto edit = [this](int maxLength) {
+  panelRows->addWidget(PAlbl);
+  panelRows->addWidget(PAed);
+  panelScroll_ = new QScrollArea(this);
+  panelScroll_->setFrameShape(QFrame::NoFrame);
+  panelScroll_->setWidgetResizable(true);
+  panelScroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  panelScroll_->setWidget(panel);
+  auto* captions = new QHBoxLayout(PAlbl);
+  auto* fields = new QHBoxLayout(PAed);
+  for (QHBoxLayout* row : {captions, fields}) {
+    row->setContentsMargins(2, 0, 2, 0);
+    row->setSpacing(6);
+  }
+  const QFontMetrics metrics(font());
+  auto edit = [this](int tag, int maxLength) {
     QLineEdit* e = UpperEdit(PAed, maxLength);
-    // As wide as the widest code the field takes.
-    e->setMaximumWidth(e->fontMetrics().horizontalAdvance(QString(maxLength, 'W')) + 12);
-    connect(e, &QLineEdit::textEdited, this, &BayPlanEditor::ReadPanel);
+    e->setProperty("tag", tag);
+    connect(e, &QLineEdit::textEdited, this, [this, e] { EDChange(e); });
     return e;
   };
-  EDpol = edit(3);
-  EDpod = edit(3);
-  EDprs = edit(3);
-  EDfrm = edit(3);
-  CBsiz = new QComboBox(PAed);
-  CBtyp = new QComboBox(PAed);
-  EDwei = new QLineEdit(PAed);
-  EDwei->setMaximumWidth(EDwei->fontMetrics().horizontalAdvance("000.00") + 12);
-  connect(EDwei, &QLineEdit::textEdited, this, &BayPlanEditor::ReadPanel);
+  auto combo = [this](int tag) {
+    auto* c = new QComboBox(PAed);
+    c->setEditable(true);
+    c->setInsertPolicy(QComboBox::NoInsert);
+    c->setProperty("tag", tag);
+    // Two-character codes: completing "F" to "FL" would fill the field and
+    // move the focus on before the second letter is typed.
+    c->setCompleter(nullptr);
+    c->lineEdit()->setMaxLength(2);
+    MakeUpperCase(c->lineEdit());
+    connect(c->lineEdit(), &QLineEdit::textEdited, this, [this, c] { EDChange(c); });
+    return c;
+  };
+  EDcnt = edit(1, 12);
+  EDpol = edit(2, 3);
+  EDpod = edit(3, 3);
+  EDprs = edit(4, 3);
+  EDfrm = edit(5, 3);
+  EDwei = edit(6, 6);
+  CBsiz = combo(8);
+  CBtyp = combo(8);
+  EDimo = edit(10, 3);
+  EDunn = edit(11, 4);
+  EDtmi = edit(13, 3);
+  EDtma = edit(14, 3);
+  EDohi = edit(15, 3);
+  EDowp = edit(16, 3);
+  EDows = edit(17, 3);
+  EDolf = edit(18, 4);
   CBmty = new QCheckBox(PAed);
-  EDope = edit(3);
-  EDiso = edit(4);
-  EDcnt = edit(11);
-  EDimo = edit(4);
-  EDunn = edit(4);
-  connect(CBsiz, &QComboBox::activated, this, &BayPlanEditor::ReadPanel);
-  connect(CBtyp, &QComboBox::activated, this, &BayPlanEditor::ReadPanel);
-  connect(CBmty, &QCheckBox::clicked, this, &BayPlanEditor::ReadPanel);
-  const std::pair<const char*, QWidget*> fields[] = {
-      {"POL", EDpol},       {"POD", EDpod},  {"PRS", EDprs}, {"FRM", EDfrm},  {"SIZE", CBsiz},
-      {"TYPE", CBtyp},      {"TONS", EDwei}, {"MTY", CBmty}, {"OPER", EDope}, {"ISO", EDiso},
-      {"EQUIPMENT", EDcnt}, {"IMO", EDimo},  {"UN", EDunn}};
-  int column = 0;
-  for (const auto& [caption, field] : fields) {
-    grid->addWidget(new QLabel(caption, PAed), 0, column);
-    grid->addWidget(field, 1, column);
-    ++column;
+  CBmty->setProperty("tag", 20);
+  EDope = edit(21, 4);
+  EDtoq = edit(99, 3);
+  EDtoq->setToolTip("Units to put on the quay");
+  LBiso = new QLabel("ISO", PAed);
+  connect(EDcnt, &QLineEdit::editingFinished, this, &BayPlanEditor::EDcntExit);
+  connect(CBsiz, &QComboBox::activated, this, [this] {
+    ReadPanel();
+    CBtyp->setFocus();
+  });
+  connect(CBtyp, &QComboBox::activated, this, [this] {
+    ReadPanel();
+    EDpol->setFocus();
+    LabelsByType();
+  });
+  connect(CBtyp, &QComboBox::currentTextChanged, this, &BayPlanEditor::LabelsByType);
+  connect(CBmty, &QCheckBox::clicked, this, [this] {
+    ReadPanel();
+    CBsiz->setFocus();
+  });
+
+  LBpol = new QLabel("POL", PAlbl);
+  LBpod = new QLabel("POD", PAlbl);
+  LBprs = new QLabel("PRS", PAlbl);
+  LBfrm = new QLabel("FRM", PAlbl);
+  LBsiz = new QLabel("SIZE", PAlbl);
+  LBtyp = new QLabel("TYPE", PAlbl);
+  LBwei = new QLabel("TONS", PAlbl);
+  LBmty = new QLabel("MTY", PAlbl);
+  LBope = new QLabel("OPER", PAlbl);
+  LBtemps = new QLabel("TMin", PAlbl);
+  LBoh = new QLabel("OH", PAlbl);
+  LBowp = new QLabel("OWP", PAlbl);
+  LBows = new QLabel("OWS", PAlbl);
+  LBol = new QLabel(" OL", PAlbl);
+  equipmentCaption_ = new QLabel("EQUIPMENT", PAlbl);
+  for (QLabel* mark : MarkLabels()) {
+    mark->setAutoFillBackground(true);
+    mark->setToolTip("Click: mark for transfer to the units clicked");
+    mark->installEventFilter(this);
   }
-  grid->setColumnStretch(static_cast<int>(std::size(fields)), 1);
-  // The code fields open the picker of their codes on a double click.
+
+  // Column widths: codes are measured in W, numbers in 0, with room for
+  // the frame; a combo box also holds its arrow.
+  auto wide = [&metrics](const QString& sample) { return metrics.horizontalAdvance(sample) + 12; };
+  struct Column {
+    QLabel* caption;
+    QWidget* field;
+    int width;
+  };
+  const Column columns[] = {
+      {LBpol, EDpol, wide("WWW")},
+      {LBpod, EDpod, wide("WWW")},
+      {LBprs, EDprs, wide("WWW")},
+      {LBfrm, EDfrm, wide("WWW")},
+      {LBsiz, CBsiz, wide("WW") + 24},
+      {LBtyp, CBtyp, wide("WW") + 24},
+      {LBwei, EDwei, wide("000,00")},
+      {LBmty, CBmty, 0},
+      {LBope, EDope, wide("WWWW")},
+      {new QLabel("ISO", PAlbl), LBiso, wide("WWWW")},
+      {equipmentCaption_, EDcnt, wide("WWWW 0000000")},
+      {new QLabel("IMO", PAlbl), EDimo, wide("0.0")},
+      {new QLabel("UN", PAlbl), EDunn, wide("0000")},
+      {LBtemps, EDtmi, wide("-000")},
+      {new QLabel("TMax", PAlbl), EDtma, wide("-000")},
+      {LBoh, EDohi, wide("000")},
+      {LBowp, EDowp, wide("000")},
+      {LBows, EDows, wide("000")},
+      {LBol, EDolf, wide("0000")},
+      {new QLabel("", PAlbl), EDtoq, wide("000")},
+  };
+  for (const Column& c : columns) {
+    const int width =
+        std::max({c.width, c.caption->sizeHint().width(), c.field->sizeHint().width() * (c.width == 0)});
+    c.caption->setFixedWidth(width);
+    c.field->setFixedWidth(width);
+    captions->addWidget(c.caption);
+    fields->addWidget(c.field);
+  }
+  captions->addStretch();
+  fields->addStretch();
+  EDtoq->hide();
+  panelScroll_->setFixedHeight(PAlbl->sizeHint().height() + PAed->sizeHint().height() +
+                               panelScroll_->horizontalScrollBar()->sizeHint().height());
+  // Grey while focused, so that the key that checks it has a visible target.
+  CBmty->setStyleSheet("QCheckBox:focus { background: #808080; }");
+
+  LBcd = new QLabel(PAlbl);
+  LBcd->setStyleSheet("background: red; color: white; font-weight: bold;");
+  LBcd->setAlignment(Qt::AlignCenter);
+  LBcd->hide();
+
+  // The code fields open the picker of their codes on a double click; on
+  // the number fields it brings the keypad.
   for (QWidget* field : std::initializer_list<QWidget*>{EDpol, EDpod, EDprs, EDfrm, CBtyp, EDimo, EDunn}) {
     field->installEventFilter(this);
     field->setToolTip("Double click: the codes");
+  }
+  // A double click on an editable combo box reaches its edit.
+  CBtyp->lineEdit()->installEventFilter(this);
+  for (QLineEdit* field : {EDwei, EDtmi, EDtma, EDohi, EDowp, EDows, EDolf, EDtoq}) {
+    field->installEventFilter(this);
+    if (field->toolTip().isEmpty()) field->setToolTip("Double click: the keypad");
   }
   LBports = new QListWidget(this);
   LBports->setToolTip("Click right to close");
@@ -797,6 +952,53 @@ void BayPlanEditor::BuildPanel() {
   LBports->viewport()->installEventFilter(this);
   connect(LBports, &QListWidget::itemDoubleClicked, this,
           [this](QListWidgetItem* item) { PickEntry(item->text()); });
+  BuildKeypad();
+}
+
+void BayPlanEditor::BuildKeypad() {
+  PAnum = new QFrame(this);
+  static_cast<QFrame*>(PAnum)->setFrameStyle(QFrame::Box | QFrame::Raised);
+  PAnum->setAutoFillBackground(true);
+  auto* grid = new QGridLayout(PAnum);
+  grid->setContentsMargins(3, 3, 3, 3);
+  grid->setSpacing(2);
+  auto key = [this](const QString& text) {
+    QToolButton* b = Button(PAnum, text);
+    // The field keeps the focus: the keys type into it.
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setMinimumSize(30, 26);
+    return b;
+  };
+  for (int d = 0; d < 10; ++d) {
+    SBdigit[static_cast<size_t>(d)] = key(QString::number(d));
+    connect(SBdigit[static_cast<size_t>(d)], &QToolButton::clicked, this,
+            [this, d] { KeypadKey(QString::number(d)); });
+  }
+  // 7 8 9 / 4 5 6 / 1 2 3 / 0 , -
+  for (int d = 1; d < 10; ++d) grid->addWidget(SBdigit[static_cast<size_t>(d)], 2 - (d - 1) / 3, (d - 1) % 3);
+  SBdec = key(",");
+  SBmen = key("-");
+  grid->addWidget(SBdigit[0], 3, 0);
+  grid->addWidget(SBdec, 3, 1);
+  grid->addWidget(SBmen, 3, 2);
+  connect(SBdec, &QToolButton::clicked, this, [this] { KeypadKey(","); });
+  connect(SBmen, &QToolButton::clicked, this, [this] { KeypadKey("-"); });
+  SBclear = key("Clear");
+  SBok = key("OK");
+  grid->addWidget(SBclear, 4, 0, 1, 2);
+  grid->addWidget(SBok, 4, 2);
+  connect(SBclear, &QToolButton::clicked, this, [this] {
+    if (!keypadField_) return;
+    keypadField_->clear();
+    EDChange(keypadField_);
+  });
+  connect(SBok, &QToolButton::clicked, PAnum, &QWidget::hide);
+  PAnum->adjustSize();
+  PAnum->hide();
+}
+
+std::array<QLabel*, 9> BayPlanEditor::MarkLabels() const {
+  return {LBpol, LBpod, LBprs, LBfrm, LBsiz, LBtyp, LBwei, LBmty, LBope};
 }
 
 void BayPlanEditor::FillCodeLists() {
@@ -808,61 +1010,256 @@ void BayPlanEditor::FillCodeLists() {
       CBtyp->addItem(Latin1(type.TYP));
     }
   }
-  if (CBsiz->count() == 0) CBsiz->addItems({"20", "40", "45", "48"});
+  if (CBsiz->count() == 0) {
+    // The size table's entries carry the ISO length character behind the
+    // two-character size code the units hold.
+    for (int k = 0; k < plan_.SizeCount && k < kMaxSizes; ++k) {
+      const QString code = Latin1(Trim(Columns(plan_.Sizes[static_cast<size_t>(k)], 1, 2)));
+      if (!code.isEmpty() && CBsiz->findText(code) < 0) CBsiz->addItem(code);
+    }
+  }
 }
 
-void BayPlanEditor::ShowRecordInPanel(const StructDat& record, int mode) {
-  PanelMode = mode;
-  const std::pair<QLineEdit*, std::string> texts[] = {
-      {EDpol, record.POL},       {EDpod, record.POD},      {EDprs, record.PRS},
-      {EDfrm, record.FRM},       {EDope, record.OPERATOR}, {EDiso, record.ISO},
-      {EDcnt, record.CONTAINER}, {EDimo, record.IMO[0]},   {EDunn, record.UN[0]}};
-  for (const auto& [edit, text] : texts) edit->setText(Latin1(text));
-  EDwei->setText(record.WEIGHT > 0 ? Latin1(FormatFixed(record.WEIGHT, 2)) : QString());
-  CBsiz->setCurrentText(Latin1(record.SIZ));
-  const int type = CBtyp->findText(Latin1(record.TYP));
-  if (type >= 0) CBtyp->setCurrentIndex(type);
-  CBmty->setChecked(record.MTY > 0);
-  // A unit on board is shown, not edited; the template is red and takes
-  // input while no cell is under the pointer.
-  const bool editable = mode == 0 && HoverCell < 0;
-  PAed->setEnabled(editable || mode == 1);
-  for (QLineEdit* edit : {EDpol, EDpod, EDprs, EDfrm, EDwei, EDope, EDiso, EDcnt, EDimo, EDunn})
-    edit->setReadOnly(!editable);
-  for (QWidget* w : std::initializer_list<QWidget*>{CBsiz, CBtyp, CBmty}) w->setEnabled(editable);
+void BayPlanEditor::ShowRecordInPanel(const StructDat& record, bool clear, int mode) {
   // Restyling is dear and the pointer moves often: only a change of mode.
   if (styledMode_ != mode) {
     styledMode_ = mode;
-    PAed->setStyleSheet(mode == 1 ? "QLineEdit { background: #d0d0d0; color: black; }"
-                                  : "QLineEdit { background: white; color: red; }");
+    struct Look {
+      const char* background;
+      const char* text;
+    };
+    static const Look looks[] = {{"white", "red"},
+                                 {"#e6e6e6", "black"},
+                                 {"#caffca", "black"},
+                                 {"#ffc1ff", "black"},
+                                 {"white", "#000080"}};
+    const Look& look = looks[std::clamp(mode, 0, 4)];
+    // The ISO label keeps black: a disabled panel would grey it.
+    PAed->setStyleSheet(
+        QString("QLineEdit, QComboBox { background: %1; color: %2; } QLabel { color: black; }")
+            .arg(look.background, look.text));
   }
+  // A unit on board, in hand or waiting on the list is shown, not edited.
+  PAed->setEnabled(mode < 1 || mode > 3);
+  StructDat shown = clear ? StructDat{} : record;
+  // The template loads in the port the condition stands for.
+  if (mode == 0 && !plan_.ConfigMode) {
+    PanelRecord.POL = plan_.VesHdr[VesHdrIx::Port];
+    if (!clear) shown.POL = PanelRecord.POL;
+  }
+  PanelMode = mode;
+  const PanelTexts texts = PanelTextsOf(plan_, shown);
+  const std::pair<QLineEdit*, const std::string&> edits[] = {{EDcnt, texts.container},
+                                                             {EDpol, texts.pol},
+                                                             {EDpod, texts.pod},
+                                                             {EDprs, texts.prs},
+                                                             {EDfrm, texts.frm},
+                                                             {EDwei, texts.weight},
+                                                             {EDimo, texts.imo},
+                                                             {EDunn, texts.un},
+                                                             {EDtmi, texts.tempMin},
+                                                             {EDtma, texts.tempMax},
+                                                             {EDohi, texts.overHeight},
+                                                             {EDowp, texts.overWidthPort},
+                                                             {EDows, texts.overWidthStarboard},
+                                                             {EDolf, texts.overLength},
+                                                             {EDope, texts.oper}};
+  for (const auto& [edit, text] : edits) edit->setText(Latin1(text));
+  CBtyp->setEditText(Latin1(texts.type));
+  CBsiz->setEditText(Latin1(texts.size));
+  LBiso->setText(Latin1(texts.iso));
+  LBtemps->setText(texts.flashPoint ? "FlshP" : "TMin");
+  LBtemps->setStyleSheet(texts.flashPoint ? "color: red;" : "");
+  CBmty->setChecked(texts.empty);
+  LabelsByType();
+  SetPanelEditable(false);
+}
+
+void BayPlanEditor::SetPanelEditable(bool editable) {
+  PanelEditable = editable && (PanelMode == 0 || PanelMode == 4);
+  for (QLineEdit* edit : {EDcnt, EDpol, EDpod, EDprs, EDfrm, EDwei, EDimo, EDunn, EDtmi, EDtma, EDohi, EDowp,
+                          EDows, EDolf, EDope})
+    edit->setReadOnly(!PanelEditable);
+  for (QWidget* w : std::initializer_list<QWidget*>{CBsiz, CBtyp, CBmty}) w->setEnabled(PanelEditable);
 }
 
 void BayPlanEditor::ReadPanel() {
-  if (PanelMode != 0) return;
-  auto text = [](const QLineEdit* e) { return e->text().trimmed().toLatin1().toStdString(); };
-  PanelRecord.POL = text(EDpol);
-  PanelRecord.POD = text(EDpod);
-  PanelRecord.PRS = text(EDprs);
-  PanelRecord.FRM = text(EDfrm);
-  PanelRecord.OPERATOR = text(EDope);
-  PanelRecord.ISO = text(EDiso);
-  PanelRecord.CONTAINER = text(EDcnt);
-  PanelRecord.IMO[0] = text(EDimo);
-  PanelRecord.UN[0] = text(EDunn);
-  PanelRecord.SIZ = CBsiz->currentText().toLatin1().toStdString();
-  PanelRecord.TYP = CBtyp->currentText().toLatin1().toStdString();
-  PanelRecord.WEIGHT = ParseReal(text(EDwei));
-  PanelRecord.MTY = CBmty->isChecked() ? 1 : 0;
+  if (!PanelEditable) return;
+  if (PanelMode != 0 && PanelMode != 4) {
+    ShowPosition(-1);
+    ShowStackWeight(-1);
+    ClearRouteTotals();
+    ShowRecordInPanel(PanelRecord, false, 0);
+    return;
+  }
+  auto text = [](const QLineEdit* e) { return UpperText(e); };
+  PanelTexts texts;
+  texts.container = text(EDcnt);
+  texts.pol = text(EDpol);
+  texts.pod = text(EDpod);
+  texts.prs = text(EDprs);
+  texts.frm = text(EDfrm);
+  texts.weight = text(EDwei);
+  texts.size = text(CBsiz->lineEdit());
+  texts.type = text(CBtyp->lineEdit());
+  texts.iso = LBiso->text().trimmed().toLatin1().toStdString();
+  texts.imo = text(EDimo);
+  texts.un = text(EDunn);
+  texts.tempMin = text(EDtmi);
+  texts.tempMax = text(EDtma);
+  texts.overHeight = text(EDohi);
+  texts.overWidthPort = text(EDowp);
+  texts.overWidthStarboard = text(EDows);
+  texts.overLength = text(EDolf);
+  texts.oper = text(EDope);
+  texts.empty = CBmty->isChecked();
+  ClearFieldsByType(plan_, texts);
+  // What the type leaves no meaning is emptied on the screen too.
+  const std::pair<QLineEdit*, const std::string&> cleared[] = {{EDtmi, texts.tempMin},
+                                                               {EDtma, texts.tempMax},
+                                                               {EDohi, texts.overHeight},
+                                                               {EDowp, texts.overWidthPort},
+                                                               {EDows, texts.overWidthStarboard},
+                                                               {EDolf, texts.overLength}};
+  for (const auto& [edit, value] : cleared)
+    if (value.empty() && !edit->text().isEmpty()) edit->clear();
+  ReadPanelTexts(texts, PanelRecord);
+}
+
+void BayPlanEditor::EDChange(QWidget* field) {
+  if (PanelEditable) ReadPanel();
+  QLineEdit* edit = qobject_cast<QLineEdit*>(field);
+  if (auto* combo = qobject_cast<QComboBox*>(field)) edit = combo->lineEdit();
+  if (!edit || edit->maxLength() <= 0 || edit->text().size() < edit->maxLength()) return;
+  QWidget* next = nullptr;
+  if (field == EDpol) next = EDpod;
+  if (field == EDpod) next = EDprs;
+  if (field == EDprs) next = EDfrm;
+  if (field == EDfrm) next = EDcnt;
+  if (field == EDcnt) {
+    EDcntExit();
+    if (LBcd->isVisible()) return;
+    next = EDope;
+  }
+  if (field == EDope) next = EDimo;
+  if (field == EDimo) next = EDunn;
+  if (field == EDunn) next = EDtmi;
+  if (field == EDtmi) next = EDtma;
+  if (field == EDtma) next = EDohi;
+  if (field == EDohi) next = EDowp;
+  if (field == EDowp) next = EDows->isHidden() ? EDolf : EDows;
+  if (field == EDows) next = EDolf;
+  if (field == CBsiz) next = CBtyp;
+  if (field == CBtyp) next = EDpol;
+  if (field == EDwei) next = CBmty;
+  if (!next) return;
+  PAnum->hide();
+  next->setFocus();
+}
+
+void BayPlanEditor::EDcntExit() {
+  LBcd->hide();
+  const std::string typed = UpperText(EDcnt);
+  if (SkipsNumberCheck(UpperText(CBtyp->lineEdit()), typed)) return;
+  const std::string number = NormaliseNumber(typed);
+  if (!number.empty()) {
+    const std::string digit = CheckDigit(number);
+    if (!digit.empty() && number.back() != digit.front()) {
+      LBcd->setText(Latin1(" digit " + digit + " "));
+      // Over the number's caption, where the eye is while typing it.
+      LBcd->setGeometry(equipmentCaption_->geometry());
+      LBcd->show();
+      LBcd->raise();
+    }
+  }
+  if (EDcnt->text() == Latin1(number)) return;
+  EDcnt->setText(Latin1(number));
+  ReadPanel();
+}
+
+void BayPlanEditor::LabelsByType() {
+  const TypeLabels labels = LabelsForType(CBtyp->currentText().toLatin1().toStdString());
+  LBoh->setText(labels.overHeight);
+  LBowp->setText(labels.overWidthPort);
+  LBol->setText(labels.overLength);
+  LBows->setVisible(labels.overWidthStarboard);
+  EDows->setVisible(labels.overWidthStarboard);
+}
+
+void BayPlanEditor::ClearAttributeMarks() {
+  AttributeMarks.fill(false);
+  for (QLabel* mark : MarkLabels()) mark->setPalette(PAlbl->palette());
+}
+
+void BayPlanEditor::ToggleAttributeMark(int index) {
+  if (index < 0 || index >= static_cast<int>(AttributeMarks.size())) return;
+  bool& mark = AttributeMarks[static_cast<size_t>(index)];
+  mark = !mark;
+  QLabel* label = MarkLabels()[static_cast<size_t>(index)];
+  QPalette palette = PAlbl->palette();
+  if (mark) palette.setColor(QPalette::Window, QColor(0x00, 0xFF, 0x00));
+  label->setPalette(palette);
+}
+
+void BayPlanEditor::ShowKeypad(QLineEdit* field) {
+  keypadField_ = field;
+  PAnum->adjustSize();
+  // Above the panel's captions, centred under the field.
+  const QPoint at = field->mapTo(this, QPoint(field->width() / 2, 0));
+  const int top = PAlbl->mapTo(this, QPoint(0, 0)).y() - PAnum->height();
+  const int left = std::clamp(at.x() - PAnum->width() / 2, 0, std::max(0, width() - PAnum->width()));
+  PAnum->move(left, std::max(0, top));
+  PAnum->show();
+  PAnum->raise();
+}
+
+void BayPlanEditor::KeypadKey(const QString& key) {
+  QLineEdit* field = keypadField_;
+  if (!field || !PAnum->isVisible()) return;
+  const QString text = field->text();
+  if (field->maxLength() > 0 && text.size() >= field->maxLength()) return;
+  if ((key == "-" || key == "," || key == ".") && text.contains(key)) return;
+  // A sign goes in front of the digits already typed.
+  field->setText(key == "-" ? key + text : text + key);
+  EDChange(field);
 }
 
 bool BayPlanEditor::eventFilter(QObject* watched, QEvent* event) {
-  if (!LBports) return QWidget::eventFilter(watched, event);
-  if (event->type() == QEvent::MouseButtonDblClick && watched != LBports->viewport()) {
-    ShowPicker(static_cast<QWidget*>(watched));
+  if (!LBports || !PAnum) return QWidget::eventFilter(watched, event);
+  const QEvent::Type type = event->type();
+  if (type == QEvent::MouseButtonPress) {
+    const std::array<QLabel*, 9> marks = MarkLabels();
+    const auto mark = std::find(marks.begin(), marks.end(), watched);
+    if (mark != marks.end()) {
+      ToggleAttributeMark(static_cast<int>(mark - marks.begin()));
+      return true;
+    }
+    if (watched == EDunn) {
+      const QString description = Latin1(UnDescription(plan_, UpperText(EDunn)));
+      EDunn->setToolTip(description.isEmpty() ? QString("Double click: the codes") : description);
+    }
+  }
+  auto* keypadField = qobject_cast<QLineEdit*>(watched);
+  const bool numberField =
+      keypadField &&
+      (keypadField == EDwei || keypadField == EDtmi || keypadField == EDtma || keypadField == EDohi ||
+       keypadField == EDowp || keypadField == EDows || keypadField == EDolf || keypadField == EDtoq);
+  if (numberField && type == QEvent::MouseButtonDblClick) {
+    // The keypad composes the template: a unit shown gives way to it.
+    if (PanelMode >= 1 && PanelMode <= 3) ShowRecordInPanel(PanelRecord, false, 0);
+    SetPanelEditable(true);
+    keypadField->clear();
+    ReadPanel();
+    ShowKeypad(keypadField);
     return true;
   }
-  if (watched == LBports->viewport() && event->type() == QEvent::MouseButtonPress &&
+  if (numberField && type == QEvent::MouseButtonPress && PAnum->isVisible() && keypadField != keypadField_)
+    ShowKeypad(keypadField);
+  if (type == QEvent::MouseButtonDblClick && watched != LBports->viewport() && !numberField) {
+    ShowPicker(watched == CBtyp->lineEdit() ? CBtyp : static_cast<QWidget*>(watched));
+    return true;
+  }
+  if (watched == LBports->viewport() && type == QEvent::MouseButtonPress &&
       static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
     LBports->hide();
     return true;
@@ -894,7 +1291,8 @@ void BayPlanEditor::ShowPicker(QWidget* field) {
   pickerField_ = field;
   // The picker fills the template: the panel takes input from here on.
   HoverCell = -1;
-  ShowRecordInPanel(PanelRecord, 0);
+  ShowRecordInPanel(PanelRecord, false, 0);
+  SetPanelEditable(true);
   LBports->clear();
   LBports->addItems(entries);
   int widest = 0;
@@ -912,14 +1310,14 @@ void BayPlanEditor::ShowPicker(QWidget* field) {
 void BayPlanEditor::PickEntry(const QString& entry) {
   QWidget* field = pickerField_;
   const std::string text = entry.toLatin1().toStdString();
+  SetPanelEditable(true);
   if (field == EDpol || field == EDpod || field == EDprs || field == EDfrm) {
     static_cast<QLineEdit*>(field)->setText(entry);
   } else if (field == CBtyp) {
     for (int k = 0; k < plan_.TypeCount && k < kMaxTypes; ++k) {
       const StructTyp& type = plan_.Types[static_cast<size_t>(k)];
       if (type.TYP + "-" + type.DESCR != text) continue;
-      if (CBtyp->findText(Latin1(type.TYP)) < 0) CBtyp->addItem(Latin1(type.TYP));
-      CBtyp->setCurrentText(Latin1(type.TYP));
+      CBtyp->setEditText(Latin1(type.TYP));
       break;
     }
   } else if (field == EDimo) {

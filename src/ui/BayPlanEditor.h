@@ -101,8 +101,29 @@ class BayPlanEditor : public QWidget {
   // or the template of the units loaded next (red), which may be edited
   // while no cell is under the pointer.
   StructDat PanelRecord;
-  void ShowRecordInPanel(const StructDat& record, int mode);
+  // Shows record (an empty record with clear) in the colours of mode: 0 the
+  // template, 1 a unit on board, 2 the unit in hand, 3 the next unit of the
+  // loading list, 4 a unit being edited. The panel is left read-only.
+  void ShowRecordInPanel(const StructDat& record, bool clear, int mode);
+  // The fields into PanelRecord, when the panel takes input and shows the
+  // template or the unit being edited.
   void ReadPanel();
+  // Input is taken only in the template and edit modes.
+  void SetPanelEditable(bool editable);
+  bool PanelEditable = false;
+  int PanelMode = 0;
+  // Leaving the container number: its stored form, and the right check
+  // digit in LBcd when the typed one is wrong.
+  void EDcntExit();
+  // Attributes marked for transfer to the units clicked next, in the order
+  // POL, POD, PRS, FRM, SIZE, TYPE, TONS, MTY, OPER; a caption click
+  // toggles its mark.
+  std::array<bool, 9> AttributeMarks{};
+  void ClearAttributeMarks();
+  void ToggleAttributeMark(int index);
+  // The numeric keypad under field; a key typed on it.
+  void ShowKeypad(QLineEdit* field);
+  void KeypadKey(const QString& key);
   // A double click on a code field: the codes that fit it, in LBports.
   void ShowPicker(QWidget* field);
   // A double click on a picker entry: its code into the field it was
@@ -147,22 +168,51 @@ class BayPlanEditor : public QWidget {
   std::array<QLabel*, 5> LBroute{};
   std::array<QLabel*, 5> LBfrom{};
   std::array<QLabel*, 5> LBtowards{};
-  QWidget* PAed = nullptr;
+  QWidget* PAlbl = nullptr;  // the panel's captions; the marks are set here
+  QWidget* PAed = nullptr;   // the panel's fields
+  QLineEdit* EDcnt = nullptr;
   QLineEdit* EDpol = nullptr;
   QLineEdit* EDpod = nullptr;
   QLineEdit* EDprs = nullptr;
   QLineEdit* EDfrm = nullptr;
+  QLineEdit* EDwei = nullptr;
   QComboBox* CBsiz = nullptr;
   QComboBox* CBtyp = nullptr;
-  QLineEdit* EDwei = nullptr;
-  QCheckBox* CBmty = nullptr;
-  QLineEdit* EDope = nullptr;
-  QLineEdit* EDiso = nullptr;
-  QLineEdit* EDcnt = nullptr;
+  QLabel* LBiso = nullptr;
   QLineEdit* EDimo = nullptr;
   QLineEdit* EDunn = nullptr;
+  QLineEdit* EDtmi = nullptr;
+  QLineEdit* EDtma = nullptr;
+  QLineEdit* EDohi = nullptr;
+  QLineEdit* EDowp = nullptr;
+  QLineEdit* EDows = nullptr;
+  QLineEdit* EDolf = nullptr;
+  QLineEdit* EDope = nullptr;
+  QCheckBox* CBmty = nullptr;
+  QLineEdit* EDtoq = nullptr;  // units to put on the quay, in quay mode
+  // The marked captions, in the order of AttributeMarks.
+  QLabel* LBpol = nullptr;
+  QLabel* LBpod = nullptr;
+  QLabel* LBprs = nullptr;
+  QLabel* LBfrm = nullptr;
+  QLabel* LBsiz = nullptr;
+  QLabel* LBtyp = nullptr;
+  QLabel* LBwei = nullptr;
+  QLabel* LBmty = nullptr;
+  QLabel* LBope = nullptr;
+  QLabel* LBtemps = nullptr;  // "TMin", or "FlshP" for a hazardous unit's flash point
+  QLabel* LBoh = nullptr;
+  QLabel* LBowp = nullptr;
+  QLabel* LBows = nullptr;
+  QLabel* LBol = nullptr;
+  QLabel* LBcd = nullptr;  // the right check digit of a wrong container number
   QListWidget* LBports = nullptr;
-  int PanelMode = 0;  // 0 template, 1 a unit on board
+  QWidget* PAnum = nullptr;  // numeric keypad
+  std::array<QToolButton*, 10> SBdigit{};
+  QToolButton* SBdec = nullptr;
+  QToolButton* SBmen = nullptr;
+  QToolButton* SBclear = nullptr;
+  QToolButton* SBok = nullptr;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -182,7 +232,13 @@ class BayPlanEditor : public QWidget {
   void PortColourClick();
   void MovePointer(QPoint to);
   void BuildPanel();
+  void BuildKeypad();
   void FillCodeLists();
+  // A field's text changed: read the panel, and at its full length move on
+  // to the next field.
+  void EDChange(QWidget* field);
+  void LabelsByType();
+  std::array<QLabel*, 9> MarkLabels() const;
   void UpdateNavigation();
   Colour Background() const;
 
@@ -194,5 +250,8 @@ class BayPlanEditor : public QWidget {
   bool leftHeld_ = false;
   bool opened_ = false;
   QWidget* pickerField_ = nullptr;
+  QLineEdit* keypadField_ = nullptr;
+  QLabel* equipmentCaption_ = nullptr;  // LBcd stands over it
+  QScrollArea* panelScroll_ = nullptr;
   int styledMode_ = -1;
 };

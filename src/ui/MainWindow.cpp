@@ -27,9 +27,12 @@
 #include "conditions/ConditionFile.h"
 #include "conditions/ConditionList.h"
 #include "conditions/VesselSession.h"
+#include "core/DateText.h"
 #include "core/Host.h"
 #include "core/PlanData.h"
 #include "core/TextHelpers.h"
+#include "edifact/EdiExport.h"
+#include "edifact/EdiImport.h"
 #include "planning/CellDrawing.h"
 #include "planning/VesImport.h"
 #include "ui/BaseDataDialog.h"
@@ -481,6 +484,60 @@ void MainWindow::AfterConditionChange() {
   if (session_) session_->stability.ComputeStability();
   PlanChanged();
   if (AllBays) AllBays->RefreshPlan();
+}
+
+bool MainWindow::AlignToPreviousCondition() {
+  if (!session_ || !conditions_ || plan_.CurVessel < 0) return false;
+  if (host->Ask("", "", "Allign to previous condition", false) != Host::Answer::Yes) return false;
+  // Without a condition before this one the working plan would be read
+  // onto itself.
+  if (conditions_->NeighbourOfOpenCondition(true, false).empty()) {
+    host->ReportError("There is no condition before this one to align on.");
+    return false;
+  }
+  PlanData& plan = plan_;
+  const std::string port = plan.VesHdr[VesHdrIx::Port];
+  const std::string voyage = plan.VesHdr[VesHdrIx::Voy];
+  const std::string type = plan.VesHdr[VesHdrIx::Adp];
+  const std::string title = plan.PlaneTitle[kCurPlane];
+  auto clearRestows = [&plan] {
+    for (int i = 0; i < plan.CellCount; ++i) {
+      plan.Cur()[static_cast<size_t>(i)].RESTOW = 0;
+      plan.Cur()[static_cast<size_t>(i)].RESTOW_FROM.clear();
+    }
+  };
+  clearRestows();
+  // The working plan as the moves of this port.
+  EdiExportOptions movins =
+      EdiExportDefaults(plan, EdiMessageKind::Movins, conditions_->PortRotation, LocalNow());
+  movins.Folder = plan.DataDir;
+  movins.FileName = "movins.edi";
+  const std::filesystem::path file = std::filesystem::path(plan.DataDir) / movins.FileName;
+  if (!ExportEdi(plan, movins, *host, true)) return false;
+  BusyCursor busy(*host);
+  // Read as when a condition is opened: the working set starts empty.
+  if (!conditions_->LoadReferenceCondition(kCurPlane))
+    host->ReportError("The previous condition could not be read; the working plan is in " + file.string());
+  clearRestows();
+  std::error_code ec;
+  if (std::filesystem::exists(file, ec)) {
+    std::string& clearWeights = plan.Settings[SettingsIx::MovinsClearWeights];
+    const std::string saved = clearWeights;
+    clearWeights = "0";
+    EdiImport import(session_->ctx, *base_);
+    if (import.Open(file)) import.Run();
+    clearWeights = saved;
+  }
+  plan.VesHdr[VesHdrIx::Port] = port;
+  plan.VesHdr[VesHdrIx::Voy] = voyage;
+  plan.VesHdr[VesHdrIx::Adp] = type;
+  plan.PlaneTitle[kCurPlane] = title;
+  plan.RedrawAll = 1;
+  plan.PolCount = -1;
+  plan.PodCount = -1;
+  session_->ctx.MarkConditionModified(true);
+  AfterConditionChange();
+  return true;
 }
 
 void MainWindow::AllBaysClick() {

@@ -101,6 +101,10 @@ class MainWindow : public QMainWindow {
   // the program on the other side of the exchange folder.
   void ExportVesClick();
   void ImportFinalClick();
+  // "Allign to previous condition": the previous condition of the voyage
+  // read again, and the moves of the working plan (as a MOVINS) made on it;
+  // false when the planner said No or nothing was done.
+  bool AlignToPreviousCondition();
   // "Save": the save dialog, then, for a new file, its call date.
   void SaveConditionClick();
   void RevertConditionClick();
