@@ -112,8 +112,7 @@ std::string NormaliseNumber(std::string_view text) {
   }
   if (number.empty()) return number;
   const size_t owner = std::min(kOwnerCodeLength, number.size());
-  if (number.size() < kCompactNumberLength)
-    number.insert(owner, kCompactNumberLength - number.size(), '0');
+  if (number.size() < kCompactNumberLength) number.insert(owner, kCompactNumberLength - number.size(), '0');
   number.insert(kOwnerCodeLength, 1, ' ');
   return number;
 }

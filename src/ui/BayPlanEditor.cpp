@@ -30,17 +30,22 @@
 #include <vector>
 
 #include "checks/CheckDigit.h"
+#include "core/Host.h"
 #include "core/PlanData.h"
 #include "core/TextHelpers.h"
 #include "planning/AttributePanel.h"
 #include "planning/BayPlanPicture.h"
+#include "planning/CellOps.h"
 #include "planning/EditorCaption.h"
 #include "planning/PlanContext.h"
 #include "planning/Selection.h"
 #include "planning/StackRules.h"
 #include "planning/UnitRules.h"
 #include "ui/Application.h"
+#include "ui/NoteDialog.h"
+#include "ui/OneFieldDialog.h"
 #include "ui/QtCanvas.h"
+#include "ui/UnitDetailPanel.h"
 #include "ui/UpperCaseEdit.h"
 #include "vessel/CellAddress.h"
 #include "vessel/Ports.h"
@@ -48,10 +53,6 @@
 namespace {
 
 QString Latin1(const std::string& text) { return QString::fromLatin1(text.c_str()); }
-
-constexpr int kLoad = 1;
-constexpr int kDisch = 2;
-constexpr int kRestow = 3;
 
 // Settings of the window.
 constexpr int kHeightSetting = 53;
@@ -116,7 +117,7 @@ void TPlanBox::mousePressEvent(QMouseEvent* event) {
   form_.PBMouseDown(event->position().toPoint(), event->button());
 }
 
-void TPlanBox::mouseReleaseEvent(QMouseEvent*) { form_.leftHeld_ = false; }
+void TPlanBox::mouseReleaseEvent(QMouseEvent*) { form_.PBMouseUp(); }
 
 void TPlanBox::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
@@ -124,8 +125,16 @@ void TPlanBox::resizeEvent(QResizeEvent* event) {
 }
 
 BayPlanEditor::BayPlanEditor(PlanData& plan, PlanContext& ctx, Selection& selection, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), plan_(plan), ctx_(ctx), selection_(selection) {
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint),
+      Commands(ctx),
+      plan_(plan),
+      ctx_(ctx),
+      selection_(selection) {
   setObjectName("BayPlanEditor");
+  CellClick = [this](int cell, bool secondary) { return Commands.CellClick(cell, secondary); };
+  Commands.CellChanged = [this](int cell) {
+    if (cell >= 0) changed_.push_back(cell);
+  };
   // The command bar: operation, selection, search, check, modes.
   auto* bar = new QHBoxLayout;
   bar->setSpacing(2);
@@ -165,6 +174,16 @@ BayPlanEditor::BayPlanEditor(PlanData& plan, PlanContext& ctx, Selection& select
   connect(SBm, &QToolButton::clicked, this, [this] { Zoom(false); });
   SBm->hide();
   for (QToolButton* b : {SBope, SBport, SBsel, SBrs, SBsearch, SBchk, SBp, SBm}) bar->addWidget(b);
+  // The units held after picking them up, and "Clear" that gives them back.
+  LabelMess = new QLabel(this);
+  LabelMess->setStyleSheet("color: green; font-weight: bold;");
+  SBmov = Button(this, "Clear", "Put the held units back where they came from");
+  connect(SBmov, &QToolButton::clicked, this, &BayPlanEditor::ClearQueueClick);
+  SpeedButton2 = Button(this, "Allign", "Allign to previous condition");
+  connect(SpeedButton2, &QToolButton::clicked, this, &BayPlanEditor::AlignClick);
+  for (QWidget* w : std::initializer_list<QWidget*>{LabelMess, SBmov, SpeedButton2}) bar->addWidget(w);
+  LabelMess->hide();
+  SBmov->hide();
   bar->addSpacing(8);
 
   // The colour and the letter modes: each a group of buttons, one pressed.
@@ -244,14 +263,66 @@ BayPlanEditor::BayPlanEditor(PlanData& plan, PlanContext& ctx, Selection& select
   planRow->addWidget(ScrollBox1, 1);
   planRow->addWidget(LIbay);
 
-  // The plan's menu: what is shown works without the editing commands.
+  // The plan's menu: the editing commands on the cell under the pointer.
   Pop1 = new QMenu(this);
-  OneBay1 = Pop1->addAction("One Bay");
-  OneBay1->setShortcut(QKeySequence("Ctrl+Z"));
-  addAction(OneBay1);
-  connect(OneBay1, &QAction::triggered, this, &BayPlanEditor::OneBayClick);
-  PortColor1 = Pop1->addAction("Colors");
-  connect(PortColor1, &QAction::triggered, this, &BayPlanEditor::PortColourClick);
+  auto item = [this](QMenu* menu, const char* text, const char* keys, auto handler) {
+    QAction* action = menu->addAction(text);
+    if (keys) {
+      action->setShortcut(QKeySequence(keys));
+      action->setShortcutContext(Qt::WindowShortcut);
+      addAction(action);
+    }
+    connect(action, &QAction::triggered, this, handler);
+    return action;
+  };
+  Edit = item(Pop1, "Edit", "Ctrl+E", [this] { EditClick(); });
+  Dump1 = Pop1->addMenu("Dump");
+  Disch = item(Dump1, "Discharging", nullptr, [this] { DumpClick(kDumpDischarging); });
+  Loading = item(Dump1, "Loaded", nullptr, [this] { DumpClick(kDumpLoaded); });
+  LoadDisch = item(Dump1, "Route", nullptr, [this] { DumpClick(kDumpRoute); });
+  DumpBay1 = item(Dump1, "Bay", nullptr, [this] { DumpClick(kDumpBay); });
+  Operator = item(Dump1, "Operator", nullptr, [this] { DumpClick(kDumpOperator); });
+  DumpAll1 = item(Dump1, "A L L", nullptr, [this] { DumpClick(kDumpAll); });
+  PortColor1 = item(Pop1, "Colors", nullptr, [this] { PortColourClick(); });
+  Change1 = Pop1->addMenu("Change");
+  item(Change1, "Pol", nullptr, [this] { ChangeClick(kChangePol); });
+  item(Change1, "Pod", nullptr, [this] { ChangeClick(kChangePod); });
+  item(Change1, "Operator", nullptr, [this] { ChangeClick(kChangeOperator); });
+  item(Change1, "Type", nullptr, [this] { ChangeClick(kChangeType); });
+  Notes1 = item(Pop1, "Notes", nullptr, [this] { NotesClick(); });
+  ImoAdditional1 = item(Pop1, "Imo Additional", nullptr, [this] { ImoAdditionalClick(); });
+  Flatspkg1 = item(Pop1, "Bundle", nullptr, [this] { BundleClick(); });
+  FillTier = item(Pop1, "Fill Tier", "Ctrl+T", [this] { FillClick(kFillTier); });
+  FillRow = item(Pop1, "Fill Row", "Ctrl+R", [this] { FillClick(kFillRow); });
+  FillBay = item(Pop1, "Fill Bay", "Ctrl+B", [this] { FillClick(kFillBay); });
+  OneBay1 = item(Pop1, "One Bay", "Ctrl+Z", [this] { OneBayClick(); });
+  Pop1->addSeparator();
+  // Ctrl+Z belongs to One Bay.
+  Undo1 = item(Pop1, "Undo", "Alt+Backspace", [this] { UndoClick(); });
+  Redo1 = item(Pop1, "Redo", "Shift+Alt+Backspace", [this] { RedoClick(); });
+  connect(Pop1, &QMenu::aboutToShow, this, &BayPlanEditor::Pop1Popup);
+  connect(Pop1, &QMenu::aboutToHide, this, [this] { Commands.State.MenuBusy = false; });
+
+  // The unit's additional dangerous goods and its bundle, over the plan.
+  PAimo = new UnitDetailPanel({"IMO", "UN"}, {3, 4}, this);
+  PAfls = new UnitDetailPanel({"Attached equipment"}, {12}, this);
+  PAimo->hide();
+  PAfls->hide();
+  PAimo->Saved = [this](const std::vector<std::vector<std::string>>& rows) {
+    std::vector<std::pair<std::string, std::string>> goods;
+    for (const auto& row : rows) goods.emplace_back(row[0], row[1]);
+    const int cell = menuCell_;
+    RunCommand([&] { return Commands.SetAdditionalImo(cell, goods); }, false);
+    PAimo->hide();
+  };
+  PAfls->Saved = [this](const std::vector<std::vector<std::string>>& rows) {
+    std::vector<std::string> numbers;
+    for (const auto& row : rows) numbers.push_back(row[0]);
+    const int cell = menuCell_;
+    RunCommand([&] { return Commands.SetBundle(cell, numbers); }, false);
+    PAfls->hide();
+  };
+  PAimo->Closed = PAfls->Closed = [this] { Commands.State.MenuBusy = false; };
 
   // The bottom: position, stack weight, route totals.
   auto* bottom = new QHBoxLayout;
@@ -336,8 +407,14 @@ void BayPlanEditor::showEvent(QShowEvent* event) {
   resize(w, h);
   if (!plan_.Settings[kLeftSetting].empty() && !plan_.Settings[kTopSetting].empty())
     move(ParseInt(plan_.Settings[kLeftSetting]), ParseInt(plan_.Settings[kTopSetting]));
+  EditorState& state = Commands.State;
+  state.EditMode = false;
+  state.TeuLostMode = false;
+  state.SwallowNextPress = false;
+  state.MenuBusy = false;
+  state.ClearPressGuards();
   // The editor always opens in Load, with all bays.
-  plan_.EditorOperation = kRestow;
+  plan_.EditorOperation = kOpRestow;
   OperationClick();
   plan_.OneBayNumber = 0;
   LIbay->hide();
@@ -364,6 +441,13 @@ void BayPlanEditor::showEvent(QShowEvent* event) {
 }
 
 void BayPlanEditor::closeEvent(QCloseEvent* event) {
+  LBports->hide();
+  PAimo->hide();
+  PAfls->hide();
+  Commands.EndEditMode();
+  panelScroll_->setStyleSheet("");
+  ShowRecordInPanel(PanelRecord, false, 0);
+  if (Commands.State.TeuLostMode) Commands.ToggleTeuLost(-1);
   if (!isMaximized() && !isMinimized()) {
     plan_.Settings[kHeightSetting] = std::to_string(height());
     plan_.Settings[kWidthSetting] = std::to_string(width());
@@ -459,6 +543,9 @@ void BayPlanEditor::PBMouseMove(QPoint at, Qt::MouseButtons buttons) {
   pointer_ = at;
   leftHeld_ = buttons & Qt::LeftButton;
   if (plan_.CellCount <= 0) return;
+  EditorState& state = Commands.State;
+  // While a menu or an edit is open the pointer only looks.
+  if (state.MenuBusy || state.EditMode) return;
   const int previous = HoverCell;
   if (previous >= 0) DrawOneCell(previous, kDrawFrameBlack);
   HoverCell = CellAtPoint(plan_, Layout, at.x(), at.y());
@@ -469,18 +556,23 @@ void BayPlanEditor::PBMouseMove(QPoint at, Qt::MouseButtons buttons) {
     DrawOneCell(HoverCell, kDrawFrameWhite);
   }
   ShowHint(HoverCell);
+  const bool holding = state.MoveQueueTop >= 0;
   if (HoverCell < 0) {
     ShowPosition(-1);
     ShowStackWeight(-1);
     ClearRouteTotals();
-    ShowRecordInPanel(PanelRecord, false, 0);
-    SetPanelEditable(true);
+    if (holding) {
+      ShowRecordInPanel(Commands.UnitInHand(), false, 2);
+    } else {
+      ShowRecordInPanel(PanelRecord, false, 0);
+      SetPanelEditable(true);
+    }
     return;
   }
   // Dragging with the button held acts on every cell passed.
-  if (leftHeld_ && plan_.EditorOperation != kRestow && HoverCell != previous && CellClick) {
-    if (CellClick(HoverCell, false)) RefreshCells({HoverCell});
-  }
+  if (leftHeld_ && plan_.EditorOperation != kOpRestow && !state.TeuLostMode && HoverCell != previous &&
+      CellClick)
+    RunCommand([this] { return CellClick(HoverCell, false); }, false);
   ShowPosition(HoverCell);
   ShowStackWeight(HoverCell);
   const StructDat& unit = plan_.Cur()[static_cast<size_t>(HoverCell)];
@@ -488,6 +580,9 @@ void BayPlanEditor::PBMouseMove(QPoint at, Qt::MouseButtons buttons) {
   if (!IsFreeRecord(unit)) {
     ShowRecordInPanel(unit, false, 1);
     ShowRouteTotals(HoverCell);
+  } else if (holding) {
+    ShowRecordInPanel(Commands.UnitInHand(), false, 2);
+    ClearRouteTotals();
   } else {
     ShowRecordInPanel(PanelRecord, false, 0);
     ClearRouteTotals();
@@ -496,26 +591,104 @@ void BayPlanEditor::PBMouseMove(QPoint at, Qt::MouseButtons buttons) {
 
 void BayPlanEditor::PBMouseDown(QPoint at, Qt::MouseButton button) {
   if (plan_.CellCount <= 0) return;
+  EditorState& state = Commands.State;
   const int cell = CellAtPoint(plan_, Layout, at.x(), at.y());
-  if (button == Qt::RightButton) {
+  if (button == Qt::RightButton && cell < 0 && !state.MenuBusy && !state.EditMode) {
     // Beside the bays the right button turns Load into Disch and back.
-    if (cell < 0) {
-      OperationClick();
-      if (plan_.EditorOperation == kRestow) OperationClick();
-    } else if (HoverCell >= 0) {
+    OperationClick();
+    if (plan_.EditorOperation == kOpRestow) OperationClick();
+    return;
+  }
+  state.ClearPressGuards();
+  if (state.SwallowNextPress) {
+    state.SwallowNextPress = false;
+    return;
+  }
+  if (state.MenuBusy) return;
+  if (button == Qt::RightButton) {
+    if (HoverCell >= 0 && state.MoveQueueTop < 0 && !state.EditMode && !plan_.ConfigMode) {
+      menuCell_ = HoverCell;
       Pop1->popup(PB->mapToGlobal(at));
     }
     return;
   }
   if (button != Qt::LeftButton) return;
+  const bool editing = state.EditMode;
+  if (HoverCell < 0 && cell >= 0) HoverCell = cell;
+  const int target = HoverCell;
   leftHeld_ = true;
-  if (cell >= 0 && CellClick && CellClick(cell, false)) RefreshCells({cell});
+  RunCommand([&] { return CellClick && CellClick(target, false); }, false);
+  if (editing) {
+    // The edit ends with this press, whatever it did.
+    Commands.EndEditMode();
+    panelScroll_->setStyleSheet("");
+    state.MenuBusy = false;
+    ShowRecordInPanel(PanelRecord, false, 0);
+  }
+}
+
+void BayPlanEditor::PBMouseUp() {
+  leftHeld_ = false;
+  Commands.State.ClearPressGuards();
+  Commands.State.MenuBusy = false;
+}
+
+int BayPlanEditor::ActionCell() const { return Pop1->isVisible() || menuCell_ >= 0 ? menuCell_ : HoverCell; }
+
+void BayPlanEditor::RunCommand(const std::function<bool()>& command, bool wholePlan) {
+  changed_.clear();
+  const bool changed = command();
+  AfterCommand(changed, wholePlan);
+}
+
+void BayPlanEditor::AfterCommand(bool changed, bool wholePlan) {
+  if (wholePlan) {
+    RefreshPlan();
+  } else {
+    std::vector<int> cells = changed_;
+    std::sort(cells.begin(), cells.end());
+    cells.erase(std::unique(cells.begin(), cells.end()), cells.end());
+    cells.erase(
+        std::remove_if(cells.begin(), cells.end(), [this](int c) { return c < 0 || c >= plan_.CellCount; }),
+        cells.end());
+    // Stack marks and totals follow a placement; the plan is cheap to
+    // repaint once the cells themselves are drawn again.
+    if (changed) RefreshCells(cells);
+  }
+  changed_.clear();
+  ShowQueue();
+  if (changed && HoverCell >= 0) {
+    // The panel and the figures of the cell under the pointer follow.
+    const int cell = HoverCell;
+    HoverCell = -1;
+    const bool held = leftHeld_;
+    PBMouseMove(pointer_, Qt::NoButton);
+    leftHeld_ = held;
+    if (HoverCell < 0) HoverCell = cell;
+  }
+}
+
+void BayPlanEditor::ShowQueue() {
+  const EditorState& state = Commands.State;
+  const bool holding = state.MoveQueueTop >= 0 && !state.TeuLostMode;
+  LabelMess->setVisible(holding);
+  SBmov->setVisible(holding);
+  if (holding) LabelMess->setText(QString("%1 held").arg(state.MoveQueueTop + 1));
+  auto* app = qobject_cast<Zum4Application*>(QCoreApplication::instance());
+  const bool queueCursor = state.MoveQueueTop >= 0;
+  if (queueCursor && app && app->Cursors.count(kCursorLoad))
+    PB->setCursor(app->Cursors.at(kCursorLoad));
+  else if (!queueCursor)
+    OperationLook();
 }
 
 void BayPlanEditor::OperationClick() {
+  Commands.SwitchOperation();
   ClearAttributeMarks();
-  plan_.EditorOperation = plan_.EditorOperation % 3 + 1;
-  if (plan_.ConfigMode && plan_.EditorOperation == kRestow) plan_.EditorOperation = kLoad;
+  OperationLook();
+}
+
+void BayPlanEditor::OperationLook() {
   struct Look {
     const char* caption;
     const char* colour;
@@ -523,7 +696,7 @@ void BayPlanEditor::OperationClick() {
   };
   static const Look looks[] = {
       {"Load", "navy", 0}, {"Disch", "red", kCursorDisch}, {"Restow", "green", kCursorRestow}};
-  const Look& look = looks[plan_.EditorOperation - 1];
+  const Look& look = looks[std::clamp(plan_.EditorOperation, 1, 3) - 1];
   SBope->setText(look.caption);
   SBope->setStyleSheet(QString("color: %1; font-weight: bold;").arg(look.colour));
   auto* app = qobject_cast<Zum4Application*>(QCoreApplication::instance());
@@ -632,11 +805,203 @@ void BayPlanEditor::keyPressEvent(QKeyEvent* event) {
     MovePointer(from + delta);
     return;
   }
-  if (key == Qt::Key_Space && HoverCell >= 0) {
+  EditorState& state = Commands.State;
+  const bool idle = state.MoveQueueTop < 0 && !state.EditMode && HoverCell >= 0;
+  if (key == Qt::Key_Space && idle) {
+    menuCell_ = HoverCell;
     Pop1->popup(PB->mapToGlobal(pointer_));
     return;
   }
+  if (key == Qt::Key_Delete && idle && !PAimo->isVisible() && !PAfls->isVisible()) {
+    // Delete discharges whatever the operation shown.
+    const int saved = plan_.EditorOperation;
+    plan_.EditorOperation = kOpDisch;
+    state.ClearPressGuards();
+    const int cell = HoverCell;
+    RunCommand([&] { return Commands.CellClick(cell, false); }, false);
+    plan_.EditorOperation = saved;
+    OperationLook();
+    return;
+  }
+  if ((key == Qt::Key_Return || key == Qt::Key_Enter) && idle && !focusWidget()->inherits("QLineEdit")) {
+    const int cell = HoverCell;
+    RunCommand(
+        [&] {
+          Commands.UnitInHand() = PanelRecord;
+          const bool ok = Commands.EditorPlace(cell, false);
+          if (!ok) Commands.UnitInHand() = StructDat{};
+          return ok;
+        },
+        false);
+    return;
+  }
+  if (key == Qt::Key_L && plan_.EditorOperation == kOpLoad && !focusWidget()->inherits("QLineEdit")) {
+    if (Commands.ToggleTeuLost(HoverCell)) {
+      PB->setToolTip(state.TeuLostMode ? "Teus lost" : "");
+      if (state.TeuLostMode) QToolTip::showText(QCursor::pos(), "Teus lost", PB);
+      ShowQueue();
+    }
+    return;
+  }
   QWidget::keyPressEvent(event);
+}
+
+void BayPlanEditor::Pop1Popup() {
+  Commands.State.MenuBusy = true;
+  const int cell = menuCell_ >= 0 ? menuCell_ : HoverCell;
+  menuCell_ = cell;
+  const bool hovered = cell >= 0 && cell < plan_.CellCount;
+  for (QAction* a : {Edit, Dump1->menuAction(), PortColor1, Change1->menuAction(), Notes1, ImoAdditional1,
+                     OneBay1, Flatspkg1, FillBay, FillTier, FillRow})
+    a->setVisible(false);
+  Undo1->setEnabled(Commands.History.CanUndo());
+  Redo1->setEnabled(Commands.History.CanRedo());
+  OneBay1->setVisible(true);
+  if (!hovered) return;
+  Commands.State.SwallowNextPress = true;
+  const StructDat& unit = plan_.Cur()[static_cast<size_t>(cell)];
+  const bool occupied = !IsFreeRecord(unit);
+  for (QAction* a :
+       {Edit, Dump1->menuAction(), PortColor1, Change1->menuAction(), Notes1, ImoAdditional1, Flatspkg1})
+    a->setVisible(occupied);
+  Edit->setEnabled(!Commands.State.EditMode);
+  const bool numbered = unit.CONTAINER.size() >= 5;
+  if (!numbered || !IsHazardous(unit)) ImoAdditional1->setVisible(false);
+  if (!numbered) {
+    Notes1->setVisible(false);
+    Flatspkg1->setVisible(false);
+  }
+  if (unit.STATUS < 1 || unit.FL3 > 0)
+    for (QAction* a : {Edit, Notes1, ImoAdditional1, Flatspkg1}) a->setVisible(false);
+  for (QAction* a : {FillBay, FillTier, FillRow}) a->setVisible(!occupied);
+  if (occupied) {
+    Disch->setText(Latin1("Discharging " + unit.POD));
+    Loading->setText(Latin1("Loaded " + unit.POL));
+    LoadDisch->setText(Latin1(unit.POL + " / " + unit.POD));
+    Operator->setText(Latin1("Operator " + unit.OPERATOR));
+  }
+}
+
+void BayPlanEditor::EditClick() {
+  const int cell = ActionCell();
+  menuCell_ = -1;
+  if (!Commands.StartEdit(cell)) return;
+  ShowRecordInPanel(PanelRecord, false, 4);
+  SetPanelEditable(true);
+  // The panel's red frame says the next press puts the edited unit back.
+  panelScroll_->setStyleSheet("QScrollArea { border: 2px solid #ff0000; }");
+  ClearAttributeMarks();
+}
+
+void BayPlanEditor::FillClick(int kind) {
+  const int cell = ActionCell();
+  menuCell_ = -1;
+  if (cell < 0 || !IsFreeRecord(plan_.Cur()[static_cast<size_t>(cell)])) return;
+  ReadPanel();
+  RunCommand([&] { return Commands.FillCells(cell, false, kind) > 0; }, true);
+}
+
+void BayPlanEditor::DumpClick(int kind) {
+  const int cell = ActionCell();
+  menuCell_ = -1;
+  if (cell < 0) return;
+  const std::string question = Commands.DumpQuestion(cell, kind);
+  const std::string value = Commands.DumpValue(cell, kind);
+  if (ctx_.host.Ask("DUMP", "", question, false) != Host::Answer::Yes) {
+    Commands.State.MenuBusy = false;
+    return;
+  }
+  RunCommand([&] { return Commands.DumpUnits(cell, value, kind) > 0; }, true);
+}
+
+void BayPlanEditor::ChangeClick(int kind) {
+  const int cell = ActionCell();
+  menuCell_ = -1;
+  if (cell < 0) return;
+  const StructDat& unit = plan_.Cur()[static_cast<size_t>(cell)];
+  const std::string old = kind == kChangePol        ? unit.POL
+                          : kind == kChangePod      ? unit.POD
+                          : kind == kChangeOperator ? unit.OPERATOR
+                                                    : unit.TYP;
+  std::string value;
+  if (!OneFieldDialog::Ask(Latin1(EditorCommands::ChangeCaption(kind)), Latin1(old),
+                           EditorCommands::ChangeValueLength(kind), true, value, this)) {
+    Commands.State.MenuBusy = false;
+    return;
+  }
+  RunCommand([&] { return Commands.ChangeAttribute(old, value, kind) > 0; }, true);
+}
+
+void BayPlanEditor::NotesClick() {
+  const int cell = ActionCell();
+  menuCell_ = -1;
+  if (cell < 0) return;
+  const StructDat& unit = plan_.Cur()[static_cast<size_t>(cell)];
+  NoteDialog dialog(unit.CONTAINER, {unit.NOTE_HAN, unit.NOTE_CLR, unit.NOTE_AAA, unit.NOTE_ZZZ}, this);
+  // Above the bottom panel, centred.
+  dialog.adjustSize();
+  dialog.move(mapToGlobal(
+      QPoint((width() - dialog.width()) / 2, std::max(0, panelScroll_->y() - dialog.height() - 8))));
+  dialog.exec();
+  if (dialog.Changed) RunCommand([&] { return Commands.SetNotes(cell, dialog.Notes); }, false);
+  Commands.State.MenuBusy = false;
+  Commands.State.SwallowNextPress = false;
+}
+
+namespace {
+
+// Places a detail panel over the plan, just above the bottom panel.
+void PlaceOverPlan(QWidget* panel, QWidget* under, QWidget* window) {
+  panel->adjustSize();
+  const QPoint at = under->mapTo(window, QPoint(0, 0));
+  panel->move(std::max(0, at.x()), std::max(0, at.y() - panel->height() - 4));
+  panel->raise();
+  panel->show();
+}
+
+}  // namespace
+
+void BayPlanEditor::ImoAdditionalClick() {
+  const int cell = ActionCell();
+  if (cell < 0) return;
+  const StructDat& unit = plan_.Cur()[static_cast<size_t>(cell)];
+  std::vector<std::vector<std::string>> rows;
+  for (size_t slot = 1; slot <= 5; ++slot) rows.push_back({unit.IMO[slot], unit.UN[slot]});
+  PAimo->SetRows(rows);
+  Commands.State.MenuBusy = true;
+  PlaceOverPlan(PAimo, panelScroll_, this);
+}
+
+void BayPlanEditor::BundleClick() {
+  const int cell = ActionCell();
+  if (cell < 0) return;
+  const StructDat& unit = plan_.Cur()[static_cast<size_t>(cell)];
+  std::vector<std::vector<std::string>> rows;
+  for (size_t slot = 0; slot < 5; ++slot) rows.push_back({unit.EQA[slot]});
+  PAfls->SetRows(rows);
+  Commands.State.MenuBusy = true;
+  PlaceOverPlan(PAfls, panelScroll_, this);
+}
+
+void BayPlanEditor::UndoClick() {
+  menuCell_ = -1;
+  RunCommand([this] { return Commands.Undo(); }, true);
+}
+
+void BayPlanEditor::RedoClick() {
+  menuCell_ = -1;
+  RunCommand([this] { return Commands.Redo(); }, true);
+}
+
+void BayPlanEditor::ClearQueueClick() {
+  RunCommand([this] { return Commands.ClearMoveQueue() > 0; }, true);
+  OperationLook();
+}
+
+void BayPlanEditor::AlignClick() {
+  if (!AlignToPrevious || !AlignToPrevious()) return;
+  Commands.History.Clear();
+  RefreshPlan();
 }
 
 void BayPlanEditor::ShowPosition(int cell) {

@@ -20,6 +20,7 @@
 #include "core/PlanData.h"
 #include "planning/BayLayout.h"
 #include "planning/CellDrawing.h"
+#include "planning/EditorCommands.h"
 
 struct StabilityResults;
 class PlanContext;
@@ -34,6 +35,7 @@ class QMenu;
 class QScrollArea;
 class QToolButton;
 class BayPlanEditor;
+class UnitDetailPanel;
 
 // PB, the paint box: the plan's picture, and the pointer over it.
 class TPlanBox : public QWidget {
@@ -59,16 +61,21 @@ class BayPlanEditor : public QWidget {
  public:
   BayPlanEditor(PlanData& plan, PlanContext& ctx, Selection& selection, QWidget* parent = nullptr);
 
+  // What presses, keys and menu items do to the plan; the window maps them
+  // onto it and shows the result.
+  EditorCommands Commands;
+
   // Supplied by the windows around the editor; an empty hook hides its
   // button.
   std::function<bool(int cell, bool secondary)> CellClick;  // a press on a cell; true when the plan changed
-  std::function<void()> OpenSelection;                      // "Sel": the selection window, modal
-  std::function<void()> RunCheck;                           // "Chk": the stowage check and its window
-  std::function<bool(bool older, bool open)> Neighbour;     // the condition before (older) or after
-  std::function<const StabilityResults*()> Stability;       // the caption's figures, null when none
+  std::function<bool()> AlignToPrevious;  // "Allign": the previous condition with this plan's moves
+  std::function<void()> OpenSelection;    // "Sel": the selection window, modal
+  std::function<void()> RunCheck;         // "Chk": the stowage check and its window
+  std::function<bool(bool older, bool open)> Neighbour;  // the condition before (older) or after
+  std::function<const StabilityResults*()> Stability;    // the caption's figures, null when none
 
   int HoverCell = -1;
-  bool ProtectOtherPorts = false;
+  bool& ProtectOtherPorts = Commands.State.ProtectOtherPorts;
   BayLayout Layout;
   BayView View;
   QImage Picture;  // the plan as last painted, in PB's pixels
@@ -89,6 +96,8 @@ class BayPlanEditor : public QWidget {
   void RunLayout();
   void PaintPicture();
   void OperationClick();
+  // SBope's caption, colour and the plan's pointer for the operation.
+  void OperationLook();
   void SetColourMode(int mode);
   void SetLetterMode(int mode);
   void OneBayClick();
@@ -100,7 +109,7 @@ class BayPlanEditor : public QWidget {
   // The attribute panel: the unit under the pointer (read-only, on grey),
   // or the template of the units loaded next (red), which may be edited
   // while no cell is under the pointer.
-  StructDat PanelRecord;
+  StructDat& PanelRecord = Commands.State.PanelRecord;
   // Shows record (an empty record with clear) in the colours of mode: 0 the
   // template, 1 a unit on board, 2 the unit in hand, 3 the next unit of the
   // loading list, 4 a unit being edited. The panel is left read-only.
@@ -118,7 +127,7 @@ class BayPlanEditor : public QWidget {
   // Attributes marked for transfer to the units clicked next, in the order
   // POL, POD, PRS, FRM, SIZE, TYPE, TONS, MTY, OPER; a caption click
   // toggles its mark.
-  std::array<bool, 9> AttributeMarks{};
+  std::array<bool, kAttributeMarks>& AttributeMarks = Commands.State.AttributeMarks;
   void ClearAttributeMarks();
   void ToggleAttributeMark(int index);
   // The numeric keypad under field; a key typed on it.
@@ -129,6 +138,24 @@ class BayPlanEditor : public QWidget {
   // A double click on a picker entry: its code into the field it was
   // opened for.
   void PickEntry(const QString& entry);
+  // The editing commands as the window offers them. Each acts on the cell
+  // under the pointer (the one the menu was opened on) and repaints what
+  // changed.
+  void PBMouseUp();
+  void EditClick();
+  void FillClick(int kind);
+  void DumpClick(int kind);
+  void ChangeClick(int kind);
+  void NotesClick();
+  void ImoAdditionalClick();
+  void BundleClick();
+  void UndoClick();
+  void RedoClick();
+  void ClearQueueClick();
+  void AlignClick();
+  void Pop1Popup();
+  // After a command: the cells it changed, or the whole plan.
+  void AfterCommand(bool changed, bool wholePlan);
   // The pointer as the editor last saw it, in PB's pixels.
   QPoint Pointer() const { return pointer_; }
 
@@ -152,6 +179,28 @@ class BayPlanEditor : public QWidget {
   QAction* Onlyport1 = nullptr;
   QAction* HighCubeslimit = nullptr;
   QMenu* Pop1 = nullptr;
+  QAction* Edit = nullptr;
+  QMenu* Dump1 = nullptr;
+  QAction* Disch = nullptr;
+  QAction* Loading = nullptr;
+  QAction* LoadDisch = nullptr;
+  QAction* DumpBay1 = nullptr;
+  QAction* Operator = nullptr;
+  QAction* DumpAll1 = nullptr;
+  QMenu* Change1 = nullptr;
+  QAction* Notes1 = nullptr;
+  QAction* ImoAdditional1 = nullptr;
+  QAction* Flatspkg1 = nullptr;
+  QAction* FillTier = nullptr;
+  QAction* FillRow = nullptr;
+  QAction* FillBay = nullptr;
+  QAction* Undo1 = nullptr;
+  QAction* Redo1 = nullptr;
+  QLabel* LabelMess = nullptr;
+  QToolButton* SBmov = nullptr;
+  QToolButton* SpeedButton2 = nullptr;  // "Allign"
+  UnitDetailPanel* PAimo = nullptr;
+  UnitDetailPanel* PAfls = nullptr;
   QAction* OneBay1 = nullptr;
   QAction* PortColor1 = nullptr;
   QListWidget* LIbay = nullptr;
@@ -246,6 +295,11 @@ class BayPlanEditor : public QWidget {
   PlanContext& ctx_;
   Selection& selection_;
   QPoint pointer_{-1, -1};
+  int menuCell_ = -1;         // the cell the plan menu was opened on
+  std::vector<int> changed_;  // cells the running command changed
+  int ActionCell() const;
+  void ShowQueue();
+  void RunCommand(const std::function<bool()>& command, bool wholePlan);
   bool zoomed_ = false;
   bool leftHeld_ = false;
   bool opened_ = false;

@@ -281,6 +281,10 @@ void MainWindow::Attach(Host& h, BaseData& base) {
   Mess->PrepareFullCheck = [this] { conditions_->LoadReferenceCondition(plan_.RefPlane); };
   AllBays->OpenSelection = [this] { Sel->ShowSelection(plan_.CurPlane); };
   AllBays->RunCheck = [this] { Mess->ShowCheck(false, -1); };
+  // A hazardous unit just placed is checked against its neighbours at once
+  // when the planner asked for it; the window opens only on a finding.
+  AllBays->Commands.SegregationCheck = [this](int cell) { return Mess->ShowCheck(true, cell); };
+  AllBays->AlignToPrevious = [this] { return AlignToPreviousCondition(); };
   FillVesselList();
 }
 
@@ -481,6 +485,8 @@ void MainWindow::OpenSelectedCondition() {
 }
 
 void MainWindow::AfterConditionChange() {
+  // Another condition is read: the editor's steps belong to the one before.
+  if (AllBays) AllBays->Commands.History.Clear();
   if (session_) session_->stability.ComputeStability();
   PlanChanged();
   if (AllBays) AllBays->RefreshPlan();

@@ -63,8 +63,8 @@ TEST_F(AttributePanelTest, FieldsTheTypeGivesNoMeaningAreCleared) {
     texts.tempMax = "8";
     ClearFieldsByType(*plan, texts);
     std::string kept;
-    for (const std::string& f : {texts.overHeight, texts.overWidthPort, texts.overWidthStarboard, texts.overLength,
-                                 texts.tempMin, texts.tempMax})
+    for (const std::string& f : {texts.overHeight, texts.overWidthPort, texts.overWidthStarboard,
+                                 texts.overLength, texts.tempMin, texts.tempMax})
       kept += f.empty() ? '-' : 'X';
     EXPECT_EQ(kept, c.kept) << c.type << (c.empty ? " empty" : " full") << " imo " << c.imo;
   }
@@ -162,11 +162,11 @@ TEST(NormaliseNumber, TypedNumbersTakeTheStoredForm) {
     const char* stored;
   };
   const Case cases[] = {
-      {"abcd-12345", "ABCD 0012345"},     // short: zeros after the owner code
-      {"ABCD 1234567", "ABCD 1234567"},   // already stored form
-      {"ABCD1234567", "ABCD 1234567"},    // compact form
-      {"abcu 123.456-7", "ABCU 1234567"}, // punctuation dropped
-      {"ABCD12345678", "ABCD 12345678"},  // longer: no zeros
+      {"abcd-12345", "ABCD 0012345"},      // short: zeros after the owner code
+      {"ABCD 1234567", "ABCD 1234567"},    // already stored form
+      {"ABCD1234567", "ABCD 1234567"},     // compact form
+      {"abcu 123.456-7", "ABCU 1234567"},  // punctuation dropped
+      {"ABCD12345678", "ABCD 12345678"},   // longer: no zeros
       {"", ""},
       {" - ", ""},
   };
@@ -184,7 +184,8 @@ TEST(SkipsNumberCheck, BreakBulkAndLostSlotMarkers) {
                         {"DV", "ET+010282", true},
                         {"DV", "ETX 1234567", false},
                         {"DV", "ABCD 1234567", false}};
-  for (const Case& c : cases) EXPECT_EQ(SkipsNumberCheck(c.type, c.number), c.skips) << c.type << " " << c.number;
+  for (const Case& c : cases)
+    EXPECT_EQ(SkipsNumberCheck(c.type, c.number), c.skips) << c.type << " " << c.number;
 }
 
 }  // namespace

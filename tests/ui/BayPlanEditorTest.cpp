@@ -62,6 +62,11 @@ class BayPlanEditorTest : public QObject {
   int MarkCount() const {
     return static_cast<int>(std::count(form_->AttributeMarks.begin(), form_->AttributeMarks.end(), true));
   }
+  int UnitsOnBoard() const {
+    int n = 0;
+    for (int i = 0; i < plan_->CellCount; ++i) n += plan_->Cur()[static_cast<size_t>(i)].STATUS > 0 ? 1 : 0;
+    return n;
+  }
   // The first occupied cell of the plan.
   int AUnit() const {
     for (int i = 0; i < plan_->CellCount; ++i)
@@ -94,6 +99,9 @@ class BayPlanEditorTest : public QObject {
     plan_->Settings[54] = "1200";
     form_->show();
     QVERIFY(QTest::qWaitForWindowExposed(form_));
+    // Its keys are window shortcuts: they act in the active window.
+    form_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form_));
     QVERIFY(plan_->CellPitchX > 0 && plan_->CellPitchY > 0);
   }
 
@@ -578,6 +586,83 @@ class BayPlanEditorTest : public QObject {
   }
 
   // A size never stored fits the main window; the size is kept on closing.
+  // The editing commands through the window: presses, keys and the menu
+  // change the plan, and the caption and the cells follow at once.
+  void pressInLoadPlacesTheTemplate() {
+    const int cell = Cell("010288");  // its stack takes a 20' unit on deck
+    QVERIFY(cell >= 0 && IsFreeRecord(plan_->Cur()[static_cast<size_t>(cell)]));
+    StructDat unit;
+    unit.CONTAINER = "ZUMU 1234565";
+    unit.POL = "HAM";
+    unit.POD = "GOT";
+    unit.SIZ = "20";
+    unit.TYP = "DV";
+    unit.WEIGHT = 17.5;
+    form_->PanelRecord = unit;
+    const double before = session_->stability.Results.W;
+    const QString caption = form_->windowTitle();
+    QTest::mouseMove(form_->PB, Centre(cell));
+    QTest::mouseClick(form_->PB, Qt::LeftButton, {}, Centre(cell));
+    const StructDat& placed = plan_->Cur()[static_cast<size_t>(cell)];
+    QCOMPARE(QString::fromStdString(placed.CONTAINER), QString("ZUMU 1234565"));
+    QCOMPARE(placed.WEIGHT, 17.5);
+    QVERIFY(qAbs(session_->stability.Results.W - before - 17.5) < 0.01);
+    QVERIFY2(form_->windowTitle() != caption, qPrintable(form_->windowTitle()));
+    // The panel shows the unit now under the pointer, on grey.
+    QCOMPARE(form_->PanelMode, 1);
+    // Undo by its key takes it out again, with its weight.
+    QTest::keyClick(form_, Qt::Key_Backspace, Qt::AltModifier);
+    QVERIFY(IsFreeRecord(plan_->Cur()[static_cast<size_t>(cell)]));
+    QVERIFY(qAbs(session_->stability.Results.W - before) < 0.001);
+    QTest::keyClick(form_, Qt::Key_Backspace, Qt::AltModifier | Qt::ShiftModifier);
+    QCOMPARE(QString::fromStdString(plan_->Cur()[static_cast<size_t>(cell)].CONTAINER),
+             QString("ZUMU 1234565"));
+  }
+
+  void deleteDischargesWhateverTheOperation() {
+    const int cell = AUnit();
+    const int units = UnitsOnBoard();
+    QTest::mouseMove(form_->PB, Centre(cell));
+    QTest::keyClick(form_, Qt::Key_Delete);
+    QVERIFY(IsFreeRecord(plan_->Cur()[static_cast<size_t>(cell)]));
+    QCOMPARE(UnitsOnBoard(), units - 1);
+    QCOMPARE(plan_->EditorOperation, 1);
+    QCOMPARE(form_->SBope->text(), QString("Load"));
+  }
+
+  void ctrlTFillsTheTier() {
+    const int cell = Cell("010188");
+    form_->PanelRecord.POL = "HAM";
+    form_->PanelRecord.POD = "GOT";
+    form_->PanelRecord.SIZ = "20";
+    form_->PanelRecord.TYP = "DV";
+    form_->PanelRecord.WEIGHT = 10;
+    const int units = UnitsOnBoard();
+    QTest::mouseMove(form_->PB, Centre(cell));
+    QTest::keyClick(form_, Qt::Key_T, Qt::ControlModifier);
+    QVERIFY2(UnitsOnBoard() > units, "Ctrl+T placed nothing");
+    for (int i = 0; i < plan_->CellCount; ++i) {
+      const StructDat& u = plan_->Cur()[static_cast<size_t>(i)];
+      if (u.STATUS > 0 && u.WEIGHT == 10 && u.POD == "GOT" && u.CONTAINER.empty())
+        QCOMPARE(TierOf(*plan_, i), 88);
+    }
+  }
+
+  void editTakesTheUnitIntoThePanelAndThePressPutsItBack() {
+    const int cell = AUnit();
+    const std::string number = plan_->Cur()[static_cast<size_t>(cell)].CONTAINER;
+    QTest::mouseMove(form_->PB, Centre(cell));
+    QTest::keyClick(form_, Qt::Key_E, Qt::ControlModifier);
+    QVERIFY(form_->Commands.State.EditMode);
+    QCOMPARE(form_->PanelMode, 4);
+    form_->EDwei->setText("21.5");
+    form_->ReadPanel();
+    QTest::mouseClick(form_->PB, Qt::LeftButton, {}, Centre(cell));
+    QVERIFY(!form_->Commands.State.EditMode);
+    QCOMPARE(plan_->Cur()[static_cast<size_t>(cell)].WEIGHT, 21.5);
+    QCOMPARE(plan_->Cur()[static_cast<size_t>(cell)].CONTAINER, number);
+  }
+
   void storedSizeAndUnstoredSize() {
     form_->resize(900, 600);
     form_->close();
