@@ -255,8 +255,14 @@ BayPlanEditor::BayPlanEditor(PlanData& plan, PlanContext& ctx, Selection& select
   LIbay = new QListWidget(this);
   LIbay->setMaximumWidth(60);
   LIbay->hide();
-  connect(LIbay, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-    plan_.OneBayNumber = ParseInt(item->text().toLatin1().toStdString());
+  LIbay->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  // The bay shown is the first one selected, in the list's order.
+  connect(LIbay, &QListWidget::itemClicked, this, [this](QListWidgetItem*) {
+    for (int i = 0; i < LIbay->count(); ++i) {
+      if (!LIbay->item(i)->isSelected()) continue;
+      plan_.OneBayNumber = ParseInt(LIbay->item(i)->text().toLatin1().toStdString());
+      break;
+    }
     RunLayout();
   });
   auto* planRow = new QHBoxLayout;

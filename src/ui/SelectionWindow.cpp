@@ -19,6 +19,7 @@
 #include "core/PlanData.h"
 #include "core/TextHelpers.h"
 #include "planning/CellOps.h"
+#include "planning/EditorCommands.h"
 #include "ui/UpperCaseEdit.h"
 
 namespace {
@@ -35,42 +36,15 @@ QString Latin1(const std::string& text) { return QString::fromLatin1(text.c_str(
 // Header captions in the order of the lists (kSelPol ... kSelIso).
 const char* const kHeaders[kSelListCount] = {"POL", "POD", "PRS", "FRM", "OPER", "SIZE", "TYPE", "ISO"};
 
-const char* ChangeCaption(int kind) {
-  switch (kind) {
-    case kChangePol:
-      return "Change port of loading";
-    case kChangePod:
-      return "Change port of discharge";
-    case kChangePrs:
-      return "Change port of prosecution";
-    case kChangeOperator:
-      return "Change operator";
-    case kChangeType:
-      return "Change type";
-    case kChangeFrm:
-      return "Change port of origin";
-    case kChangeIso:
-      return "Change Isocode";
-    default:
-      return "";
-  }
-}
-
-int ChangeLength(int kind) {
-  if (kind == kChangeOperator || kind == kChangeIso) return 4;
-  if (kind == kChangeType) return 2;
-  return 3;
-}
-
 // The change dialog: the old value, read only, and the new one, offered as
 // the old one to be overtyped.
 bool AskChangedValue(QWidget* parent, int kind, const std::string& oldValue, std::string& newValue) {
   QDialog dialog(parent);
-  dialog.setWindowTitle(ChangeCaption(kind));
+  dialog.setWindowTitle(QString::fromStdString(EditorCommands::ChangeCaption(kind)));
   auto* oldEdit = new QLineEdit(Latin1(oldValue), &dialog);
   oldEdit->setReadOnly(true);
-  QLineEdit* newEdit = UpperEdit(&dialog, ChangeLength(kind));
-  newEdit->setText(Latin1(oldValue).left(ChangeLength(kind)));
+  QLineEdit* newEdit = UpperEdit(&dialog, EditorCommands::ChangeValueLength(kind));
+  newEdit->setText(Latin1(oldValue).left(EditorCommands::ChangeValueLength(kind)));
   newEdit->selectAll();
   auto* buttons = new QDialogButtonBox(&dialog);
   buttons->addButton("Update", QDialogButtonBox::AcceptRole)->setDefault(true);

@@ -30,6 +30,7 @@
 #include "conditions/Schedule.h"
 #include "conditions/VesselSession.h"
 #include "core/PlanData.h"
+#include "planning/AttributePanel.h"
 #include "planning/CellOps.h"
 #include "ui/Application.h"
 #include "ui/BayPlanEditor.h"
@@ -287,6 +288,42 @@ class MainWindowTest : public QObject {
   }
 
   // Cancel keeps the program open with the work; No leaves it unsaved.
+  // The previous condition of the voyage with the moves of the working plan
+  // made on it: the departure's units stand where the departure has them,
+  // the working condition keeps its name, and the editor's steps go.
+  void alignsOnThePreviousCondition() {
+    Start();
+    Open("DHAM012N");
+    const std::string title = plan_->PlaneTitle[kCurPlane];
+    const int departureUnits = UnitsOnBoard();
+    std::vector<std::string> before;
+    for (int i = 0; i < plan_->CellCount; ++i)
+      before.push_back(plan_->Cur()[static_cast<size_t>(i)].CONTAINER);
+    OnModal<QuestionDialog>([](QuestionDialog* dialog) { QTest::mouseClick(dialog->BNo, Qt::LeftButton); });
+    QVERIFY(!Main().AlignToPreviousCondition());
+    QVERIFY(!plan_->ConditionModified);
+
+    OnModal<QuestionDialog>([](QuestionDialog* dialog) {
+      QCOMPARE(QString::fromStdString(dialog->QuestionLine), QString("Allign to previous condition"));
+      QTest::mouseClick(dialog->BYes, Qt::LeftButton);
+    });
+    QVERIFY(Main().AlignToPreviousCondition());
+    QCOMPARE(plan_->PlaneTitle[kCurPlane], title);
+    QCOMPARE(plan_->VesHdr[VesHdrIx::Adp], std::string("D"));
+    QVERIFY(plan_->ConditionModified);
+    int same = 0, units = 0;
+    for (int i = 0; i < plan_->CellCount; ++i) {
+      const StructDat& u = plan_->Cur()[static_cast<size_t>(i)];
+      if (u.STATUS != 1) continue;
+      ++units;
+      if (NormaliseNumber(u.CONTAINER) == NormaliseNumber(before[static_cast<size_t>(i)])) ++same;
+    }
+    QCOMPARE(units, departureUnits);
+    QVERIFY2(units > 0 && same == units,
+             qPrintable(QString("%1 of %2 units where the departure has them").arg(same).arg(units)));
+    QVERIFY(errors_.isEmpty());
+  }
+
   void closingAModifiedConditionAsks() {
     Start();
     plan_->Settings[SettingsIx::SaveWithoutAsking] = "0";
