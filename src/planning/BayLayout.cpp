@@ -51,8 +51,10 @@ void AssignSlots(PlanData& plan, BayLayout& layout) {
     int t = countdown - 1;
     if (!pairLines && bridge > 0 && BayNumber(bay) == bridge) {
       const int rest = bays - k;
-      if (rest < t) t = countdown - 2;  // one empty slot before the bridge
-      else if (t < rest) t = 0;         // the bridge bay starts a line
+      if (rest < t)
+        t = countdown - 2;  // one empty slot before the bridge
+      else if (t < rest)
+        t = 0;  // the bridge bay starts a line
     }
     if (t == 1 && IsForeBayOfPair(bay) && !pairLines) t = 0;
     if (t <= 0) {
@@ -179,7 +181,8 @@ void PlaceCellsInPictures(PlanData& plan, BayLayout& layout) {
     if (IsDeckTier(tier)) {
       cell.LINE = (line.deckTierMax - tier) / 2;
     } else if (e.deckTiers == 0) {
-      cell.LINE = Rounded((e.holdTierMax - tier) / 2.0 + line.deckTiers + (line.holdTierMax - e.holdTierMax) / 2.0);
+      cell.LINE =
+          Rounded((e.holdTierMax - tier) / 2.0 + line.deckTiers + (line.holdTierMax - e.holdTierMax) / 2.0);
     } else {
       cell.LINE = Rounded((e.holdTierMax - tier) / 2.0 + (line.deckTierMax - e.deckTierMin) / 2.0 + 1);
     }
@@ -202,8 +205,10 @@ int JointShift(const PlanData& plan, const BayLayout& layout, int cell, int targ
   int shift = 0;
   if (bay.ROWSHIFT1 > 0) {
     const bool centre = deck ? deckHasCentre : holdHasCentre;
-    if (!centre) shift += even ? -e1 : e1;
-    else if (!deck && even && row != 0) shift -= e1;
+    if (!centre)
+      shift += even ? -e1 : e1;
+    else if (!deck && even && row != 0)
+      shift -= e1;
   }
   if (bay.ROWSHIFT2 > 0 && even && row > bay.ROWSHIFT2 && sideJoints) shift -= d;
   if (!even && sideJoints && ((bay.ROWSHIFT4 > 0 && row > bay.ROWSHIFT4) || bay.ROWSHIFT4 == -1)) shift += d;
@@ -235,8 +240,10 @@ void PlaceCellBox(PlanData& plan, BayLayout& layout, int cell, int target) {
   x += JointShift(plan, layout, cell, target);
   if (!oneBay) {
     if (!PairsOnConsecutiveLines(plan)) {
-      if (IsForeBayOfPair(bay)) x -= 1;
-      else if (IsAftBayOfPair(bay)) x += 1;
+      if (IsForeBayOfPair(bay))
+        x -= 1;
+      else if (IsAftBayOfPair(bay))
+        x += 1;
     }
     x -= layout.SpareX / 2;
     if (printer) {
@@ -255,8 +262,10 @@ void PlaceCellBox(PlanData& plan, BayLayout& layout, int cell, int target) {
   e.right = std::max(e.right, x + w);
 
   if (!deck) {
-    if (bay.HOLDSHIFT == "+") x += w / 3;
-    else if (bay.HOLDSHIFT == "-") x -= w / 3;
+    if (bay.HOLDSHIFT == "+")
+      x += w / 3;
+    else if (bay.HOLDSHIFT == "-")
+      x -= w / 3;
   }
   c.X = x;
   c.Y = y;
@@ -275,7 +284,8 @@ bool PairsOnConsecutiveLines(const PlanData& plan) { return plan.Settings[kPairs
 
 void ComputeBayLayout(PlanData& plan, BayLayout& layout, int target) {
   const int perLine = ParseInt(plan.VesHdr[VesHdrIx::BaysPerLine]);
-  plan.BaysPerLine = perLine > kLargestBaysPerLine || perLine < kDefaultBaysPerLine ? kDefaultBaysPerLine : perLine;
+  plan.BaysPerLine =
+      perLine > kLargestBaysPerLine || perLine < kDefaultBaysPerLine ? kDefaultBaysPerLine : perLine;
   AssignSlots(plan, layout);
   MeasureBays(plan, layout);
   MeasureLines(plan, layout, target);
@@ -304,9 +314,12 @@ void ComputeCellBoxes(PlanData& plan, BayLayout& layout, int width, int height, 
   layout.SpareX = static_cast<int>((usable - (layout.MaxRows * cols + 2.0) * plan.CellPitchX) / cols);
 
   int rowsNeeded = layout.MaxTiers + 2;
-  if (printer && layout.oneBay) rowsNeeded = layout.MaxTiers + 5;
-  else if (printer) rowsNeeded = layout.lineCount / 3 + layout.TotalRows + 8;
-  else if (!layout.oneBay) rowsNeeded = layout.TotalRows;
+  if (printer && layout.oneBay)
+    rowsNeeded = layout.MaxTiers + 5;
+  else if (printer)
+    rowsNeeded = layout.lineCount / 3 + layout.TotalRows + 8;
+  else if (!layout.oneBay)
+    rowsNeeded = layout.TotalRows;
   plan.CellPitchY = std::max(height / std::max(rowsNeeded, 1), 1);
   if (plan.Settings[kSquareCellsSetting] == "1" && !layout.oneBay) {
     const int square = std::min(plan.CellPitchX, plan.CellPitchY);

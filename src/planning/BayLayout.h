@@ -33,7 +33,7 @@ struct BayExtent {
   int holdTierMin = 999;
   int deckTiers = 0;  // tier count on deck, 0 without deck cells
   int holdTiers = 0;
-  int deckRows = 0;   // row count on deck, row 00 included
+  int deckRows = 0;  // row count on deck, row 00 included
   // In pixels, from ComputeCellBoxes.
   int centreX = 0;
   int left = 9999;
@@ -45,20 +45,20 @@ struct BayExtent {
 
 // One display line of the all-bays picture.
 struct DisplayLine {
-  int tierSum = 0;       // largest deck + hold tier count of its bays
-  int deckTierMax = 0;   // highest deck tier of its bays
-  int holdTierMax = 0;   // highest hold tier of its bays that have deck cells
-  int deckTiers = 0;     // largest deck tier count of its bays
-  int firstRow = 0;      // first cell row of the line
+  int tierSum = 0;      // largest deck + hold tier count of its bays
+  int deckTierMax = 0;  // highest deck tier of its bays
+  int holdTierMax = 0;  // highest hold tier of its bays that have deck cells
+  int deckTiers = 0;    // largest deck tier count of its bays
+  int firstRow = 0;     // first cell row of the line
 };
 
 struct BayLayout {
   int lineCount = 0;
-  int maxSlot = 0;     // largest XB6
-  int MaxRows = 0;     // largest row count of a bay picture
-  int MaxTiers = 0;    // largest deck + hold tier count of a bay
-  int TotalRows = 0;   // cell rows of all lines
-  int SpareX = 0;      // pixels left over per bay column
+  int maxSlot = 0;             // largest XB6
+  int MaxRows = 0;             // largest row count of a bay picture
+  int MaxTiers = 0;            // largest deck + hold tier count of a bay
+  int TotalRows = 0;           // cell rows of all lines
+  int SpareX = 0;              // pixels left over per bay column
   int target = kTargetScreen;  // of the last ComputeCellBoxes
   bool oneBay = false;         // the last ComputeCellBoxes showed one bay
   int shownBay = -1;           // index of that bay, -1 when it does not exist

@@ -21,7 +21,8 @@ struct StackSum {
   bool Empty() const { return twenty <= 0 && other <= 0; }
 };
 
-void CheckStack(Canvas& canvas, PlanData& plan, const BayLayout& layout, const StackSum& stack, Colour background) {
+void CheckStack(Canvas& canvas, PlanData& plan, const BayLayout& layout, const StackSum& stack,
+                Colour background) {
   if (stack.lastCell < 0 || stack.Empty()) return;
   const bool holdsTwenty = stack.twenty > 0;
   const double other = holdsTwenty ? stack.other / 2 : stack.other;
@@ -70,8 +71,8 @@ void PaintBayPlan(Canvas& canvas, PlanData& plan, BayLayout& layout, const BayVi
     const int row = RowOf(plan, cell);
     const int bay = plan.Cells[static_cast<size_t>(cell)].BAYIX;
     if (row >= 0 && row < kStackRows && bay >= 0 && bay < kMaxBays) {
-      StackSum& stack =
-          stacks[(static_cast<size_t>(bay) * kStackRows + static_cast<size_t>(row)) * 2 + (IsDeckTier(TierOf(plan, cell)) ? 1 : 0)];
+      StackSum& stack = stacks[(static_cast<size_t>(bay) * kStackRows + static_cast<size_t>(row)) * 2 +
+                               (IsDeckTier(TierOf(plan, cell)) ? 1 : 0)];
       const StructDat& unit = records[static_cast<size_t>(cell)];
       if (unit.WEIGHT > 0) {
         if (Is20Foot(unit))

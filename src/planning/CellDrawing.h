@@ -42,8 +42,8 @@ Colour WeightColour(double weight);
 // Draws cell (nothing for -1 or a cell not shown). Over-size marks record
 // the neighbours they block (BLK_OH, BLK_OWP, BLK_OWS), as placing the unit
 // does; nothing else of the plan changes.
-void DrawCell(Canvas& canvas, PlanData& plan, const BayLayout& layout, const BayView& view, int cell, int highlight,
-              int target);
+void DrawCell(Canvas& canvas, PlanData& plan, const BayLayout& layout, const BayView& view, int cell,
+              int highlight, int target);
 
 // The text block of one unit in the one-bay view, its box at (x, y) filled
 // with cellColour.

@@ -16,13 +16,13 @@ inline constexpr int kPlaceFromQuay = 2;     // no checks, PRS and FRM not regis
 inline constexpr int kPlaceAgain = 3;        // re-placement after an attribute change
 
 // PlacementError codes.
-inline constexpr int kErrNone = -1;          // cell or partner not free, or no cell
+inline constexpr int kErrNone = -1;  // cell or partner not free, or no cell
 inline constexpr int kErrPolMissing = 1;
 inline constexpr int kErrPodMissing = 2;
 inline constexpr int kErrSizeCode = 3;
 inline constexpr int kErrNegativeWeight = 5;
 inline constexpr int kErrNo20Here = 8;
-inline constexpr int kErrNo40Here = 9;       // also: no 40' partner cell
+inline constexpr int kErrNo40Here = 9;  // also: no 40' partner cell
 inline constexpr int kErrNoHighCube = 10;
 
 // Puts the unit in hand into cell. False, with PlacementError, when refused;
@@ -39,11 +39,11 @@ void MarkOverDimension(PlanContext& ctx, int cell, int value);
 inline constexpr int kChangePol = 1;
 inline constexpr int kChangePod = 2;
 inline constexpr int kChangePrs = 3;
-inline constexpr int kChangeRoute = 4;   // POL + POD, three characters each
+inline constexpr int kChangeRoute = 4;  // POL + POD, three characters each
 inline constexpr int kChangeOperator = 5;
 inline constexpr int kChangeType = 6;
 inline constexpr int kChangeFrm = 7;
-inline constexpr int kChangeAll = 9;     // every unit (with bulk: remove them all)
+inline constexpr int kChangeAll = 9;  // every unit (with bulk: remove them all)
 inline constexpr int kChangeIso = 10;
 
 void ChangeUnitAttribute(PlanContext& ctx, const std::string& oldValue, const std::string& newValue, int kind,

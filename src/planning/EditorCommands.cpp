@@ -87,10 +87,17 @@ bool EditorCommands::EditorPlace(int cell, bool restoring) {
   if (!ValidCell(cell)) return false;
   if (!IsFreeRecord(plan_.Cur()[static_cast<size_t>(cell)])) return false;
   StructDat& hand = UnitInHand();
+  const int restow = hand.RESTOW;
+  const std::string restowFrom = hand.RESTOW_FROM;
   hand.RESTOW = plan_.EditorOperation == kOpRestow ? 1 : 0;
   if (plan_.EditorOperation != kOpRestow) hand.RESTOW_FROM.clear();
   const bool is20 = Is20Foot(hand);
-  if (!PlaceUnit(ctx_, cell, restoring ? kPlaceFromFile : kPlaceInteractive)) return false;
+  if (!PlaceUnit(ctx_, cell, restoring ? kPlaceFromFile : kPlaceInteractive)) {
+    // A refused unit stays in hand as it was.
+    hand.RESTOW = restow;
+    hand.RESTOW_FROM = restowFrom;
+    return false;
+  }
   // A restoring placement keeps the unit in hand; it has served.
   if (restoring && State.MoveQueueTop < 0 && !State.TeuLostMode) hand = StructDat{};
 

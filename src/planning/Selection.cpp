@@ -33,30 +33,48 @@ const std::vector<SelectionItem>& NoItems() {
 
 int SelectionListChangeKind(int list) {
   switch (list) {
-    case kSelPol: return kChangePol;
-    case kSelPod: return kChangePod;
-    case kSelPrs: return kChangePrs;
-    case kSelFrm: return kChangeFrm;
-    case kSelOperator: return kChangeOperator;
-    case kSelSize: return 0;
-    case kSelType: return kChangeType;
-    case kSelIso: return kChangeIso;
-    default: return -1;
+    case kSelPol:
+      return kChangePol;
+    case kSelPod:
+      return kChangePod;
+    case kSelPrs:
+      return kChangePrs;
+    case kSelFrm:
+      return kChangeFrm;
+    case kSelOperator:
+      return kChangeOperator;
+    case kSelSize:
+      return 0;
+    case kSelType:
+      return kChangeType;
+    case kSelIso:
+      return kChangeIso;
+    default:
+      return -1;
   }
 }
 
 const std::string& SelectionListValue(const StructDat& unit, int list) {
   static const std::string none;
   switch (list) {
-    case kSelPol: return unit.POL;
-    case kSelPod: return unit.POD;
-    case kSelPrs: return unit.PRS;
-    case kSelFrm: return unit.FRM;
-    case kSelOperator: return unit.OPERATOR;
-    case kSelSize: return unit.SIZ;
-    case kSelType: return unit.TYP;
-    case kSelIso: return unit.ISO;
-    default: return none;
+    case kSelPol:
+      return unit.POL;
+    case kSelPod:
+      return unit.POD;
+    case kSelPrs:
+      return unit.PRS;
+    case kSelFrm:
+      return unit.FRM;
+    case kSelOperator:
+      return unit.OPERATOR;
+    case kSelSize:
+      return unit.SIZ;
+    case kSelType:
+      return unit.TYP;
+    case kSelIso:
+      return unit.ISO;
+    default:
+      return none;
   }
 }
 
@@ -192,8 +210,9 @@ void Selection::ResetSelection() {
 
 void Selection::AddValue(int list, const std::string& value) {
   auto& items = lists_[static_cast<size_t>(list)];
-  const auto at = std::lower_bound(items.begin(), items.end(), value,
-                                   [](const SelectionItem& item, const std::string& v) { return ListOrder(item.text, v); });
+  const auto at = std::lower_bound(
+      items.begin(), items.end(), value,
+      [](const SelectionItem& item, const std::string& v) { return ListOrder(item.text, v); });
   if (at != items.end() && at->text == value) return;
   items.insert(at, SelectionItem{value, false});
 }

@@ -67,17 +67,17 @@ struct SelectionChecks {
 // What a report asks of PresetSelection. Every flag left false leaves that
 // criterion as it is; an empty port or operator restricts nothing.
 struct SelectionPreset {
-  bool reefer = false;      // reefer types only, and only those with a set temperature
-  bool dangerous = false;   // "Only Dangerous"
-  bool awkward = false;     // "Only Awkwards"
-  bool breakBulk = false;   // type BB only
+  bool reefer = false;     // reefer types only, and only those with a set temperature
+  bool dangerous = false;  // "Only Dangerous"
+  bool awkward = false;    // "Only Awkwards"
+  bool breakBulk = false;  // type BB only
   bool fullOnly = false;
   bool emptyOnly = false;
   bool restows = false;
   int portList = kPortListPol;  // kPortListPol narrows the POL list, anything else the POD list
   std::string port{};
-  std::string oper{};       // operator
-  bool reset = false;       // back to the default first
+  std::string oper{};  // operator
+  bool reset = false;  // back to the default first
 };
 
 // The four special sections of the stowage instructions, preset in turn.

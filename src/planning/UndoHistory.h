@@ -44,6 +44,8 @@ class UndoHistory : public ChangeJournal {
   // Another condition was read, or the vessel changed.
   void Clear();
   std::size_t Size() const { return steps_.size(); }
+  // Steps that can be undone now.
+  std::size_t Depth() const { return undoCount_; }
 
   void BeforeRecordChange(int cell) override;
   void BeforeQuayChange() override;

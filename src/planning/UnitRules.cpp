@@ -27,7 +27,9 @@ bool Is20Foot(const StructDat& unit) { return StartsWith(unit.SIZ, "2"); }
 
 bool IsHighCube(const StructDat& unit) { return StartsWith(unit.TYP, "H") || unit.HEIGHT > 9.4; }
 
-bool IsHazardous(const StructDat& unit) { return !StripBlanks(unit.IMO[0]).empty() || !StripBlanks(unit.UN[0]).empty(); }
+bool IsHazardous(const StructDat& unit) {
+  return !StripBlanks(unit.IMO[0]).empty() || !StripBlanks(unit.UN[0]).empty();
+}
 
 bool IsBreakBulk(const StructDat& unit) { return unit.TYP == "BB"; }
 
@@ -96,10 +98,14 @@ int RouteCategory(const PlanData& plan, const StructDat& unit) {
       const double heavy = ParseInt(plan.Settings[static_cast<size_t>(first)]);
       const double medium = ParseInt(plan.Settings[static_cast<size_t>(first + 1)]);
       const double light = ParseInt(plan.Settings[static_cast<size_t>(first + 2)]);
-      if (unit.WEIGHT > heavy) category = 0;
-      else if (unit.WEIGHT > medium) category = 1;
-      else if (unit.WEIGHT > light) category = 2;
-      else category = 3;
+      if (unit.WEIGHT > heavy)
+        category = 0;
+      else if (unit.WEIGHT > medium)
+        category = 1;
+      else if (unit.WEIGHT > light)
+        category = 2;
+      else
+        category = 3;
     }
   }
   return is20 ? category : category + 8;

@@ -8,12 +8,12 @@
 struct PlanData;
 struct StructDat;
 
-bool Is20Foot(const StructDat& unit);        // SIZ begins with "2"
-bool IsHighCube(const StructDat& unit);      // TYP begins with "H", or HEIGHT > 9.4
-bool IsHazardous(const StructDat& unit);     // first IMO class or UN number given
-bool IsBreakBulk(const StructDat& unit);     // TYP "BB"
-bool IsOverDimension(const StructDat& unit); // not break bulk, any over-size > 0
-bool IsFlatType(const StructDat& unit);      // FR, FL, PM, HP
+bool Is20Foot(const StructDat& unit);         // SIZ begins with "2"
+bool IsHighCube(const StructDat& unit);       // TYP begins with "H", or HEIGHT > 9.4
+bool IsHazardous(const StructDat& unit);      // first IMO class or UN number given
+bool IsBreakBulk(const StructDat& unit);      // TYP "BB"
+bool IsOverDimension(const StructDat& unit);  // not break bulk, any over-size > 0
+bool IsFlatType(const StructDat& unit);       // FR, FL, PM, HP
 bool IsReeferType(const PlanData& plan, const StructDat& unit);
 
 // 0 good; 1 POL missing; 2 POD missing; 3 size code; 5 negative weight.

@@ -20,8 +20,10 @@ VesImportOutcome ImportFinal(PlanContext& ctx) {
   StructDat& hand = plan.Cur()[static_cast<size_t>(plan.UnitInHandIndex)];
   for (const VesImportUnit& row : tables.units) {
     hand = row.unit;
-    if (PlaceUnit(ctx, row.cell, kPlaceFromFile)) ++outcome.placed;
-    else ++outcome.refused;
+    if (PlaceUnit(ctx, row.cell, kPlaceFromFile))
+      ++outcome.placed;
+    else
+      ++outcome.refused;
   }
   plan.RemoveToQuay = removeToQuay;
   hand = StructDat{};

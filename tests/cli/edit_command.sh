@@ -62,6 +62,14 @@ fresh redo
 out=$("$cli" --data "$work/redo" edit FEEDER DHAM012N "$work/redo.txt")
 expect "$out" "line 2: undone" "line 3: redone" "Units on board: 583"
 
+# A line after undone lines drops what could be redone, and is itself
+# undone alone.
+printf 'discharge 010102\ndischarge 010104\nundo\nundo\ndischarge 010106\nundo\nredo\nredo\n' > "$work/branch.txt"
+fresh branch
+rc=0
+out=$("$cli" --data "$work/branch" edit FEEDER DHAM012N "$work/branch.txt") || rc=$?
+expect "$out" "line 6: undone" "line 7: redone" "line 8: refused: nothing to redo" "Units on board: 583"
+
 # Bad lines: each named with its line and reason, the plan unchanged by it.
 cat > "$work/bad.txt" <<'SCRIPT'
 load 999999 ZUMU1234565 HAM GOT 20 DV 12.5
