@@ -48,6 +48,20 @@ int RowIndex(const PlanData& plan, int cell, int row) {
   return (row - 1) / 2 + (HasCentreRow(plan, cell) ? 1 : 0);
 }
 
+// The classes a unit is segregated by, each padded to 3: "RF " for a
+// running reefer; otherwise its first class (blank when it has only a UN
+// number, which the table does not know) and every further class given.
+std::vector<std::string> SegregationClasses(const StructDat& unit, bool runningReefer) {
+  if (runningReefer) return {"RF "};
+  std::vector<std::string> classes{Pad(unit.IMO[0], 3, false)};
+  for (size_t k = 1; k < unit.IMO.size(); ++k) {
+    const std::string c = Pad(unit.IMO[k], 3, false);
+    if (StripBlanks(c).empty()) continue;
+    if (std::find(classes.begin(), classes.end(), c) == classes.end()) classes.push_back(c);
+  }
+  return classes;
+}
+
 struct NumberEntry {
   std::string text;  // number padded to 13, then the cell index: the sort key
   int cell = -1;
@@ -86,37 +100,58 @@ std::string SegregationVerdict(const PlanData& plan, int a, int b) {
   const bool reeferA = IsRunningReefer(plan, ua);
   const bool reeferB = IsRunningReefer(plan, ub);
   if (reeferA && reeferB) return " ";
-  const std::string classA = reeferA ? "RF " : Pad(ua.IMO[0], 3, false);
-  const std::string classB = reeferB ? "RF " : Pad(ub.IMO[0], 3, false);
+  // A unit with several dangerous goods is kept apart by the strictest
+  // requirement over every pair of their classes, not by its first class.
+  const std::vector<std::string> classesA = SegregationClasses(ua, reeferA);
+  const std::vector<std::string> classesB = SegregationClasses(ub, reeferB);
+  for (const std::string& classA : classesA)
+    if (ImoIndex(plan, classA) < 0) return "-";
 
-  const int row = ImoIndex(plan, classA);
-  if (row < 0) return "-";
-  const int column = ImoIndex(plan, classB);
-  if (column < 0) return " ";
-  // The IMO table may hold more classes than the matrix has places.
-  if (row >= kSegSize || column >= kSegSize) return " ";
-  const int code = plan.SegTable[static_cast<size_t>(row)][static_cast<size_t>(column)];
-
-  bool found = false;
-  switch (code) {
-    case 4:
-    case 9:
-      found = bayDistance < 5;
-      break;
-    case 3:
-      found = sameStack || (bayDistance < 2 && rowDistance < 3);
-      break;
-    case 2:
-      found = sameStack || (bayDistance < 2 && rowDistance < 2);
-      break;
-    default:
-      break;
+  int bestRank = 0;
+  std::string best = " ";
+  for (const std::string& classA : classesA) {
+    const int row = ImoIndex(plan, classA);
+    for (const std::string& classB : classesB) {
+      const int column = ImoIndex(plan, classB);
+      // The IMO table may hold more classes than the matrix has places.
+      if (column < 0 || row >= kSegSize || column >= kSegSize) continue;
+      const int code = plan.SegTable[static_cast<size_t>(row)][static_cast<size_t>(column)];
+      bool found = false;
+      int rank = 0;
+      switch (code) {
+        case 4:
+        case 9:
+          found = bayDistance < 5;
+          rank = 4;
+          break;
+        case 3:
+          found = sameStack || (bayDistance < 2 && rowDistance < 3);
+          rank = 3;
+          break;
+        case 2:
+          found = sameStack || (bayDistance < 2 && rowDistance < 2);
+          rank = 2;
+          break;
+        default:
+          break;
+      }
+      if (!found || rank <= bestRank) continue;
+      char marker = code == 9 ? '*' : static_cast<char>('0' + code);
+      if (reeferA || reeferB) marker = 'R';
+      bestRank = rank;
+      best = std::string(1, marker) + "    " + classA + " " + classB;
+    }
   }
-  if (!found) return " ";
+  return best;
+}
 
-  char marker = code == 9 ? '*' : static_cast<char>('0' + code);
-  if (reeferA || reeferB) marker = 'R';
-  return std::string(1, marker) + "    " + classA + " " + classB;
+std::string UnknownSegregationClass(const PlanData& plan, int cell) {
+  const int count = CellLimit(plan);
+  if (cell < 0 || cell >= count) return {};
+  const StructDat& unit = plan.Cur()[static_cast<size_t>(cell)];
+  for (const std::string& c : SegregationClasses(unit, IsRunningReefer(plan, unit)))
+    if (ImoIndex(plan, c) < 0) return TrimRight(c);
+  return {};
 }
 
 bool RunStowageCheck(PlanData& plan, Host& host, bool segregationOnly, int cell,
@@ -163,8 +198,7 @@ bool RunStowageCheck(PlanData& plan, Host& host, bool segregationOnly, int cell,
       const std::string verdict = SegregationVerdict(plan, a, b);
       if (verdict.empty() || verdict[0] == ' ') continue;
       if (verdict == "-") {
-        lines.push_back("INVALID IMO CODE " + cur[static_cast<size_t>(a)].IMO[0] + "     " +
-                        CellName(plan, a));
+        lines.push_back("INVALID IMO CODE " + UnknownSegregationClass(plan, a) + "     " + CellName(plan, a));
         break;
       }
       lines.push_back("SEGREGATION " + verdict + " " + CellName(plan, a) + " " + CellName(plan, b));

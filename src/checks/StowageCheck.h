@@ -39,7 +39,13 @@ bool RunStowageCheck(PlanData& plan, Host& host, bool segregationOnly, int cell,
 // unit is not in the IMO table, otherwise the 12-character verdict: marker
 // ("2", "3", "4", "*" for code 9, "R" when a running reefer takes part) + 4
 // blanks + class of a (3) + " " + class of b (3).
+// Every class of both units takes part: the verdict is the strictest
+// requirement over every pair of their classes and names the two classes
+// that give it; "-" when any class of a's unit is not in the IMO table.
 std::string SegregationVerdict(const PlanData& plan, int a, int b);
+// The first class of the unit in cell that the IMO table does not know
+// ("" when it knows them all).
+std::string UnknownSegregationClass(const PlanData& plan, int cell);
 
 // Clears SELECTED in every cell of the working data set, then sets it for
 // every cell named at columns 26-31 or 33-38 of a line, and for the second

@@ -147,6 +147,37 @@ TEST_F(StowageCheckTest, SegregationVerdicts) {
   }
 }
 
+// A unit with several dangerous goods is kept apart by every one of them:
+// the strictest requirement over all pairs of classes decides and names
+// the two classes that give it.
+TEST_F(StowageCheckTest, EveryClassOfBothUnitsTakesPart) {
+  struct Case {
+    const char* what;
+    std::vector<std::string> classesA;
+    const char* a;
+    std::vector<std::string> classesB;
+    const char* b;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"only the third class of a clashes", {"2.1", "3", "5.1"}, "010082", {"8"}, "010084", "2    5.1 8  "},
+      {"the strictest pair decides", {"3", "1.1"}, "010082", {"5.1"}, "030082", "4    1.1 5.1"},
+      {"a further class of b clashes", {"3"}, "010082", {"8", "5.1"}, "010182", "2    3   5.1"},
+      {"no pair with a requirement at that distance", {"2.1", "8"}, "010082", {"3", "2.1"}, "050482", " "},
+      {"an unknown further class of a", {"3", "7.7"}, "010082", {"5.1"}, "010084", "-"},
+  };
+  for (const Case& c : cases) {
+    for (int i = 0; i < plan.CellCount; ++i) plan.Cur()[i] = StructDat{};
+    Put(c.a, c.classesA[0]);
+    Put(c.b, c.classesB[0]);
+    for (size_t k = 1; k < c.classesA.size(); ++k) At(c.a).IMO[k] = c.classesA[k];
+    for (size_t k = 1; k < c.classesB.size(); ++k) At(c.b).IMO[k] = c.classesB[k];
+    EXPECT_EQ(SegregationVerdict(plan, Cell(c.a), Cell(c.b)), c.expected) << c.what;
+  }
+  // The unknown class is the one the check names.
+  EXPECT_EQ(Run(), Lines{"INVALID IMO CODE 7.7     010082"});
+}
+
 TEST_F(StowageCheckTest, ClassesBeyondTheMatrixFindNothing) {
   plan.ImoCount = kMaxImos;
   for (int k = 6; k < kMaxImos; ++k) plan.Imos[k].CLASS = "X" + std::to_string(k);
@@ -339,7 +370,8 @@ TEST_F(StowageCheckTest, NothingFoundLeavesTheMarksAlone) {
 TEST_F(StowageCheckTest, HighlightingALineKeepsOnlyItsCellsAndNoErrorsKeepsAll) {
   Load({{"010082", Unit("ZUMU0000001")}, {"050182", Unit("ZUMU0000002")}, {"090104", Unit("ZUMU0000003")}});
   EXPECT_TRUE(HighlightCheckLine(plan, "  *** NO ERRORS ***").empty());
-  for (const char* cell : {"010082", "050182", "090104"}) EXPECT_EQ(plan.Cur()[Cell(cell)].SELECTED, 1) << cell;
+  for (const char* cell : {"010082", "050182", "090104"})
+    EXPECT_EQ(plan.Cur()[Cell(cell)].SELECTED, 1) << cell;
   EXPECT_EQ(HighlightCheckLine(plan, "DUP        CSQU 3054383  010082 050182"),
             (std::vector<int>{Cell("010082"), Cell("050182")}));
   EXPECT_EQ(plan.Cur()[Cell("010082")].SELECTED, 1);
