@@ -436,7 +436,10 @@ int EditorCommands::FillCells(int cell, bool remove, int kind) {
         State.QuayItemInUse = LoadingList.Take ? LoadingList.Take() : -1;
         if (State.QuayItemInUse < 0) break;  // the list has nothing more
       } else {
+        // Many slots filled from one template are planned slots, not one
+        // box many times: the template's container number stays out.
         UnitInHand() = State.PanelRecord;
+        UnitInHand().CONTAINER.clear();
       }
       if (EditorPlace(c, false)) {
         ++changed;

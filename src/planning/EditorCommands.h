@@ -125,7 +125,8 @@ class EditorCommands {
   int ClearMoveQueue();
 
   // Fills the free cells of the bay of cell on its side of the hatch (the
-  // same tier or row for those kinds) with the panel's unit; with remove,
+  // same tier or row for those kinds) with the panel's unit, without its
+  // container number, which one box cannot have in many cells; with remove,
   // empties them. Returns the number of cells changed.
   int FillCells(int cell, bool remove, int kind);
   // The question a dump asks, and its value, for the unit in cell.

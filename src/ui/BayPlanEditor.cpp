@@ -179,9 +179,8 @@ BayPlanEditor::BayPlanEditor(PlanData& plan, PlanContext& ctx, Selection& select
   LabelMess->setStyleSheet("color: green; font-weight: bold;");
   SBmov = Button(this, "Clear", "Put the held units back where they came from");
   connect(SBmov, &QToolButton::clicked, this, &BayPlanEditor::ClearQueueClick);
-  SpeedButton2 = Button(this, "Allign", "Allign to previous condition");
+  SpeedButton2 = Button(this, "Align", "Allign to previous condition");
   connect(SpeedButton2, &QToolButton::clicked, this, &BayPlanEditor::AlignClick);
-  for (QWidget* w : std::initializer_list<QWidget*>{LabelMess, SBmov, SpeedButton2}) bar->addWidget(w);
   LabelMess->hide();
   SBmov->hide();
   bar->addSpacing(8);
@@ -245,6 +244,9 @@ BayPlanEditor::BayPlanEditor(PlanData& plan, PlanContext& ctx, Selection& select
   });
   bar->addWidget(SBolder);
   bar->addWidget(SBnewer);
+  // Last on the bar, so that showing the held units moves no other button.
+  bar->addSpacing(8);
+  for (QWidget* w : std::initializer_list<QWidget*>{SpeedButton2, LabelMess, SBmov}) bar->addWidget(w);
   bar->addStretch();
 
   // The plan, and beside it the bay list of the one-bay view.
@@ -397,6 +399,7 @@ void BayPlanEditor::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   SBsel->setVisible(static_cast<bool>(OpenSelection));
   SBchk->setVisible(static_cast<bool>(RunCheck));
+  SpeedButton2->setVisible(static_cast<bool>(AlignToPrevious));
   if (opened_) return;
   opened_ = true;
   RefreshCaption();
