@@ -1172,6 +1172,7 @@ void BayPlanEditor::BuildPanel() {
   panelScroll_->setWidgetResizable(true);
   panelScroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   panelScroll_->setWidget(panel);
+  panelScroll_->installEventFilter(this);
   auto* captions = new QHBoxLayout(PAlbl);
   auto* fields = new QHBoxLayout(PAed);
   for (QHBoxLayout* row : {captions, fields}) {
@@ -1601,6 +1602,18 @@ void BayPlanEditor::KeypadKey(const QString& key) {
 bool BayPlanEditor::eventFilter(QObject* watched, QEvent* event) {
   if (!LBports || !PAnum) return QWidget::eventFilter(watched, event);
   const QEvent::Type type = event->type();
+  // The pointer coming down from a cell onto the panel leaves that cell's
+  // unit behind: the panel shows the template again and takes input.
+  if (watched == panelScroll_ && type == QEvent::Enter && Commands.State.MoveQueueTop < 0 &&
+      !Commands.State.EditMode && PanelMode != 0) {
+    if (HoverCell >= 0) DrawOneCell(HoverCell, kDrawFrameBlack);
+    HoverCell = -1;
+    ShowPosition(-1);
+    ShowStackWeight(-1);
+    ClearRouteTotals();
+    ShowRecordInPanel(PanelRecord, false, 0);
+    SetPanelEditable(true);
+  }
   if (type == QEvent::MouseButtonPress) {
     const std::array<QLabel*, 9> marks = MarkLabels();
     const auto mark = std::find(marks.begin(), marks.end(), watched);

@@ -619,6 +619,17 @@ class BayPlanEditorTest : public QObject {
              QString("ZUMU 1234565"));
   }
 
+  void thePanelTakesInputWhenThePointerComesOntoIt() {
+    QTest::mouseMove(form_->PB, Centre(AUnit()));
+    QCOMPARE(form_->PanelMode, 1);
+    QVERIFY(!form_->PanelEditable);
+    QEvent enter(QEvent::Enter);
+    QCoreApplication::sendEvent(form_->PAed->parentWidget()->parentWidget()->parentWidget(), &enter);
+    QCOMPARE(form_->PanelMode, 0);
+    QVERIFY(form_->PanelEditable);
+    QCOMPARE(form_->HoverCell, -1);
+  }
+
   void deleteDischargesWhateverTheOperation() {
     const int cell = AUnit();
     const int units = UnitsOnBoard();
