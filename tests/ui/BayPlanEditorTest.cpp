@@ -62,6 +62,14 @@ class BayPlanEditorTest : public QObject {
   int MarkCount() const {
     return static_cast<int>(std::count(form_->AttributeMarks.begin(), form_->AttributeMarks.end(), true));
   }
+  // The pointer onto a cell. A move to where the pointer already is (the
+  // last test may have left it there) reports nothing: it comes by way of a
+  // neighbouring point.
+  void Hover(int cell) {
+    QTest::mouseMove(form_->PB, Centre(cell) + QPoint(1, 1));
+    QTest::mouseMove(form_->PB, Centre(cell));
+    QCOMPARE(form_->HoverCell, cell);
+  }
   int UnitsOnBoard() const {
     int n = 0;
     for (int i = 0; i < plan_->CellCount; ++i) n += plan_->Cur()[static_cast<size_t>(i)].STATUS > 0 ? 1 : 0;
@@ -601,7 +609,7 @@ class BayPlanEditorTest : public QObject {
     form_->PanelRecord = unit;
     const double before = session_->stability.Results.W;
     const QString caption = form_->windowTitle();
-    QTest::mouseMove(form_->PB, Centre(cell));
+    Hover(cell);
     QTest::mouseClick(form_->PB, Qt::LeftButton, {}, Centre(cell));
     const StructDat& placed = plan_->Cur()[static_cast<size_t>(cell)];
     QCOMPARE(QString::fromStdString(placed.CONTAINER), QString("ZUMU 1234565"));
@@ -620,7 +628,7 @@ class BayPlanEditorTest : public QObject {
   }
 
   void thePanelTakesInputWhenThePointerComesOntoIt() {
-    QTest::mouseMove(form_->PB, Centre(AUnit()));
+    Hover(AUnit());
     QCOMPARE(form_->PanelMode, 1);
     QVERIFY(!form_->PanelEditable);
     QEvent enter(QEvent::Enter);
@@ -633,7 +641,7 @@ class BayPlanEditorTest : public QObject {
   void deleteDischargesWhateverTheOperation() {
     const int cell = AUnit();
     const int units = UnitsOnBoard();
-    QTest::mouseMove(form_->PB, Centre(cell));
+    Hover(cell);
     QTest::keyClick(form_, Qt::Key_Delete);
     QVERIFY(IsFreeRecord(plan_->Cur()[static_cast<size_t>(cell)]));
     QCOMPARE(UnitsOnBoard(), units - 1);
@@ -649,7 +657,7 @@ class BayPlanEditorTest : public QObject {
     form_->PanelRecord.TYP = "DV";
     form_->PanelRecord.WEIGHT = 10;
     const int units = UnitsOnBoard();
-    QTest::mouseMove(form_->PB, Centre(cell));
+    Hover(cell);
     QTest::keyClick(form_, Qt::Key_T, Qt::ControlModifier);
     QVERIFY2(UnitsOnBoard() > units, "Ctrl+T placed nothing");
     for (int i = 0; i < plan_->CellCount; ++i) {
@@ -662,7 +670,7 @@ class BayPlanEditorTest : public QObject {
   void editTakesTheUnitIntoThePanelAndThePressPutsItBack() {
     const int cell = AUnit();
     const std::string number = plan_->Cur()[static_cast<size_t>(cell)].CONTAINER;
-    QTest::mouseMove(form_->PB, Centre(cell));
+    Hover(cell);
     QTest::keyClick(form_, Qt::Key_E, Qt::ControlModifier);
     QVERIFY(form_->Commands.State.EditMode);
     QCOMPARE(form_->PanelMode, 4);
