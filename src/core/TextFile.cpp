@@ -73,6 +73,14 @@ bool ReadTextLines(const std::filesystem::path& file, std::vector<std::string>& 
   return true;
 }
 
+bool SyncToDisk(const std::filesystem::path& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool synced = ::fsync(fd) == 0 || errno == EINVAL || errno == EROFS;
+  ::close(fd);
+  return synced;
+}
+
 bool WriteFileAtomically(const std::filesystem::path& file, const std::string& bytes, std::string& error) {
   const std::filesystem::path temp = file.string() + ".tmp~";
   const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
@@ -93,6 +101,13 @@ bool WriteFileAtomically(const std::filesystem::path& file, const std::string& b
   if (ec) {
     error = Failure(file, ec.message());
     std::filesystem::remove(temp, ec);
+    return false;
+  }
+  // The new name is only safe once the folder's list of names is on disk.
+  const std::filesystem::path folder =
+      file.parent_path().empty() ? std::filesystem::path(".") : file.parent_path();
+  if (!SyncToDisk(folder)) {
+    error = Failure(file, "written, but its folder could not be flushed to disk");
     return false;
   }
   return true;

@@ -24,3 +24,8 @@ bool WriteTextLines(const std::filesystem::path& file, const std::vector<std::st
 
 // Writes bytes as they are, atomically.
 bool WriteFileAtomically(const std::filesystem::path& file, const std::string& bytes, std::string& error);
+// Asks the system to put a file, or a folder's list of names, on the disk:
+// a file renamed into a folder is only there after a power loss once the
+// folder is flushed. False when the disk reported a failure; a file system
+// that cannot flush folders is not one.
+bool SyncToDisk(const std::filesystem::path& path);

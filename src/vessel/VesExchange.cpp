@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "core/Host.h"
+#include "core/TextFile.h"
 #include "core/TextHelpers.h"
 #include "vessel/CellAddress.h"
 #include "vessel/DbfTable.h"
@@ -26,13 +27,13 @@ const char* const kCellFolder = "VES";
 // Widths leave room for every value the plan holds: centres and weights to
 // the millimetre and kilogram, port codes of the five-letter form and more.
 const std::vector<DbfField> kCelFields = {
-    {"CELL", 'C', 10, 0},     {"YES_NO", 'N', 1, 0},   {"LCG", 'N', 12, 3},    {"VCG", 'N', 12, 3},
-    {"TCG", 'N', 12, 3},      {"LCG_40", 'N', 12, 3},  {"FL_RF", 'N', 4, 0},   {"WEIGHT", 'N', 12, 3},
-    {"MTY", 'N', 4, 0},       {"POL", 'C', 10, 0},     {"POD", 'C', 10, 0},    {"PRS", 'C', 10, 0},
-    {"FRM", 'C', 10, 0},      {"TYP", 'C', 4, 0},      {"SIZ", 'C', 4, 0},     {"ISO", 'C', 4, 0},
-    {"OPERATOR", 'C', 10, 0}, {"TEMP", 'N', 8, 0},     {"TEMP_2", 'N', 8, 0},  {"OWP", 'N', 8, 0},
-    {"OWS", 'N', 8, 0},       {"OH", 'N', 8, 0},       {"OL", 'N', 8, 0},      {"IMO", 'C', 10, 0},
-    {"UN", 'C', 10, 0},       {"FL2", 'N', 4, 0},      {"FL3", 'N', 4, 0},     {"CONTAINER", 'C', 15, 0},
+    {"CELL", 'C', 10, 0},     {"YES_NO", 'N', 1, 0},  {"LCG", 'N', 12, 3},   {"VCG", 'N', 12, 3},
+    {"TCG", 'N', 12, 3},      {"LCG_40", 'N', 12, 3}, {"FL_RF", 'N', 4, 0},  {"WEIGHT", 'N', 12, 3},
+    {"MTY", 'N', 4, 0},       {"POL", 'C', 10, 0},    {"POD", 'C', 10, 0},   {"PRS", 'C', 10, 0},
+    {"FRM", 'C', 10, 0},      {"TYP", 'C', 4, 0},     {"SIZ", 'C', 4, 0},    {"ISO", 'C', 4, 0},
+    {"OPERATOR", 'C', 10, 0}, {"TEMP", 'N', 8, 0},    {"TEMP_2", 'N', 8, 0}, {"OWP", 'N', 8, 0},
+    {"OWS", 'N', 8, 0},       {"OH", 'N', 8, 0},      {"OL", 'N', 8, 0},     {"IMO", 'C', 10, 0},
+    {"UN", 'C', 10, 0},       {"FL2", 'N', 4, 0},     {"FL3", 'N', 4, 0},    {"CONTAINER", 'C', 15, 0},
 };
 const std::vector<DbfField> kBayFields = {
     {"BAY", 'C', 4, 0}, {"D00", 'N', 4, 0}, {"H00", 'N', 4, 0}, {"D40", 'C', 4, 0}, {"H40", 'C', 4, 0},
@@ -96,10 +97,21 @@ bool WriteTable(const fs::path& dir, const std::string& name, const std::vector<
     host.ReportError(target.string() + ": a value does not fit its column, the table was not written");
     return false;
   }
+  // The table on disk before it takes the old one's name, and the name on
+  // disk after, so that a power loss leaves one whole table or the other.
+  if (!SyncToDisk(temp)) {
+    fs::remove(temp, ec);
+    host.ReportError(target.string() + ": the table could not be flushed to disk, it was not replaced");
+    return false;
+  }
   fs::rename(temp, target, ec);
   if (ec) {
     fs::remove(temp, ec);
     host.ReportError(target.string() + ": cannot replace the table (" + ec.message() + ")");
+    return false;
+  }
+  if (!SyncToDisk(dir)) {
+    host.ReportError(target.string() + ": written, but its folder could not be flushed to disk");
     return false;
   }
   return true;
@@ -107,14 +119,35 @@ bool WriteTable(const fs::path& dir, const std::string& name, const std::vector<
 
 Row CellRow(const PlanData& plan, int cell, const StructDat& unit, bool withUnit, bool own) {
   const StructCel& c = plan.Cells[cell];
-  Row row = {c.CELL, own ? "1" : "0", RealOrEmpty(c.LCG), RealOrEmpty(c.VCG), RealOrEmpty(c.TCG),
-             RealOrEmpty(c.LCG_40), IntOrEmpty(c.FL_RF)};
+  Row row = {c.CELL,
+             own ? "1" : "0",
+             RealOrEmpty(c.LCG),
+             RealOrEmpty(c.VCG),
+             RealOrEmpty(c.TCG),
+             RealOrEmpty(c.LCG_40),
+             IntOrEmpty(c.FL_RF)};
   if (!withUnit) return row;
-  const std::string more[] = {RealOrEmpty(unit.WEIGHT), IntOrEmpty(unit.MTY), unit.POL, unit.POD, unit.PRS,
-                              unit.FRM, unit.TYP, unit.SIZ, unit.ISO, unit.OPERATOR, IntOrEmpty(unit.TEMP),
-                              IntOrEmpty(unit.TEMP_2), IntOrEmpty(unit.OWP), IntOrEmpty(unit.OWS),
-                              IntOrEmpty(unit.OH), IntOrEmpty(unit.OL), unit.IMO[0], unit.UN[0],
-                              IntOrEmpty(unit.FL2), IntOrEmpty(unit.FL3), unit.CONTAINER};
+  const std::string more[] = {RealOrEmpty(unit.WEIGHT),
+                              IntOrEmpty(unit.MTY),
+                              unit.POL,
+                              unit.POD,
+                              unit.PRS,
+                              unit.FRM,
+                              unit.TYP,
+                              unit.SIZ,
+                              unit.ISO,
+                              unit.OPERATOR,
+                              IntOrEmpty(unit.TEMP),
+                              IntOrEmpty(unit.TEMP_2),
+                              IntOrEmpty(unit.OWP),
+                              IntOrEmpty(unit.OWS),
+                              IntOrEmpty(unit.OH),
+                              IntOrEmpty(unit.OL),
+                              unit.IMO[0],
+                              unit.UN[0],
+                              IntOrEmpty(unit.FL2),
+                              IntOrEmpty(unit.FL3),
+                              unit.CONTAINER};
   row.insert(row.end(), std::begin(more), std::end(more));
   return row;
 }
@@ -248,7 +281,8 @@ VesImport ImportVes(PlanData& plan, Host& host) {
   }
 
   const fs::path cellDir = FindFileNoCase(dir, kCellFolder);
-  const std::unique_ptr<DbfTable> cel = OpenTable(cellDir.empty() ? dir / kCellFolder : cellDir, kCelTable, host);
+  const std::unique_ptr<DbfTable> cel =
+      OpenTable(cellDir.empty() ? dir / kCellFolder : cellDir, kCelTable, host);
   if (!cel) return result;
 
   BusyCursor busy(host);
@@ -257,8 +291,8 @@ VesImport ImportVes(PlanData& plan, Host& host) {
             cPol = column("POL"), cPod = column("POD"), cPrs = column("PRS"), cFrm = column("FRM"),
             cTyp = column("TYP"), cSiz = column("SIZ"), cIso = column("ISO"), cOperator = column("OPERATOR"),
             cTemp = column("TEMP"), cTemp2 = column("TEMP_2"), cOwp = column("OWP"), cOws = column("OWS"),
-            cOh = column("OH"), cOl = column("OL"), cImo = column("IMO"), cUn = column("UN"), cFl2 = column("FL2"),
-            cFl3 = column("FL3"), cContainer = column("CONTAINER");
+            cOh = column("OH"), cOl = column("OL"), cImo = column("IMO"), cUn = column("UN"),
+            cFl2 = column("FL2"), cFl3 = column("FL3"), cContainer = column("CONTAINER");
 
   const int records = cel->RecordCount();
   for (int r = 0; r < records; ++r) {

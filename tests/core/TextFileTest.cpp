@@ -22,10 +22,10 @@ TEST(TextFile, ReadsEitherLineEnd) {
   const Case cases[] = {
       {"a\r\nb\r\n", {"a", "b"}},
       {"a\nb\n", {"a", "b"}},
-      {"a\r\nb", {"a", "b"}},       // last line without its end
+      {"a\r\nb", {"a", "b"}},  // last line without its end
       {"", {}},
       {"\r\n\r\n", {"", ""}},
-      {"x\ry\n", {"x\ry"}},         // a lone CR inside a line stays
+      {"x\ry\n", {"x\ry"}},  // a lone CR inside a line stays
   };
   for (const Case& c : cases) {
     const auto file = dir.Write("f.txt", c.bytes);
@@ -80,3 +80,12 @@ TEST(TextFile, AFailedWriteLeavesTheOldFileAndNoLitter) {
 }
 
 }  // namespace
+
+// A save is flushed with its folder; a path that is not there cannot be.
+TEST(TextFile, SyncsFilesAndFoldersButNotWhatIsMissing) {
+  TempDir dir;
+  const auto file = dir.Write("a.txt", "x");
+  EXPECT_TRUE(SyncToDisk(file));
+  EXPECT_TRUE(SyncToDisk(dir.path()));
+  EXPECT_FALSE(SyncToDisk(dir.path() / "missing.txt"));
+}
