@@ -25,7 +25,6 @@ namespace {
 const std::array<const char*, 7> kRotation{"ANR", "FXT", "RTM", "HAM", "GOT", "AAR", "GDY"};
 constexpr int kRtm = 2;
 constexpr int kHam = 3;
-constexpr int kGot = 4;
 const char* kVoyage = "012N";
 
 // std::mt19937's sequence is fixed by the standard, so the demo files come
