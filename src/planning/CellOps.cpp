@@ -53,31 +53,6 @@ int BundleBaseCell(const PlanData& plan, const StructDat& member) {
   return PlaceableCell(plan, base) ? base : -1;
 }
 
-bool MatchesAttribute(const StructDat& unit, const std::string& oldValue, int kind) {
-  switch (kind) {
-    case kChangePol:
-      return unit.POL == oldValue;
-    case kChangePod:
-      return unit.POD == oldValue;
-    case kChangePrs:
-      return unit.PRS == oldValue;
-    case kChangeFrm:
-      return unit.FRM == oldValue;
-    case kChangeRoute:
-      return unit.POL == Columns(oldValue, 1, 3) && unit.POD == Columns(oldValue, 4, 6);
-    case kChangeOperator:
-      return unit.OPERATOR == oldValue;
-    case kChangeType:
-      return unit.TYP == oldValue;
-    case kChangeIso:
-      return unit.ISO == oldValue;
-    case kChangeAll:
-      return true;
-    default:
-      return false;
-  }
-}
-
 void WriteAttribute(StructDat& unit, const std::string& newValue, int kind) {
   switch (kind) {
     case kChangePol:
@@ -111,6 +86,31 @@ void WriteAttribute(StructDat& unit, const std::string& newValue, int kind) {
 }
 
 }  // namespace
+
+bool MatchesAttribute(const StructDat& unit, const std::string& oldValue, int kind) {
+  switch (kind) {
+    case kChangePol:
+      return unit.POL == oldValue;
+    case kChangePod:
+      return unit.POD == oldValue;
+    case kChangePrs:
+      return unit.PRS == oldValue;
+    case kChangeFrm:
+      return unit.FRM == oldValue;
+    case kChangeRoute:
+      return unit.POL == Columns(oldValue, 1, 3) && unit.POD == Columns(oldValue, 4, 6);
+    case kChangeOperator:
+      return unit.OPERATOR == oldValue;
+    case kChangeType:
+      return unit.TYP == oldValue;
+    case kChangeIso:
+      return unit.ISO == oldValue;
+    case kChangeAll:
+      return true;
+    default:
+      return false;
+  }
+}
 
 void MarkOverDimension(PlanContext& ctx, int cell, int value) {
   PlanData& plan = ctx.plan;

@@ -8,6 +8,7 @@
 #include <string>
 
 class PlanContext;
+struct StructDat;
 
 // PlaceUnit modes.
 inline constexpr int kPlaceInteractive = 0;  // checks when CheckOnPlace is set
@@ -45,6 +46,10 @@ inline constexpr int kChangeType = 6;
 inline constexpr int kChangeFrm = 7;
 inline constexpr int kChangeAll = 9;  // every unit (with bulk: remove them all)
 inline constexpr int kChangeIso = 10;
+
+// Whether the unit's attribute of that kind is oldValue (kChangeAll: any
+// unit).
+bool MatchesAttribute(const StructDat& unit, const std::string& oldValue, int kind);
 
 void ChangeUnitAttribute(PlanContext& ctx, const std::string& oldValue, const std::string& newValue, int kind,
                          bool bulk);

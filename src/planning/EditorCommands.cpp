@@ -561,14 +561,7 @@ int EditorCommands::ChangeAttribute(const std::string& oldValue, const std::stri
   for (int i = 0; i < std::min({plan_.CellCount, plan_.UnitInHandIndex, kMaxCells}); ++i) {
     const StructDat& unit = plan_.Cur()[static_cast<size_t>(i)];
     if (unit.STATUS <= 0) continue;
-    const std::string* field = kind == kChangePol        ? &unit.POL
-                               : kind == kChangePod      ? &unit.POD
-                               : kind == kChangePrs      ? &unit.PRS
-                               : kind == kChangeOperator ? &unit.OPERATOR
-                               : kind == kChangeType     ? &unit.TYP
-                               : kind == kChangeFrm      ? &unit.FRM
-                                                         : &unit.ISO;
-    if (*field == oldValue) ++matching;
+    if (MatchesAttribute(unit, oldValue, kind)) ++matching;
   }
   QuayModeScope quay(plan_, false);
   State.ForceRemove = true;

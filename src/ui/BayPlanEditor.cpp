@@ -42,10 +42,10 @@
 #include "planning/StackRules.h"
 #include "planning/UnitRules.h"
 #include "ui/Application.h"
+#include "ui/DetailGridPanel.h"
 #include "ui/NoteDialog.h"
 #include "ui/OneFieldDialog.h"
 #include "ui/QtCanvas.h"
-#include "ui/UnitDetailPanel.h"
 #include "ui/UpperCaseEdit.h"
 #include "vessel/CellAddress.h"
 #include "vessel/Ports.h"
@@ -312,8 +312,8 @@ BayPlanEditor::BayPlanEditor(PlanData& plan, PlanContext& ctx, Selection& select
   connect(Pop1, &QMenu::aboutToHide, this, [this] { Commands.State.MenuBusy = false; });
 
   // The unit's additional dangerous goods and its bundle, over the plan.
-  PAimo = new UnitDetailPanel({"IMO", "UN"}, {3, 4}, this);
-  PAfls = new UnitDetailPanel({"Attached equipment"}, {12}, this);
+  PAimo = new DetailGridPanel({"IMO", "UN"}, {3, 4}, this);
+  PAfls = new DetailGridPanel({"Attached equipment"}, {12}, this);
   PAimo->hide();
   PAfls->hide();
   PAimo->Saved = [this](const std::vector<std::vector<std::string>>& rows) {
@@ -642,7 +642,7 @@ void BayPlanEditor::PBMouseUp() {
   Commands.State.MenuBusy = false;
 }
 
-int BayPlanEditor::ActionCell() const { return Pop1->isVisible() || menuCell_ >= 0 ? menuCell_ : HoverCell; }
+int BayPlanEditor::ActionCell() const { return menuCell_ >= 0 ? menuCell_ : HoverCell; }
 
 void BayPlanEditor::RunCommand(const std::function<bool()>& command, bool wholePlan) {
   changed_.clear();

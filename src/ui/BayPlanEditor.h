@@ -35,7 +35,7 @@ class QMenu;
 class QScrollArea;
 class QToolButton;
 class BayPlanEditor;
-class UnitDetailPanel;
+class DetailGridPanel;
 
 // PB, the paint box: the plan's picture, and the pointer over it.
 class TPlanBox : public QWidget {
@@ -199,8 +199,8 @@ class BayPlanEditor : public QWidget {
   QLabel* LabelMess = nullptr;
   QToolButton* SBmov = nullptr;
   QToolButton* SpeedButton2 = nullptr;  // "Allign"
-  UnitDetailPanel* PAimo = nullptr;
-  UnitDetailPanel* PAfls = nullptr;
+  DetailGridPanel* PAimo = nullptr;
+  DetailGridPanel* PAfls = nullptr;
   QAction* OneBay1 = nullptr;
   QAction* PortColor1 = nullptr;
   QListWidget* LIbay = nullptr;

@@ -1,6 +1,6 @@
 #pragma once
 
-// UnitDetailPanel: the small grid panel the editor shows over the plan for
+// DetailGridPanel: the small grid panel the editor shows over the plan for
 // a unit's additional dangerous goods (class and UN number, five rows) or
 // its bundle (five attached equipment numbers). "Save" hands the rows on,
 // "Remove" empties them, the close button leaves the unit as it was.
@@ -13,11 +13,11 @@
 class QTableWidget;
 class QToolButton;
 
-class UnitDetailPanel : public QFrame {
+class DetailGridPanel : public QFrame {
   Q_OBJECT
 
  public:
-  UnitDetailPanel(const QStringList& columns, const std::vector<int>& maxLengths, QWidget* parent = nullptr);
+  DetailGridPanel(const QStringList& columns, const std::vector<int>& maxLengths, QWidget* parent = nullptr);
 
   // Rows of cells, as many as the grid has rows.
   void SetRows(const std::vector<std::vector<std::string>>& rows);

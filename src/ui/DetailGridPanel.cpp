@@ -1,4 +1,4 @@
-#include "ui/UnitDetailPanel.h"
+#include "ui/DetailGridPanel.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -31,7 +31,7 @@ class UpperCaseDelegate : public QStyledItemDelegate {
 
 }  // namespace
 
-UnitDetailPanel::UnitDetailPanel(const QStringList& columns, const std::vector<int>& maxLengths,
+DetailGridPanel::DetailGridPanel(const QStringList& columns, const std::vector<int>& maxLengths,
                                  QWidget* parent)
     : QFrame(parent), maxLengths_(maxLengths) {
   setFrameShape(QFrame::Box);
@@ -77,7 +77,7 @@ UnitDetailPanel::UnitDetailPanel(const QStringList& columns, const std::vector<i
   adjustSize();
 }
 
-void UnitDetailPanel::SetRows(const std::vector<std::vector<std::string>>& rows) {
+void DetailGridPanel::SetRows(const std::vector<std::vector<std::string>>& rows) {
   for (int r = 0; r < Grid->rowCount(); ++r)
     for (int c = 0; c < Grid->columnCount(); ++c) {
       const bool given = static_cast<size_t>(r) < rows.size() &&
@@ -87,7 +87,7 @@ void UnitDetailPanel::SetRows(const std::vector<std::vector<std::string>>& rows)
     }
 }
 
-std::vector<std::vector<std::string>> UnitDetailPanel::Rows() const {
+std::vector<std::vector<std::string>> DetailGridPanel::Rows() const {
   std::vector<std::vector<std::string>> rows;
   for (int r = 0; r < Grid->rowCount(); ++r) {
     std::vector<std::string> row;
