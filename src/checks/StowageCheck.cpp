@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <set>
 #include <utility>
 
 #include "checks/CheckDigit.h"
+#include "checks/ContainerShipRules.h"
 #include "core/Host.h"
 #include "core/PlanData.h"
 #include "core/TextHelpers.h"
@@ -67,48 +69,160 @@ struct NumberEntry {
   int cell = -1;
 };
 
-}  // namespace
+// What a check run works from besides the plan: the container-ship table
+// and the hold under each bay.
+struct SegregationContext {
+  explicit SegregationContext(const PlanData& plan) : rules(plan) {
+    const int bays = std::clamp(plan.BayCount, 0, kMaxBays);
+    holds.assign(static_cast<size_t>(bays), 0);
+    for (int b = 0; b < bays; ++b) holdData = holdData || plan.Bays[static_cast<size_t>(b)].HOLD > 0;
+    if (holdData) {
+      for (int b = 0; b < bays; ++b) holds[static_cast<size_t>(b)] = plan.Bays[static_cast<size_t>(b)].HOLD;
+      return;
+    }
+    // Without hold data each 40' bay (or a 20' bay that forms none) is taken
+    // as a hold of its own.
+    std::string previous;
+    int hold = 0;
+    for (int b = 0; b < bays; ++b) {
+      const StructBay& bay = plan.Bays[static_cast<size_t>(b)];
+      std::string forty = Trim(bay.H40);
+      if (forty.empty() || forty == "0") forty = Trim(bay.D40);
+      if (forty.empty() || forty == "0" || forty != previous) ++hold;
+      previous = (forty == "0") ? std::string() : forty;
+      holds[static_cast<size_t>(b)] = hold;
+    }
+  }
+  int HoldOfCell(const PlanData& plan, int cell) const {
+    const int bay = plan.Cells[static_cast<size_t>(cell)].BAYIX;
+    return bay >= 0 && bay < static_cast<int>(holds.size()) ? holds[static_cast<size_t>(bay)] : 0;
+  }
 
-std::string SegregationVerdict(const PlanData& plan, int a, int b) {
-  const int count = CellLimit(plan);
-  if (a < 0 || b < 0 || a >= count || b >= count) return " ";
-  const StructDat& ua = plan.Cur()[static_cast<size_t>(a)];
-  const StructDat& ub = plan.Cur()[static_cast<size_t>(b)];
+  ContainerShipRules rules;
+  std::vector<int> holds;
+  bool holdData = false;
+};
 
-  const int tierA = TierOf(plan, a);
-  const int tierB = TierOf(plan, b);
-  if (IsDeckTier(tierA) != IsDeckTier(tierB)) return " ";
+// A finding between two units, and how it was reached.
+struct Judgement {
+  std::string verdict = " ";
+  std::string why;
+  bool byHolds = false;  // judged by the container-ship table, which counts bulkheads
+};
 
-  const int bayA = BayOf(plan, a);
-  const int bayB = BayOf(plan, b);
-  const int bridge = ParseInt(plan.VesHdr[static_cast<size_t>(VesHdrIx::BridgeBay)]);
-  if (bayA < bridge && bayB >= bridge) return " ";
+// Container lengths in metres, for the distance between the units' ends.
+double UnitLength(const StructDat& unit) {
+  if (Is20Foot(unit)) return 6.058;
+  if (unit.SIZ.rfind("45", 0) == 0 || unit.SIZ.rfind("L", 0) == 0) return 13.716;
+  return 12.192;
+}
 
-  // A 40' unit reaches one 20' bay further aft than its own cell.
-  int bayDistance = 0;
-  if (bayA != bayB) bayDistance = Is20Foot(ua) ? (bayB - bayA) / 2 : (bayB - bayA - 2) / 2;
+double UnitCentre(const PlanData& plan, int cell, const StructDat& unit) {
+  const StructCel& c = plan.Cells[static_cast<size_t>(cell)];
+  return Is20Foot(unit) ? c.LCG : c.LCG_40;
+}
 
+int RowDistance(const PlanData& plan, int a, int b) {
   const int rowA = RowOf(plan, a);
   const int rowB = RowOf(plan, b);
   const int indexA = RowIndex(plan, a, rowA);
   const int indexB = RowIndex(plan, b, rowB);
-  const int rowDistance = (rowA % 2 == rowB % 2) ? std::abs(indexA - indexB) : indexA + indexB;
+  return (rowA % 2 == rowB % 2) ? std::abs(indexA - indexB) : indexA + indexB;
+}
 
-  const int tierDistance = std::abs((tierA - tierB) / 2);
-  const bool sameStack = bayDistance == 0 && rowDistance == 0 && tierDistance <= 19;
+bool AcrossTheBridge(const PlanData& plan, int bayA, int bayB) {
+  const int bridge = ParseInt(plan.VesHdr[static_cast<size_t>(VesHdrIx::BridgeBay)]);
+  return std::min(bayA, bayB) < bridge && std::max(bayA, bayB) >= bridge;
+}
 
+PairPlace PlaceOf(const PlanData& plan, const SegregationContext& context, int a, int b) {
+  const StructDat& ua = plan.Cur()[static_cast<size_t>(a)];
+  const StructDat& ub = plan.Cur()[static_cast<size_t>(b)];
+  PairPlace place;
+  place.deckA = IsDeckTier(TierOf(plan, a));
+  place.deckB = IsDeckTier(TierOf(plan, b));
+  place.openA = IsOpenUnit(plan, ua);
+  place.openB = IsOpenUnit(plan, ub);
+  place.aAboveB = TierOf(plan, a) > TierOf(plan, b);
+
+  // Fore and aft in 20' slots: a 40' unit covers its own bay and the next.
+  const int bayA = BayOf(plan, a);
+  const int bayB = BayOf(plan, b);
+  const int endA = bayA + (Is20Foot(ua) ? 0 : 2);
+  const int endB = bayB + (Is20Foot(ub) ? 0 : 2);
+  int spaces = -1;
+  if (endA < bayB) spaces = (bayB - endA) / 2 - 1;
+  if (endB < bayA) spaces = (bayA - endB) / 2 - 1;
+  int bulkheads = std::abs(context.HoldOfCell(plan, a) - context.HoldOfCell(plan, b));
+  if (AcrossTheBridge(plan, bayA, bayB)) {
+    // The engine room and the accommodation are a compartment of their own
+    // and far more than a container space.
+    spaces = 99;
+    ++bulkheads;
+  }
+  const double metres = std::abs(UnitCentre(plan, a, ua) - UnitCentre(plan, b, ub)) -
+                        (UnitLength(ua) + UnitLength(ub)) / 2;
+  place.foreAft = Apart{spaces, bulkheads, metres};
+
+  const bool sameRow = RowOf(plan, a) == RowOf(plan, b);
+  place.athwartSpaces = sameRow ? -1 : RowDistance(plan, a, b) - 1;
+  place.oneVerticalLine = sameRow && spaces < 0;
+  return place;
+}
+
+// A running reefer beside dangerous goods keeps the reach the R lines have
+// always had: bays and rows counted, nothing across the deck or the bridge.
+Judgement ReeferJudgement(const PlanData& plan, int a, int b, int code, const std::string& classes) {
+  Judgement judgement;
+  const StructDat& ua = plan.Cur()[static_cast<size_t>(a)];
+  const int tierA = TierOf(plan, a);
+  const int tierB = TierOf(plan, b);
+  if (IsDeckTier(tierA) != IsDeckTier(tierB)) return judgement;
+  const int bayA = BayOf(plan, a);
+  const int bayB = BayOf(plan, b);
+  if (AcrossTheBridge(plan, bayA, bayB)) return judgement;
+  int bayDistance = 0;
+  if (bayA != bayB) bayDistance = Is20Foot(ua) ? (bayB - bayA) / 2 : (bayB - bayA - 2) / 2;
+  const int rowDistance = RowDistance(plan, a, b);
+  const bool sameStack = bayDistance == 0 && rowDistance == 0 && std::abs((tierA - tierB) / 2) <= 19;
+  bool found = false;
+  if (code == 4 || code == 9) found = bayDistance < 5;
+  if (code == 3) found = sameStack || (bayDistance < 2 && rowDistance < 3);
+  if (code == 2) found = sameStack || (bayDistance < 2 && rowDistance < 2);
+  if (!found) return judgement;
+  judgement.verdict = "R    " + classes;
+  judgement.why = "running reefer, code " + std::to_string(code) + ": " + std::to_string(bayDistance) +
+                  " bays and " + std::to_string(rowDistance) + " rows apart";
+  return judgement;
+}
+
+int Rank(int code) {
+  if (code == 9) return 4;
+  return code >= 1 && code <= 4 ? code : 0;
+}
+
+Judgement JudgePair(const PlanData& plan, const SegregationContext& context, int a, int b) {
+  Judgement best;
+  const int count = CellLimit(plan);
+  if (a < 0 || b < 0 || a >= count || b >= count) return best;
+  const StructDat& ua = plan.Cur()[static_cast<size_t>(a)];
+  const StructDat& ub = plan.Cur()[static_cast<size_t>(b)];
   const bool reeferA = IsRunningReefer(plan, ua);
   const bool reeferB = IsRunningReefer(plan, ub);
-  if (reeferA && reeferB) return " ";
+  if (reeferA && reeferB) return best;
   // A unit with several dangerous goods is kept apart by the strictest
   // requirement over every pair of their classes, not by its first class.
   const std::vector<std::string> classesA = SegregationClasses(ua, reeferA);
   const std::vector<std::string> classesB = SegregationClasses(ub, reeferB);
-  for (const std::string& classA : classesA)
-    if (ImoIndex(plan, classA) < 0) return "-";
+  for (const std::string& classA : classesA) {
+    if (ImoIndex(plan, classA) < 0) {
+      best.verdict = "-";
+      return best;
+    }
+  }
 
+  std::optional<PairPlace> place;
   int bestRank = 0;
-  std::string best = " ";
   for (const std::string& classA : classesA) {
     const int row = ImoIndex(plan, classA);
     for (const std::string& classB : classesB) {
@@ -116,33 +230,38 @@ std::string SegregationVerdict(const PlanData& plan, int a, int b) {
       // The IMO table may hold more classes than the matrix has places.
       if (column < 0 || row >= kSegSize || column >= kSegSize) continue;
       const int code = plan.SegTable[static_cast<size_t>(row)][static_cast<size_t>(column)];
-      bool found = false;
-      int rank = 0;
-      switch (code) {
-        case 4:
-        case 9:
-          found = bayDistance < 5;
-          rank = 4;
-          break;
-        case 3:
-          found = sameStack || (bayDistance < 2 && rowDistance < 3);
-          rank = 3;
-          break;
-        case 2:
-          found = sameStack || (bayDistance < 2 && rowDistance < 2);
-          rank = 2;
-          break;
-        default:
-          break;
+      if (Rank(code) <= bestRank) continue;
+      Judgement found;
+      if (reeferA || reeferB) {
+        found = ReeferJudgement(plan, a, b, code, classA + " " + classB);
+      } else {
+        if (!place) place = PlaceOf(plan, context, a, b);
+        best.byHolds = true;
+        const ContainerShipRule* rule = context.rules.Find(code, place->openA, place->openB);
+        if (rule == nullptr) continue;
+        const RuleOutcome outcome = JudgeContainerShipRule(*rule, *place);
+        if (!outcome.violated) continue;
+        const char marker = code == 9 ? '*' : static_cast<char>('0' + code);
+        found.verdict = std::string(1, marker) + "    " + classA + " " + classB;
+        found.why = outcome.why;
       }
-      if (!found || rank <= bestRank) continue;
-      char marker = code == 9 ? '*' : static_cast<char>('0' + code);
-      if (reeferA || reeferB) marker = 'R';
-      bestRank = rank;
-      best = std::string(1, marker) + "    " + classA + " " + classB;
+      if (found.verdict[0] == ' ') continue;
+      bestRank = Rank(code);
+      found.byHolds = best.byHolds;
+      best = found;
     }
   }
   return best;
+}
+
+}  // namespace
+
+std::string SegregationVerdict(const PlanData& plan, int a, int b) {
+  return JudgePair(plan, SegregationContext(plan), a, b).verdict;
+}
+
+std::string ExplainSegregation(const PlanData& plan, int a, int b) {
+  return JudgePair(plan, SegregationContext(plan), a, b).why;
 }
 
 std::string UnknownSegregationClass(const PlanData& plan, int cell) {
@@ -155,9 +274,11 @@ std::string UnknownSegregationClass(const PlanData& plan, int cell) {
 }
 
 bool RunStowageCheck(PlanData& plan, Host& host, bool segregationOnly, int cell,
-                     std::vector<std::string>& lines) {
+                     std::vector<std::string>& lines, bool explain) {
   lines.clear();
   BusyCursor busy(host);
+  const SegregationContext context(plan);
+  bool pairsJudged = false;  // a pair was judged with the holds taken into account
   const int count = CellLimit(plan);
   const auto& cur = plan.Cur();
   const bool reefersOn = ReefersTakePart(plan);
@@ -195,13 +316,16 @@ bool RunStowageCheck(PlanData& plan, Host& host, bool segregationOnly, int cell,
       int a = i;
       int b = j;
       if (CellName(plan, j) < CellName(plan, i)) std::swap(a, b);
-      const std::string verdict = SegregationVerdict(plan, a, b);
+      const Judgement judgement = JudgePair(plan, context, a, b);
+      pairsJudged = pairsJudged || judgement.byHolds;
+      const std::string& verdict = judgement.verdict;
       if (verdict.empty() || verdict[0] == ' ') continue;
       if (verdict == "-") {
         lines.push_back("INVALID IMO CODE " + UnknownSegregationClass(plan, a) + "     " + CellName(plan, a));
         break;
       }
       lines.push_back("SEGREGATION " + verdict + " " + CellName(plan, a) + " " + CellName(plan, b));
+      if (explain) lines.push_back("    " + judgement.why);
     }
   }
 
@@ -220,7 +344,14 @@ bool RunStowageCheck(PlanData& plan, Host& host, bool segregationOnly, int cell,
                       CellName(plan, entry.cell));
   }
 
-  if (!lines.empty()) {
+  // What the check assumed or could not read comes first, once, and names
+  // no cell, so that it marks nothing and a double click on it shows nothing.
+  std::vector<std::string> header;
+  if (pairsJudged && !context.holdData) header.push_back(kNoHoldDataLine);
+  for (const std::string& problem : context.rules.Problems()) header.push_back("NOTE: " + problem);
+  const bool found = !lines.empty();
+  lines.insert(lines.begin(), header.begin(), header.end());
+  if (found) {
     MarkCheckedCells(plan, host, lines);
     return false;
   }

@@ -8,12 +8,13 @@
 #include "cli/Installation.h"
 #include "planning/AttributePanel.h"
 
-int CmdCheck(Installation& inst, const std::string& vessel, const std::string& file, bool segregationOnly) {
+int CmdCheck(Installation& inst, const std::string& vessel, const std::string& file, bool segregationOnly,
+             bool explain) {
   PlanData& plan = *inst.plan;
   OpenedCondition opened(inst);
   if (!opened.Open(inst, vessel, file)) return 1;
   std::vector<std::string> lines;
-  const bool clean = RunStowageCheck(plan, inst.host, segregationOnly, -1, lines);
+  const bool clean = RunStowageCheck(plan, inst.host, segregationOnly, -1, lines, explain);
   for (const std::string& line : lines) std::printf("%s\n", line.c_str());
   if (inst.host.errorCount > 0) return 1;
   return clean ? 0 : 3;

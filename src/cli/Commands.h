@@ -18,7 +18,8 @@ int CmdCondition(Installation& inst, const std::string& vessel, const std::strin
                  const std::string& writeTo);
 // Reads a condition and prints the stowage check's lines as the Check window
 // lists them; 0 when nothing was found, 3 when something was.
-int CmdCheck(Installation& inst, const std::string& vessel, const std::string& file, bool segregationOnly);
+int CmdCheck(Installation& inst, const std::string& vessel, const std::string& file, bool segregationOnly,
+             bool explain);
 // The stability report, tanks report and strength maxima of the vessel as
 // it opens (file empty) or of a condition; with json one object of figures.
 int CmdStability(Installation& inst, const std::string& vessel, const std::string& file, bool json);

@@ -26,9 +26,10 @@ constexpr const char* kUsage =
     "  condition VESSEL CONDITION [--write OUT]\n"
     "            read a condition and print its load totals, quay count and\n"
     "            skipped lines; --write writes the data set back out to OUT\n"
-    "  check VESSEL CONDITION [--segregation-only]\n"
+    "  check VESSEL CONDITION [--segregation-only] [--explain]\n"
     "            read a condition and print the stowage check's lines (exit\n"
-    "            code 3 when something was found)\n"
+    "            code 3 when something was found); --explain adds under each\n"
+    "            segregation line the rule that decided it\n"
     "  stability VESSEL [CONDITION] [--json]\n"
     "            the stability report, tanks report and strength maxima of the\n"
     "            vessel as it opens or of a condition; --json prints the figures\n"
@@ -92,6 +93,7 @@ int main(int argc, char** argv) {
   std::string dataOption;
   std::string writeTo;
   bool segregationOnly = false;
+  bool explain = false;
   bool strict = false;
   bool json = false;
   ImportEdiArgs importArgs;
@@ -125,6 +127,8 @@ int main(int argc, char** argv) {
       strict = true;
     } else if (arg == "--segregation-only") {
       segregationOnly = true;
+    } else if (arg == "--explain") {
+      explain = true;
     } else if (arg == "--json") {
       json = true;
     } else if (arg == "-h" || arg == "--help") {
@@ -172,7 +176,7 @@ int main(int argc, char** argv) {
   if (!inst.Load(dataOption)) return 1;
   if (command == "vessels") return CmdVessels(inst);
   if (command == "condition") return CmdCondition(inst, args[1], args[2], writeTo);
-  if (command == "check") return CmdCheck(inst, args[1], args[2], segregationOnly);
+  if (command == "check") return CmdCheck(inst, args[1], args[2], segregationOnly, explain);
   if (command == "vessel-from-baplie") return CmdVesselFromBaplie(inst, args[1], args[2]);
   if (command == "edit") return CmdEdit(inst, EditArgs{args[1], args[2], args[3], importArgs.save, strict});
   if (command == "import-edi") {

@@ -40,6 +40,7 @@ inline constexpr int kUnnFields = 5;            // texts per UN number
 inline constexpr int kMaxUnn = kUnnSize / kUnnFields;
 inline constexpr int kMessagesSize = 100;
 inline constexpr int kSegSize = 25;
+inline constexpr int kMaxCsg = 40;
 inline constexpr int kDimSize = 20;
 inline constexpr int kLimSize = 6;
 inline constexpr int kTotalsPorts = 41;
@@ -265,6 +266,7 @@ struct StructBay {
   std::array<int, 5> EXTENTS{};     // drawing extents, recomputed by the layout
   int FIRSTCELL = 0;
   int LASTCELL = 0;
+  int HOLD = 0;                     // cargo hold under the bay (hld.txt), 0 = not given
   int HATCH = 0;                    // hatch group the bay belongs to
   int HATCHFIRST = 0;               // 1 on the first bay of its hatch group
   int YOFFSET = 0;
@@ -291,6 +293,22 @@ struct StructImo {
   std::string CLASS;
   std::string TEXT;
   int VALUE = 0;
+};
+
+// One line of the container-ship segregation table: what a requirement
+// code of the SEG table asks between two units, for one pairing of closed
+// and open units. The distance fields are written in the table's own
+// grammar (see ContainerShipRules.h); they are kept as read.
+struct StructCsg {
+  int CODE = 0;
+  std::string PAIR;  // CC, CO or OO
+  std::string VERT;  // Y, O, D or N
+  std::string FAD;   // fore and aft, both on deck
+  std::string FAH;   // fore and aft, both under deck
+  std::string ATD;   // athwartships, both on deck
+  std::string ATH;   // athwartships, both under deck
+  std::string MIX;   // one on deck, the other under deck
+  bool operator==(const StructCsg&) const = default;
 };
 
 struct StructPat {
@@ -372,6 +390,7 @@ struct PlanData {
   int UnnCount = 0;
   std::array<std::string, kMessagesSize> Messages;
   std::array<std::array<int, kSegSize>, kSegSize> SegTable{};
+  std::array<StructCsg, kMaxCsg> Csg;
 
   // Counts, each beside the array it counts.
   int CellCount = 0;
@@ -381,6 +400,7 @@ struct PlanData {
   int TypeCount = 0;
   int IsoCount = 0;
   int ImoCount = 0;  // also the used columns of SegTable
+  int CsgCount = 0;
   int CsvCount = 0;
   int LisCount = 0;
   int VesParamCount = 0;

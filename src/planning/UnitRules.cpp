@@ -42,6 +42,19 @@ bool IsFlatType(const StructDat& unit) {
   return unit.TYP == "FR" || unit.TYP == "FL" || unit.TYP == "PM" || unit.TYP == "HP";
 }
 
+bool IsOpenUnit(const PlanData& plan, const StructDat& unit) {
+  auto groupIsOpen = [](const std::string& iso) { return iso[2] == 'U' || iso[2] == 'P'; };
+  if (unit.ISO.size() >= 4) return groupIsOpen(unit.ISO);
+  const int count = std::clamp(plan.TypeCount, 0, kMaxTypes);
+  for (int i = 0; i < count; ++i) {
+    const StructTyp& typ = plan.Types[static_cast<size_t>(i)];
+    std::string iso = Trim(typ.ISO20);
+    if (!iso.empty() && iso[0] == '*') iso.erase(0, 1);  // a type hidden from the editor's list
+    if (Trim(typ.TYP) == unit.TYP && iso.size() >= 4) return groupIsOpen(iso);
+  }
+  return IsFlatType(unit) || unit.TYP == "OT" || unit.TYP == "HO";
+}
+
 bool IsReeferType(const PlanData& plan, const StructDat& unit) {
   if (unit.TYP.empty()) return false;
   const int count = std::clamp(plan.ReeferTypeCount, 0, kMaxReeferTypes);

@@ -15,6 +15,10 @@ bool IsBreakBulk(const StructDat& unit);      // TYP "BB"
 bool IsOverDimension(const StructDat& unit);  // not break bulk, any over-size > 0
 bool IsFlatType(const StructDat& unit);       // FR, FL, PM, HP
 bool IsReeferType(const PlanData& plan, const StructDat& unit);
+// Open tops, flats and platforms: the ISO size-type's group letter U or P,
+// taken from the unit's ISO code or, without one, from its type's default
+// code in the TYP table; a flat type or OT/HO when neither tells.
+bool IsOpenUnit(const PlanData& plan, const StructDat& unit);
 
 // 0 good; 1 POL missing; 2 POD missing; 3 size code; 5 negative weight.
 int CheckUnitData(const StructDat& unit);

@@ -70,6 +70,22 @@ void ReadSeg(SectionContext& c, const std::string& line) {
   for (int k = 0; k < columns; ++k) row[k] = IntCol(line, 5 + k, 5 + k);
 }
 
+// The container-ship segregation table: one requirement and pairing per
+// line; the distances stay text until the check reads them.
+void ReadCsg(SectionContext& c, const std::string& line) {
+  PlanData& p = c.plan;
+  if (p.CsgCount >= kMaxCsg) return;
+  StructCsg& csg = p.Csg[p.CsgCount++];
+  csg.CODE = IntCol(line, 1, 1);
+  csg.PAIR = Col(line, 3, 4);
+  csg.VERT = Col(line, 6, 6);
+  csg.FAD = Trim(Col(line, 8, 19));
+  csg.FAH = Trim(Col(line, 21, 32));
+  csg.ATD = Trim(Col(line, 34, 45));
+  csg.ATH = Trim(Col(line, 47, 58));
+  csg.MIX = Trim(Col(line, 60, 71));
+}
+
 void ReadVes(SectionContext& c, const std::string& line) {
   PlanData& p = c.plan;
   if (p.VesParamCount >= kMaxVesParams) return;
@@ -175,8 +191,8 @@ struct SectionRule {
   LineReader read;
 };
 
-constexpr std::array<SectionRule, 17> kSections = {{
-    {"ISO", ReadIso}, {"TYP", ReadTyp}, {"IMO", ReadImo}, {"SIZ", ReadSiz}, {"SEG", ReadSeg},
+constexpr std::array<SectionRule, 18> kSections = {{
+    {"ISO", ReadIso}, {"TYP", ReadTyp}, {"IMO", ReadImo}, {"SIZ", ReadSiz}, {"SEG", ReadSeg}, {"CSG", ReadCsg},
     {"VES", ReadVes}, {"VET", ReadVet}, {"CSV", ReadCsv}, {"LIS", ReadLis}, {"STR", ReadStr},
     {"TOT", ReadTot}, {"DIM", ReadDim}, {"LIM", ReadLim}, {"TRE", ReadTre}, {"REP", ReadRep},
     {"XLS", ReadXls}, {"TRA", ReadTra},
@@ -208,6 +224,7 @@ void ParameterFileReader::ClearTables() {
   p.XlsCount = 0;
   p.TraCount = 0;
   p.SegTable = {};
+  p.CsgCount = 0;
   segRows_ = 0;
   totalsLabels_.clear();
 }

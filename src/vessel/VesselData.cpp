@@ -171,6 +171,35 @@ int ParseTraBayLines(PlanData& plan, const std::vector<std::string>& lines) {
   return pairs;
 }
 
+int ParseHoldLines(PlanData& plan, const std::vector<std::string>& lines, std::vector<std::string>& problems) {
+  const int bays = std::clamp(plan.BayCount, 0, kMaxBays);
+  for (int b = 0; b < bays; ++b) plan.Bays[b].HOLD = 0;
+  int given = 0;
+  for (size_t n = 0; n < lines.size(); ++n) {
+    if (IsBlankLine(lines[n])) continue;
+    const auto f = SplitFields(lines[n], 2);
+    const std::string bay = Trim(std::string(Field(f, 0)));
+    const std::string holdText = Trim(std::string(Field(f, 1)));
+    const std::string where = "line " + std::to_string(n + 1) + ": ";
+    int b = 0;
+    while (b < bays && plan.Bays[b].BAY != bay) ++b;
+    if (b == bays) {
+      problems.push_back(where + "no bay " + bay + " in the vessel");
+      continue;
+    }
+    const bool whole = !holdText.empty() && holdText.find_first_not_of("0123456789") == std::string::npos &&
+                       holdText.size() < 4;
+    const int hold = whole ? ParseInt(holdText) : 0;
+    if (hold <= 0) {
+      problems.push_back(where + "the hold of bay " + bay + " is not a number above 0: \"" + holdText + "\"");
+      continue;
+    }
+    if (plan.Bays[b].HOLD == 0) ++given;
+    plan.Bays[b].HOLD = hold;
+  }
+  return given;
+}
+
 std::string CelLine(const StructCel& cell) {
   return cell.CELL + ";" + std::to_string(cell.FL_RF) + ";" + RealText(cell.LCG) + ";" + RealText(cell.VCG) +
          ";" + RealText(cell.TCG) + ";" + RealText(cell.LCG_40) + ";" + std::to_string(cell.RESTR) + ";";
@@ -313,6 +342,7 @@ bool VesselData::OpenVessel() {
   }
 
   LoadTraBay();
+  LoadHolds();
 
   if (steps.LoadHydrostatics) steps.LoadHydrostatics();
   if (steps.LoadTanks) steps.LoadTanks();
@@ -330,6 +360,22 @@ bool VesselData::OpenVessel() {
   plan_.VesHdr[VesHdrIx::VesselOpened] = "1";
   plan_.VesHdr[VesHdrIx::OpenMark] = "*";
   return true;
+}
+
+void VesselData::LoadHolds() {
+  std::vector<std::string> lines;
+  const std::filesystem::path file = FindFileNoCase(plan_.VesselDir, "hld.txt");
+  std::string error;
+  if (!file.empty() && !ReadTextLines(file, lines, error)) {
+    host_.ReportError(error);
+    lines.clear();
+  }
+  std::vector<std::string> problems;
+  ParseHoldLines(plan_, lines, problems);
+  // One message for the file, not one box per line.
+  std::string message;
+  for (const std::string& problem : problems) message += (message.empty() ? "" : "\n") + file.string() + ": " + problem;
+  if (!message.empty()) host_.ReportError(message);
 }
 
 void VesselData::LoadTraBay() {
@@ -510,6 +556,15 @@ bool VesselData::SaveBays() {
   const int count = std::clamp(plan_.BayCount, 0, kMaxBays);
   for (int b = 0; b < count; ++b) lines.push_back(BayLine(plan_.Bays[b]));
   if (!WriteLines("bay.txt", lines)) return false;
+  // The holds go with the bays, so that a bay added or removed keeps them in
+  // step; a vessel that never had them gets no hld.txt.
+  std::vector<std::string> holds;
+  bool anyHold = false;
+  for (int b = 0; b < count; ++b) {
+    anyHold = anyHold || plan_.Bays[b].HOLD > 0;
+    if (plan_.Bays[b].HOLD > 0) holds.push_back(plan_.Bays[b].BAY + ";" + std::to_string(plan_.Bays[b].HOLD) + ";");
+  }
+  if (anyHold && !WriteLines("hld.txt", holds)) return false;
   plan_.BayChanged = 0;
   return true;
 }

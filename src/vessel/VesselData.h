@@ -12,6 +12,9 @@
 //            HOLDSHIFT;ATHWART;STACKW (19 rows x deck20, deck40, hold20,
 //            hold40);YOFFSET;ROWWEIGHT;   (96 fields)
 //   tra_bay.txt  characters 1-3 own bay code, 5-7 outside bay code
+//   hld.txt  BAY;HOLD;   the cargo hold under each bay, numbered from
+//            forward; optional (the segregation check then takes each 40'
+//            bay, or a 20' bay standing alone, as a hold of its own)
 // Reals are written in the current decimal separator, a zero as "0"; every
 // number is read leniently, so a file written with "," reads back under "."
 // and the other way round.
@@ -44,6 +47,11 @@ int ParseCelLines(PlanData& plan, const std::vector<std::string>& lines);
 int ParseBayLines(PlanData& plan, const std::vector<std::string>& lines);
 // tra_bay.txt into BayTrans (pair k: elements 2k and 2k+1); returns pairs.
 int ParseTraBayLines(PlanData& plan, const std::vector<std::string>& lines);
+// hld.txt: sets HOLD of each bay named (every bay starts at 0). A line
+// whose bay is not a bay of the vessel, or whose hold is not a whole number
+// above 0, is left out and described in problems as "line N: reason".
+// Returns the number of bays given a hold.
+int ParseHoldLines(PlanData& plan, const std::vector<std::string>& lines, std::vector<std::string>& problems);
 std::string CelLine(const StructCel& cell);
 std::string BayLine(const StructBay& bay);
 
@@ -96,7 +104,8 @@ class VesselData {
   // the count.
   int LoadCells();
 
-  // Write cel.txt / bay.txt and clear CelChanged / BayChanged. On failure the
+  // Write cel.txt / bay.txt (with hld.txt when a bay has its hold) and
+  // clear CelChanged / BayChanged. On failure the
   // error is reported, the flag stays set and false is returned.
   bool SaveCells();
   bool SaveBays();
@@ -118,6 +127,7 @@ class VesselData {
   int LoadLegacyBays(const std::filesystem::path& table);
   int LoadLegacyCells(const std::filesystem::path& table);
   void LoadTraBay();
+  void LoadHolds();
 
   PlanData& plan_;
   Host& host_;

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <span>
 #include <string>
 #include <vector>
 
 #include "../planning/PlanFixture.h"
+#include "checks/ContainerShipRules.h"
 #include "checks/StowageCheck.h"
 #include "vessel/ParameterFile.h"
 
@@ -26,6 +28,19 @@ const int kSeg[6][6] = {
     /* RF  */ {3, 2, 2, 1, 0, 2},
 };
 
+struct VerdictCase {
+  const char* what;
+  const char* a;
+  const char* classA;
+  const char* sizA;
+  const char* typA;
+  const char* b;
+  const char* classB;
+  const char* typB;
+  const char* bridge;
+  const char* expected;
+};
+
 class StowageCheckTest : public PlanTest {
  protected:
   void SetUp() override {
@@ -37,6 +52,9 @@ class StowageCheckTest : public PlanTest {
     }
     plan.VesHdr[VesHdrIx::BridgeBay] = "99";
     ReeferOption(true);
+    // Holds from forward: 01 and 03 one hold, then 05, 07, 09, and 11 with 13.
+    const int holds[] = {1, 1, 2, 3, 4, 5, 5};
+    for (int b = 0; b < plan.BayCount; ++b) plan.Bays[b].HOLD = holds[b];
   }
 
   void ReeferOption(bool on) { plan.Settings[SettingsIx::CheckReeferSegregation] = on ? "1" : "0"; }
@@ -65,6 +83,30 @@ class StowageCheckTest : public PlanTest {
     return u;
   }
 
+  // The demo parameter file's tables in place of the fixture's.
+  void ReadDemoParameterFile() {
+    std::vector<std::string> totals;
+    ParameterFileReader reader(plan, totals);
+    reader.ClearTables();
+    std::string error;
+    ASSERT_TRUE(reader.ReadFile(std::filesystem::path(ZUM4_SOURCE_DIR) / "data" / "demo" / "PARAM.txt", error))
+        << error;
+  }
+
+  // Each case on an empty plan: unit a with its ISO code left to its type,
+  // unit b a 20' unit, open when its type is OT.
+  void ExpectVerdicts(std::span<const VerdictCase> cases) {
+    for (const VerdictCase& c : cases) {
+      for (int i = 0; i < plan.CellCount; ++i) plan.Cur()[i] = StructDat{};
+      plan.VesHdr[VesHdrIx::BridgeBay] = c.bridge;
+      Put(c.a, c.classA, c.sizA, c.typA);
+      Put(c.b, c.classB, "20", c.typB);
+      At(c.a).ISO.clear();
+      At(c.b).ISO = c.typB == std::string("OT") ? "22U1" : "22G1";
+      EXPECT_EQ(SegregationVerdict(plan, Cell(c.a), Cell(c.b)), c.expected) << c.what;
+    }
+  }
+
   Lines Run(bool segregationOnly = false, int cell = -1) {
     Lines lines;
     last = RunStowageCheck(plan, host, segregationOnly, cell, lines);
@@ -74,19 +116,6 @@ class StowageCheckTest : public PlanTest {
 };
 
 // ---- Segregation verdicts ---------------------------------------------------
-
-struct VerdictCase {
-  const char* what;
-  const char* a;
-  const char* classA;
-  const char* sizA;
-  const char* typA;
-  const char* b;
-  const char* classB;
-  const char* typB;
-  const char* bridge;
-  const char* expected;
-};
 
 // Bays 01 and 03 have a centre row (row 01 has index 1, row 02 index 1);
 // bay 05 has none (row 01 index 0, 02 index 1, 03 index 1, 04 index 2).
@@ -109,7 +138,8 @@ const VerdictCase kVerdicts[] = {
     {"code 3, two bays on", "010082", "2.1", "20", "DV", "050182", "5.1", "DV", "99", " "},
     {"code 4, four bays apart in the hold", "010102", "1.1", "20", "DV", "090102", "3", "DV", "99",
      "4    1.1 3  "},
-    {"code 4, five bays apart", "010082", "1.1", "20", "DV", "110182", "3", "DV", "99", " "},
+    {"code 4, 30 m apart on deck", "010082", "1.1", "20", "DV", "130182", "3", "DV", "99", " "},
+    {"code 4, 23.9 m apart on deck", "010082", "1.1", "20", "DV", "110182", "3", "DV", "99", "4    1.1 3  "},
     {"code 4, 40' unit four bays apart", "010082", "1.1", "40", "DV", "110182", "3", "DV", "99",
      "4    1.1 3  "},
     {"code 4 ignores rows", "050182", "1.1", "20", "DV", "050482", "2.1", "DV", "99", "4    1.1 2.1"},
@@ -137,15 +167,7 @@ const VerdictCase kVerdicts[] = {
      "2    3   5.1"},
 };
 
-TEST_F(StowageCheckTest, SegregationVerdicts) {
-  for (const VerdictCase& c : kVerdicts) {
-    for (int i = 0; i < plan.CellCount; ++i) plan.Cur()[i] = StructDat{};
-    plan.VesHdr[VesHdrIx::BridgeBay] = c.bridge;
-    Put(c.a, c.classA, c.sizA, c.typA);
-    Put(c.b, c.classB, "20", c.typB);
-    EXPECT_EQ(SegregationVerdict(plan, Cell(c.a), Cell(c.b)), c.expected) << c.what;
-  }
-}
+TEST_F(StowageCheckTest, SegregationVerdicts) { ExpectVerdicts(kVerdicts); }
 
 // A unit with several dangerous goods is kept apart by every one of them:
 // the strictest requirement over all pairs of classes decides and names
@@ -178,6 +200,113 @@ TEST_F(StowageCheckTest, EveryClassOfBothUnitsTakesPart) {
   EXPECT_EQ(Run(), Lines{"INVALID IMO CODE 7.7     010082"});
 }
 
+// The container-ship table, one requirement at a time: closed (DV) and open
+// (OT) units, on deck and under deck, above one another and beside.
+// Codes of the fixture: 3/8 and 8/1.1 away from (1); 3/5.1 and 5.1/8
+// separated from (2); 2.1/5.1 separated by a complete compartment or hold
+// (3); 1.1 against 2.1, 3 and 5.1 separated longitudinally (4).
+TEST_F(StowageCheckTest, ContainerShipTable) {
+  const VerdictCase cases[] = {
+      {"away from: closed on closed in one stack", "010082", "3", "20", "DV", "010084", "8", "DV", "99", " "},
+      {"away from: an open top on a closed unit", "010082", "3", "20", "DV", "010084", "8", "OT", "99", " "},
+      {"away from: a closed unit on an open top", "010082", "3", "20", "OT", "010084", "8", "DV", "99",
+       "1    3   8  "},
+      {"away from: open beside closed, next row", "010082", "3", "20", "OT", "010182", "8", "DV", "99",
+       "1    3   8  "},
+      {"away from: open and closed with a row between", "010182", "3", "20", "OT", "010282", "8", "DV", "99",
+       " "},
+      {"away from: closed beside closed", "010082", "3", "20", "DV", "010182", "8", "DV", "99", " "},
+      {"separated from: diagonal neighbours on deck", "010082", "3", "20", "DV", "030182", "5.1", "DV", "99",
+       "2    3   5.1"},
+      {"separated from: a bay between on deck", "010082", "3", "20", "DV", "050182", "5.1", "DV", "99", " "},
+      {"separated from: a row between under deck", "010102", "3", "20", "DV", "010202", "5.1", "DV", "99", " "},
+      {"separated from: open tops a row between under deck", "010102", "3", "20", "OT", "010202", "5.1", "OT",
+       "99", "2    3   5.1"},
+      {"separated from: an open top under the hatch cover", "010006", "3", "20", "OT", "010082", "5.1", "DV",
+       "99", " "},
+      {"compartment: one hold, rows apart", "010002", "2.1", "20", "DV", "010206", "5.1", "DV", "99",
+       "3    2.1 5.1"},
+      {"compartment: neighbouring bays across a bulkhead", "070102", "2.1", "20", "DV", "090102", "5.1", "DV",
+       "99", " "},
+      {"compartment: deck above hold, the hatch cover between", "010106", "2.1", "20", "DV", "010182", "5.1",
+       "DV", "99", " "},
+      {"compartment: two rows between on deck", "050382", "2.1", "20", "DV", "050482", "5.1", "DV", "99", " "},
+      {"compartment: one row between on deck", "050182", "2.1", "20", "DV", "050482", "5.1", "DV", "99",
+       "3    2.1 5.1"},
+      {"longitudinally: above one another across the hatch cover", "010006", "1.1", "20", "DV", "010082", "3",
+       "DV", "99", "4    1.1 3  "},
+      {"longitudinally: deck and hold 18 m apart", "010082", "1.1", "20", "DV", "090102", "3", "DV", "99",
+       "4    1.1 3  "},
+      {"longitudinally: across the bridge, still 24 m", "010082", "1.1", "20", "DV", "050182", "3", "DV", "05",
+       "4    1.1 3  "},
+      {"explosives: deck above hold", "010006", "1.1", "20", "DV", "010082", "1.1", "DV", "99", " "},
+  };
+  ExpectVerdicts(cases);
+}
+
+// Whether a bulkhead stands between two hold units decides requirement 3;
+// without hold data each 40' bay is a hold, and the check says so once.
+TEST_F(StowageCheckTest, HoldsDecideUnderDeck) {
+  Load({{"070102", Dg("2.1")}, {"090102", Dg("5.1")}, {"090104", Dg("2.1")}});
+  EXPECT_EQ(Run(true), Lines{"SEGREGATION 3    5.1 2.1 090102 090104"}) << "07 and 09 are two holds";
+  plan.Bays[4].HOLD = 3;  // 09 now in the hold of 07
+  EXPECT_EQ(Run(true), (Lines{"SEGREGATION 3    2.1 5.1 070102 090102", "SEGREGATION 3    5.1 2.1 090102 090104"}));
+  for (int b = 0; b < plan.BayCount; ++b) plan.Bays[b].HOLD = 0;
+  EXPECT_EQ(Run(true), (Lines{kNoHoldDataLine, "SEGREGATION 3    5.1 2.1 090102 090104"}));
+  // Running reefers are judged by bays and rows: no word about holds.
+  Load({});
+  for (int i = 0; i < plan.CellCount; ++i) plan.Cur()[i] = StructDat{};
+  Load({{"010082", Reefer()}, {"010182", Dg("3")}});
+  EXPECT_EQ(Run(true), Lines{"SEGREGATION R    RF  3   010082 010182"});
+}
+
+// --explain: the rule that decided, under its line.
+TEST_F(StowageCheckTest, ExplainNamesTheRuleAndTheDistances) {
+  Load({{"010002", Dg("2.1")}, {"010206", Dg("5.1")}});
+  Lines lines;
+  RunStowageCheck(plan, host, true, -1, lines, true);
+  EXPECT_EQ(lines, (Lines{"SEGREGATION 3    2.1 5.1 010002 010206",
+                          "    separated by a complete compartment or hold from, closed/closed, under deck: fore and "
+                          "aft overlapping, 0 bulkheads, 0.0 m (needs 1B); athwartships 0 spaces (needs 1B)"}));
+  EXPECT_EQ(CheckLineCells(plan, lines[1]), std::vector<int>{}) << "the explanation marks no cell";
+}
+
+// A company's CSG line replaces the built-in one; what cannot be read is
+// never enough, and the check says which line it was.
+TEST_F(StowageCheckTest, ParameterFileTableTightensTheBuiltInOne) {
+  Load({{"010082", Dg("3")}, {"050182", Dg("5.1")}});
+  EXPECT_EQ(Run(true), Lines{kNoErrorsLine}) << "one bay between is enough by the Code";
+  plan.Csg[0] = StructCsg{2, "CC", "D", "2S", "1S/1B", "1S", "1S", "-"};
+  plan.CsgCount = 1;
+  EXPECT_EQ(Run(true), Lines{"SEGREGATION 2    3   5.1 010082 050182"});
+  plan.Csg[0].FAD = "2Q";
+  EXPECT_EQ(Run(true), (Lines{"NOTE: CSG 2 CC: \"2Q\" is not a distance, read as X (never enough)",
+                              "SEGREGATION 2    3   5.1 010082 050182"}));
+}
+
+TEST(ContainerShipRules, SpacingGrammar) {
+  struct Case {
+    const char* text;
+    bool readable;
+    Apart apart;
+    bool met;
+  } cases[] = {
+      {"-", true, {-1, 0, 0}, true},           {"X", true, {99, 9, 99}, false},
+      {"1S", true, {1, 0, 0}, true},           {"1S", true, {0, 5, 50}, false},
+      {"1S/1B", true, {0, 1, 0}, true},        {"1S/1B", true, {0, 0, 0}, false},
+      {"1B+24M", true, {-1, 1, 24}, true},     {"1B+24M", true, {5, 1, 23.9}, false},
+      {"1B+24M", true, {5, 0, 30}, false},     {"3S", true, {2, 0, 0}, false},
+      {"1S/", false, {5, 5, 5}, false},        {"S", false, {5, 5, 5}, false},
+      {"2Q", false, {5, 5, 5}, false},         {"1S+-2B", false, {5, 5, 5}, false},
+  };
+  for (const Case& c : cases) {
+    Spacing spacing;
+    EXPECT_EQ(ParseSpacing(c.text, spacing), c.readable) << c.text;
+    EXPECT_EQ(SpacingMet(spacing, c.apart), c.met) << c.text << " at " << c.apart.spaces << " spaces, "
+                                                   << c.apart.bulkheads << " bulkheads, " << c.apart.metres << " m";
+  }
+}
+
 TEST_F(StowageCheckTest, ClassesBeyondTheMatrixFindNothing) {
   plan.ImoCount = kMaxImos;
   for (int k = 6; k < kMaxImos; ++k) plan.Imos[k].CLASS = "X" + std::to_string(k);
@@ -188,13 +317,7 @@ TEST_F(StowageCheckTest, ClassesBeyondTheMatrixFindNothing) {
 
 // The demo parameter file's IMDG table, read as the program reads it.
 TEST_F(StowageCheckTest, DemoParameterFile) {
-  std::vector<std::string> totals;
-  ParameterFileReader reader(plan, totals);
-  reader.ClearTables();
-  std::string error;
-  ASSERT_TRUE(reader.ReadFile(std::filesystem::path(ZUM4_SOURCE_DIR) / "data" / "demo" / "PARAM.txt", error))
-      << error;
-  plan.VesHdr[VesHdrIx::BridgeBay] = "99";
+  ReadDemoParameterFile();
   struct Case {
     const char* classA;
     const char* typA;
@@ -213,6 +336,36 @@ TEST_F(StowageCheckTest, DemoParameterFile) {
     EXPECT_EQ(SegregationVerdict(plan, Cell("010082"), Cell("010182")), c.expected)
         << c.classA << c.typA << " against " << c.classB;
   }
+  // The file spells out the program's own container-ship table, line by line.
+  const std::vector<StructCsg>& builtIn = DefaultContainerShipLines();
+  ASSERT_EQ(plan.CsgCount, static_cast<int>(builtIn.size()));
+  for (size_t k = 0; k < builtIn.size(); ++k)
+    EXPECT_TRUE(plan.Csg[k] == builtIn[k]) << "CSG line " << k + 1 << ": " << plan.Csg[k].CODE << " "
+                                           << plan.Csg[k].PAIR << " " << plan.Csg[k].FAH;
+}
+
+// A departure plan in small: units with several dangerous goods beside each
+// other on deck and in one hold stack, judged by the demo's IMDG tables.
+// Each clash hides behind a first class that clashes with nothing.
+TEST_F(StowageCheckTest, DepartureLikePlanListsEveryClashAndNothingElse) {
+  ReadDemoParameterFile();
+  auto goods = [](std::vector<std::string> classes, const std::string& typ = "DV") {
+    StructDat u = Unit("");
+    u.TYP = typ;
+    for (size_t k = 0; k < classes.size(); ++k) u.IMO[k] = classes[k];
+    return u;
+  };
+  Load({
+      {"110182", goods({"9", "5.1"})},         // an oxidizer among miscellaneous goods
+      {"130282", goods({"8", "6.1"}, "RF")},   // a corrosive reefer, diagonally aft of it
+      {"070102", goods({"3", "5.1"})},         // flammable liquid with an oxidizer
+      {"070106", goods({"3"})},                // in the same hold stack
+      {"070108", goods({"9"})},                // on top: nothing to keep apart
+      {"090102", goods({"8"})},                // the next hold, a bulkhead between
+      {"010082", goods({"2.2"})},              // away from: closed units may stand side by side
+      {"010182", goods({"3"})},
+  });
+  EXPECT_EQ(Run(true), (Lines{"SEGREGATION 2    5.1 3   070102 070106", "SEGREGATION 2    5.1 8   110182 130282"}));
 }
 
 // ---- The run ------------------------------------------------------------------

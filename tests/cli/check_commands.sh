@@ -30,6 +30,20 @@ run 3 --data "$work/inst" check minibox DHAM002W.TXT --segregation-only
 [ "$out" = "SEGREGATION 2    3   5.1 010082 010182" ] || fail "segregation-only printed:
 $out"
 
+# --explain: the rule under its line. Without hld.txt the check says first
+# that it took each 40' bay as a hold.
+run 3 --data "$work/inst" check minibox DHAM002W.TXT --segregation-only --explain
+expected=$'SEGREGATION 2    3   5.1 010082 010182
+    separated from, closed/closed, on deck: fore and aft overlapping, 0 bulkheads, 0.0 m (needs 1S); athwartships 0 spaces (needs 1S)'
+[ "$out" = "$expected" ] || fail "--explain printed:
+$out"
+rm "$work/inst/MINIBOX/hld.txt"
+run 3 --data "$work/inst" check minibox DHAM002W.TXT --segregation-only
+expected=$'NOTE: no hold data: each 40\' bay taken as one hold\nSEGREGATION 2    3   5.1 010082 010182'
+[ "$out" = "$expected" ] || fail "without hold data printed:
+$out"
+cp "$source_dir/tests/data/cli-vessel/MINIBOX/hld.txt" "$work/inst/MINIBOX/"
+
 # A condition with nothing wrong gives the single line and exit code 0.
 sed -e '/^C|010282|/s/CSQU 3054384/TOLU 4734787/' -e '/^C|010102|/s/TCNU 7200794/UACU8161020/' \
     -e 's/|5\.1|/|8|/' \

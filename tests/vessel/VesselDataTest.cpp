@@ -495,6 +495,30 @@ TEST_F(VesselDataTest, SaveWritesOverTheFileInItsOwnCase) {
   EXPECT_EQ(ReadBytes(VesselDir() / "CEL.TXT").substr(0, 9), "010082;1;");
 }
 
+// hld.txt: the hold under each bay, read at open and written with the bays;
+// a line naming no bay or no hold is left out and reported, once per file.
+TEST_F(VesselDataTest, HoldsAreReadWithTheVesselAndWrittenWithItsBays) {
+  WriteMinimalVessel();
+  ASSERT_TRUE(ves.OpenVessel());
+  EXPECT_EQ(plan->Bays[0].HOLD, 0);
+  ASSERT_TRUE(ves.SaveBays());
+  EXPECT_FALSE(fs::exists(VesselDir() / "hld.txt")) << "a vessel without holds gets no file";
+
+  WriteVesselFile("HLD.TXT", "01;1;\r\n05;2;\r\n03;two;\r\n\r\n03;0;\r\n03;2;\r\n");
+  host.errors.clear();
+  ASSERT_TRUE(ves.OpenVessel());
+  EXPECT_EQ(plan->Bays[0].HOLD, 1);
+  EXPECT_EQ(plan->Bays[1].HOLD, 2);
+  const std::string file = (VesselDir() / "HLD.TXT").string();
+  ASSERT_EQ(host.errors.size(), 1u);
+  EXPECT_EQ(host.errors[0], file + ": line 2: no bay 05 in the vessel\n" + file +
+                                ": line 3: the hold of bay 03 is not a number above 0: \"two\"\n" + file +
+                                ": line 5: the hold of bay 03 is not a number above 0: \"0\"");
+  plan->Bays[1].HOLD = 3;
+  ASSERT_TRUE(ves.SaveBays());
+  EXPECT_EQ(ReadBytes(VesselDir() / "HLD.TXT"), "01;1;\r\n03;3;\r\n");
+}
+
 // Cells 2 and 3 of bay 01 and every cell of bay 03 deleted; bay 09 has no
 // cells at all.
 TEST_F(VesselDataTest, CompactVesselRemovesDeletedCellsAndEmptyBays) {

@@ -191,6 +191,9 @@ int BuildFeederLayout(PlanData& plan, const ShipDefinition& ship) {
     // units only.
     const BayShape& partner = shapes[b % 2 == 0 ? b + 1 : b - 1];
     plan.Bays[static_cast<size_t>(plan.BayCount)] = BayRecord(s);
+    // One hold under each 40' bay, numbered from forward; the last pair
+    // stands over the engine room.
+    plan.Bays[static_cast<size_t>(plan.BayCount)].HOLD = (s.forty + 2) / 4;
     const std::vector<int> holdRows = RowNumbers(s.holdRows);
     const std::vector<int> deckRows = RowNumbers(s.deckRows);
     const std::vector<int> partnerHold = RowNumbers(partner.holdRows);
