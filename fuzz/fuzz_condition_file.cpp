@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 
+#include "FuzzCheck.h"
 #include "conditions/ConditionFile.h"
 #include "core/Host.h"
 #include "core/NumberFormat.h"
@@ -53,15 +54,6 @@ std::string ReadBytes(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
-
-// A broken promise stops the run, naming the line that caught it.
-#define Check(condition)                                                   \
-  do {                                                                     \
-    if (!(condition)) {                                                    \
-      std::fprintf(stderr, "check failed at line %d: %s\n", __LINE__, #condition); \
-      std::abort();                                                        \
-    }                                                                      \
-  } while (false)
 
 struct World {
   std::unique_ptr<PlanData> plan = CreatePlanData();

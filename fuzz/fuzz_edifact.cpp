@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "FuzzCheck.h"
 #include "core/Host.h"
 #include "core/NumberFormat.h"
 #include "core/PlanData.h"
@@ -51,14 +52,6 @@ void BuildVessel(PlanData& plan) {
   plan.ReeferTypes[0] = "RF";
   plan.ReeferTypeCount = 1;
 }
-
-#define Check(condition)                                                           \
-  do {                                                                             \
-    if (!(condition)) {                                                            \
-      std::fprintf(stderr, "check failed at line %d: %s\n", __LINE__, #condition); \
-      std::abort();                                                                \
-    }                                                                              \
-  } while (false)
 
 struct World {
   std::unique_ptr<PlanData> plan = CreatePlanData();

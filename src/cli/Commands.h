@@ -60,5 +60,21 @@ struct ExportEdiArgs {
 // defaults.
 int CmdExportEdi(Installation& inst, const ExportEdiArgs& args);
 
+struct LoadListArgs {
+  std::string vessel, condition, file;  // condition "-": the vessel without one
+  bool add = false;                     // onto the quay; otherwise the list replaces the port's units
+  bool update = false;                  // then merge the list into the placeholders on board
+  bool exact = false;                   // merge only units alike in class, empty flag, over-size, reefer
+  std::string save;  // condition name saved as afterwards (SaveConditionAs), with the quay file
+};
+// Imports a loading list as the main window does and prints the lines
+// read and not read, and the units placed, merged and put to the quay by
+// route and category; 0 when it took units, 1 when the file was refused or
+// gave nothing new.
+int CmdLoadList(Installation& inst, const LoadListArgs& args);
+// Writes the condition's units as loadlist.txt lines to out.
+int CmdExportLoadList(Installation& inst, const std::string& vessel, const std::string& condition,
+                      const std::string& out);
+
 // Creates and installs a vessel whose cells are the positions of a BAPLIE.
 int CmdVesselFromBaplie(Installation& inst, const std::string& file, const std::string& name);

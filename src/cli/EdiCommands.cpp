@@ -16,7 +16,6 @@
 #include "edifact/EdiImport.h"
 #include "edifact/VesselFromBaplie.h"
 #include "vessel/CellAddress.h"
-#include "vessel/Ports.h"
 
 namespace fs = std::filesystem;
 
@@ -130,20 +129,7 @@ int CmdImportEdi(Installation& inst, const ImportEdiArgs& args) {
                 QuayReason(plan, unit, import.Header.Kind).c_str());
   }
 
-  if (!args.save.empty()) {
-    std::string error;
-    const fs::path out = SaveConditionAs(opened, inst, args.save, error);
-    if (out.empty()) {
-      std::fprintf(stderr, "error: %s\n", error.c_str());
-      return 1;
-    }
-    if (!opened.conditions.WriteCondition("", false, plan.QuayPlane).written) return 1;
-    // Ports the message brought in are kept with the condition that names them.
-    if (plan.PortsChanged && !WritePorts(plan, plan.DataDir, inst.host)) return 1;
-    std::printf("Written: %s\n", out.string().c_str());
-    // The quay stays where the program reads it when the vessel is opened.
-    std::printf("Quay file: %s\n", (fs::path(plan.VesselDir) / "QUA.TXT").string().c_str());
-  }
+  if (!args.save.empty() && !SaveConditionWithQuay(opened, inst, args.save)) return 1;
   return inst.host.errorCount == 0 ? 0 : 1;
 }
 

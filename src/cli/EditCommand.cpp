@@ -2,13 +2,16 @@
 // move list can be applied in batch and a change reproduced by a reviewer.
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "checks/StowageCheck.h"
 #include "cli/Commands.h"
 #include "cli/Installation.h"
+#include "conditions/LoadingList.h"
 #include "core/TextHelpers.h"
 #include "planning/EditScript.h"
 
@@ -22,6 +25,10 @@ int CmdEdit(Installation& inst, const EditArgs& args) {
   if (!opened.Open(inst, args.vessel, args.condition)) return 1;
   PlanData& plan = *inst.plan;
   EditScript run(opened.ctx);
+  // load-from-quay takes the units of the vessel's quay.
+  LoadingList list(opened.ctx);
+  list.Connect(run.Editor());
+  list.RefreshQuayRoutes();
   run.Editor().SegregationCheck = [&plan, &inst](int cell) {
     // The check marks the cells it lists by their selection flags, which
     // the script's later lines must not find changed.
@@ -36,6 +43,7 @@ int CmdEdit(Installation& inst, const EditArgs& args) {
     return clean;
   };
   std::printf("Condition: %s, %d units on board\n", plan.PlaneTitle[kCurPlane].c_str(), run.UnitsOnBoard());
+  const std::pair<int, int> quayBefore{plan.QuayCount, plan.QuayLive};
   int number = 0, refused = 0;
   for (std::string line; std::getline(in, line);) {
     ++number;
@@ -68,6 +76,11 @@ int CmdEdit(Installation& inst, const EditArgs& args) {
       return 1;
     }
     std::printf("Saved: %s\n", written.string().c_str());
+    // Units loaded from the quay must not stay in the quay file as well.
+    if (std::pair<int, int>{plan.QuayCount, plan.QuayLive} != quayBefore) {
+      if (!opened.conditions.WriteCondition("", false, plan.QuayPlane).written) return 1;
+      std::printf("Quay file: %s\n", (std::filesystem::path(plan.VesselDir) / "QUA.TXT").string().c_str());
+    }
   }
   return refused == 0 ? 0 : 1;
 }

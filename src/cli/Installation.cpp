@@ -11,6 +11,7 @@
 #include "core/TextHelpers.h"
 #include "vessel/DataDirectory.h"
 #include "vessel/FileNames.h"
+#include "vessel/Ports.h"
 
 namespace fs = std::filesystem;
 
@@ -184,4 +185,21 @@ fs::path SaveConditionAs(OpenedCondition& opened, Installation& inst, const std:
     return {};
   }
   return file;
+}
+
+bool SaveConditionWithQuay(OpenedCondition& opened, Installation& inst, const std::string& name) {
+  PlanData& plan = *inst.plan;
+  std::string error;
+  const fs::path out = SaveConditionAs(opened, inst, name, error);
+  if (out.empty()) {
+    std::fprintf(stderr, "error: %s\n", error.c_str());
+    return false;
+  }
+  if (!opened.conditions.WriteCondition("", false, plan.QuayPlane).written) return false;
+  // Ports brought in are kept with the condition that names them.
+  if (plan.PortsChanged && !WritePorts(plan, plan.DataDir, inst.host)) return false;
+  std::printf("Written: %s\n", out.string().c_str());
+  // The quay stays where the program reads it when the vessel is opened.
+  std::printf("Quay file: %s\n", (fs::path(plan.VesselDir) / "QUA.TXT").string().c_str());
+  return true;
 }

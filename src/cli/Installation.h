@@ -66,3 +66,8 @@ std::filesystem::path FindConditionFile(OpenedCondition& opened, const std::stri
 // when the name is not one the list can show or the save failed.
 std::filesystem::path SaveConditionAs(OpenedCondition& opened, Installation& inst, const std::string& name,
                                       std::string& error);
+
+// SaveConditionAs, and with the condition the vessel's quay file QUA.TXT
+// and the ports table when ports were added, as closing the vessel would
+// keep them: prints the files written, or why not and then false.
+bool SaveConditionWithQuay(OpenedCondition& opened, Installation& inst, const std::string& name);

@@ -64,12 +64,28 @@ constexpr const char* kUsage =
     "              dump discharging X|loaded X|pod X|pol X|route POLPOD|operator X|bay B|all\n"
     "              change pol|pod|operator|type OLD NEW\n"
     "              note CELL TEXT          undo          redo\n"
+    "              load-from-quay CELL [NUMBER]  (the unit of that number, or\n"
+    "                the next of the chosen route and group, from the quay)\n"
     "            fields: number pol pod prs frm size type iso imo un operator\n"
     "            booking tonnes temp temp2 oh owp ows ol mty; prints what each\n"
     "            line did or why it was refused (the plan unchanged for that\n"
     "            line), then the units and tonnes on board; undo takes back a\n"
     "            whole line; --strict stops at the first refused line; exit\n"
     "            code 1 when a line was refused\n"
+    "  loadlist VESSEL CONDITION FILE [--add] [--update] [--exact] [--save NAME]\n"
+    "            import a loading list (fixed-column text, or CSV with a header\n"
+    "            line): without --add it replaces the units loaded and\n"
+    "            discharged at the condition's port, each unit going into the\n"
+    "            cell its position names or else to the quay; with --add every\n"
+    "            unit goes to the quay; --update then merges the units into the\n"
+    "            placeholders on board (units without number of the same route\n"
+    "            and size; --exact: also alike in class, empty, over-size and\n"
+    "            reefer); prints the lines read, each line not read or not taken\n"
+    "            with why, and the units read, placed, merged and put to the\n"
+    "            quay by route and category; --save NAME as for import-edi\n"
+    "  export-loadlist VESSEL CONDITION OUT\n"
+    "            write the condition's units as a fixed-column loading list\n"
+    "            (loadlist.txt) to OUT\n"
     "  check-digit NUMBER...\n"
     "            whether each container number's check digit is right, and\n"
     "            what it should be (exit code 3 when one is not); a number is\n"
@@ -79,7 +95,8 @@ constexpr const char* kUsage =
     "A condition of a vessel (CONDITION, --condition C) is named as the condition\n"
     "list shows it (DHAM012N, any case), by its file name (DHAM012N.TXT) or by a\n"
     "path; a name without a folder is looked for in the vessel's conditions\n"
-    "folder first, then in the current folder.\n";
+    "folder first, then in the current folder. For loadlist and export-loadlist\n"
+    "a CONDITION of \"-\" is none: the vessel as it opens, empty.\n";
 
 int Usage(const char* problem) {
   if (problem) std::fprintf(stderr, "zum4-cli: %s\n", problem);
@@ -96,6 +113,7 @@ int main(int argc, char** argv) {
   bool explain = false;
   bool strict = false;
   bool json = false;
+  LoadListArgs loadListArgs;
   ImportEdiArgs importArgs;
   ExportEdiArgs exportArgs;
   std::vector<std::string> args;
@@ -131,6 +149,12 @@ int main(int argc, char** argv) {
       explain = true;
     } else if (arg == "--json") {
       json = true;
+    } else if (arg == "--add") {
+      loadListArgs.add = true;
+    } else if (arg == "--update") {
+      loadListArgs.update = true;
+    } else if (arg == "--exact") {
+      loadListArgs.exact = true;
     } else if (arg == "-h" || arg == "--help") {
       std::fputs(kUsage, stdout);
       return 0;
@@ -156,9 +180,15 @@ int main(int argc, char** argv) {
   }
   if (command != "vessels" && command != "vessel" && command != "condition" && command != "check" &&
       command != "stability" && command != "import-edi" && command != "export-baplie" &&
-      command != "export-movins" && command != "vessel-from-baplie" && command != "edit")
+      command != "export-movins" && command != "vessel-from-baplie" && command != "edit" &&
+      command != "loadlist" && command != "export-loadlist")
     return Usage(("unknown command: " + command).c_str());
   if (command == "edit" && args.size() != 4) return Usage("edit needs a vessel, a condition and a script");
+  if (command == "loadlist" && args.size() != 4)
+    return Usage("loadlist needs a vessel, a condition and a file");
+  if (command == "export-loadlist" && args.size() != 4)
+    return Usage("export-loadlist needs a vessel, a condition and an output file");
+  if (loadListArgs.exact && !loadListArgs.update) return Usage("--exact goes with --update");
   if (command == "vessel" && args.size() < 2) return Usage("vessel needs a vessel name");
   if (command == "condition" && args.size() < 3) return Usage("condition needs a vessel and a file");
   if (command == "check" && args.size() < 3) return Usage("check needs a vessel and a file");
@@ -179,6 +209,14 @@ int main(int argc, char** argv) {
   if (command == "check") return CmdCheck(inst, args[1], args[2], segregationOnly, explain);
   if (command == "vessel-from-baplie") return CmdVesselFromBaplie(inst, args[1], args[2]);
   if (command == "edit") return CmdEdit(inst, EditArgs{args[1], args[2], args[3], importArgs.save, strict});
+  if (command == "loadlist") {
+    loadListArgs.vessel = args[1];
+    loadListArgs.condition = args[2];
+    loadListArgs.file = args[3];
+    loadListArgs.save = importArgs.save;
+    return CmdLoadList(inst, loadListArgs);
+  }
+  if (command == "export-loadlist") return CmdExportLoadList(inst, args[1], args[2], args[3]);
   if (command == "import-edi") {
     importArgs.vessel = args[1];
     importArgs.file = args[2];

@@ -26,6 +26,7 @@ inline constexpr int TempMax = 14;
 inline constexpr int FirstUnused = 25;  // 25..27 are always empty
 inline constexpr int BayText = 28;      // recomputed from POSITION, never read
 inline constexpr int Status = 30;
+inline constexpr int RestowFrom = 58;
 inline constexpr int Col61 = 61;
 inline constexpr int AlwaysEmpty = 62;
 }  // namespace UnitCol

@@ -33,6 +33,13 @@ class Host {
                                  const std::string& /*description*/, const std::string& /*letter*/) {
     return code;
   }
+  // A dialog asking for one value: its caption, the label of the field and
+  // the value offered in it; returns the value left in the field (there is
+  // no cancel). Without a screen the offered value is taken.
+  virtual std::string AskValue(const std::string& /*caption*/, const std::string& /*label*/,
+                               const std::string& offered) {
+    return offered;
+  }
 };
 
 // A host that shows nothing and answers every question No: for batch runs

@@ -79,6 +79,8 @@ bool EditScript::Run(const std::string& line, std::string& said, std::string& re
   bool ok = false;
   if (command == "load")
     ok = Load(w, said, reason);
+  else if (command == "load-from-quay")
+    ok = LoadFromQuay(w, said, reason);
   else if (command == "discharge")
     ok = Discharge(w, said, reason);
   else if (command == "restow")
@@ -208,6 +210,44 @@ bool EditScript::Load(const std::vector<std::string>& w, std::string& said, std:
     return false;
   }
   said = "loaded " + unit.CONTAINER + " into " + w[1];
+  return true;
+}
+
+// A Load press in quay mode: the unit comes from the loading list.
+bool EditScript::LoadFromQuay(const std::vector<std::string>& w, std::string& said, std::string& reason) {
+  if (w.size() < 2 || w.size() > 3) {
+    reason = "load-from-quay needs CELL and may name the unit's NUMBER";
+    return false;
+  }
+  const LoadingListLink& list = editor_.LoadingList;
+  if (!list.Choose || !list.Take) {
+    reason = "no loading list to take units from";
+    return false;
+  }
+  const int cell = CellOf(w[1], reason);
+  if (cell < 0) return false;
+  if (!IsFreeRecord(plan_.Cur()[static_cast<size_t>(cell)])) {
+    reason = "cell " + w[1] + " is not free";
+    return false;
+  }
+  const std::string number = w.size() == 3 ? NormaliseNumber(Upper(w[2])) : "";
+  const int entry = list.Choose(number);
+  if (entry < 0) {
+    reason = number.empty() ? "the quay holds no unit" : "no unit " + number + " on the quay";
+    return false;
+  }
+  const std::string container =
+      plan_.Dat[static_cast<size_t>(plan_.QuayPlane)][static_cast<size_t>(entry)].CONTAINER;
+  const std::uint8_t quayMode = plan_.RemoveToQuay;
+  plan_.RemoveToQuay = 1;
+  const bool ok = Press(cell, kOpLoad);
+  plan_.RemoveToQuay = quayMode;
+  if (!ok) {
+    reason = PlacementReason(plan_.PlacementError) + "; the unit stays on the quay";
+    return false;
+  }
+  said = "loaded " + (container.empty() ? std::string("a unit without number") : container) +
+         " from the quay into " + w[1];
   return true;
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 
 // A script of editor commands, one a line, as planners apply a move list in
-// batch: load, discharge, restow, template, fill, dump, change, note, undo
-// and redo. Each line runs the editor's own commands, so what a line does
-// is what the same presses and menu items do in the window; undo takes back
-// a whole line.
+// batch: load, load-from-quay, discharge, restow, template, fill, dump,
+// change, note, undo and redo. Each line runs the editor's own commands, so
+// what a line does is what the same presses and menu items do in the window;
+// undo takes back a whole line.
 
 #include <cstddef>
 #include <functional>
@@ -33,6 +33,7 @@ class EditScript {
   bool KnownPort(const std::string& code, std::string& reason) const;
   bool Fields(const std::vector<std::string>& w, size_t from, StructDat& unit, std::string& reason) const;
   bool Load(const std::vector<std::string>& w, std::string& said, std::string& reason);
+  bool LoadFromQuay(const std::vector<std::string>& w, std::string& said, std::string& reason);
   bool Discharge(const std::vector<std::string>& w, std::string& said, std::string& reason);
   bool Restow(const std::vector<std::string>& w, std::string& said, std::string& reason);
   bool Template(const std::vector<std::string>& w, std::string& said, std::string& reason);

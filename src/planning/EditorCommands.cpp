@@ -235,7 +235,11 @@ bool EditorCommands::CellClick(int cell, bool secondary) {
         if (UnitInHand().WEIGHT == 0 && plan_.ConfigMode == 0) UnitInHand().WEIGHT = -1;  // weight unknown
       }
     }
-    const bool ok = EditorPlace(cell, false);
+    // In quay mode with nothing on the list the hand holds no unit to put
+    // down: an empty record must never be placed.
+    const bool nothingInHand =
+        QuayMode() && State.MoveQueueTop < 0 && !State.TeuLostMode && State.QuayItemInUse < 0;
+    const bool ok = !nothingInHand && EditorPlace(cell, false);
     if (ok) {
       if (State.MoveQueueTop < 0) {
         State.LoadedThisPress = true;

@@ -75,8 +75,9 @@ struct EditorState {
   void ClearPressGuards() { PickedThisPress = DroppedThisPress = LoadedThisPress = false; }
 };
 
-// The loading list, once it exists: where Load takes its units from in quay
-// mode. An empty hook means there is no loading list.
+// The loading list: where Load takes its units from in quay mode. The
+// loading list of the core fills these (LoadingList::Connect); an empty hook
+// means there is no loading list.
 struct LoadingListLink {
   std::function<bool()> Visible;
   std::function<bool()> UpdateMode;
@@ -86,6 +87,10 @@ struct LoadingListLink {
   std::function<bool(int cell)> CanMerge;  // the selected unit may replace the placeholder in cell
   std::function<void(const std::string& pol, const std::string& pod, int category)> SelectRoute;
   std::function<void()> RefreshGroups;
+  // Makes the unit with this container number the one the next Load takes
+  // (empty: the chosen group's next unit, or the first group holding
+  // units); its entry, -1 when the quay holds no such unit.
+  std::function<int(const std::string& number)> Choose;
 };
 
 class EditorCommands {

@@ -19,6 +19,9 @@ class ChangeJournal {
   virtual ~ChangeJournal() = default;
   virtual void BeforeRecordChange(int cell) = 0;
   virtual void BeforeQuayChange() = 0;
+  // The live quay record index is about to be taken off the quay (placed on
+  // board from the loading list).
+  virtual void BeforeQuayTake(int index) = 0;
 };
 
 class PlanContext {
@@ -49,6 +52,9 @@ class PlanContext {
   }
   void TouchQuay() {
     if (Journal) Journal->BeforeQuayChange();
+  }
+  void TouchQuayTake(int index) {
+    if (Journal) Journal->BeforeQuayTake(index);
   }
 
   // Records that the working condition changed (true) or was just read or

@@ -87,6 +87,30 @@ void TakeFromQuay(PlanData& plan, int index) {
   if (plan.QuayLive < 1) ClearQuay(plan);
 }
 
+void UntakeFromQuay(PlanData& plan, int index) {
+  if (index < 0 || index >= kMaxCells) return;
+  DataSet& quay = plan.Dat[plan.QuayPlane];
+  StructDat& record = quay[index];
+  const int count = QuayRecords(plan);
+  if (index < count && record.STATUS >= 1) return;
+  if (index >= count) {
+    // Taking the last unit empties the quay but keeps its records, all
+    // taken: the record is reopened where it lies. Units emptied off the
+    // quay on purpose must not come back with it: then the unit is put anew.
+    const bool reopen = std::all_of(quay.begin() + count, quay.begin() + index,
+                                    [](const StructDat& r) { return r.STATUS < 1; });
+    if (!reopen) {
+      StructDat copy = record;
+      PutToQuay(plan, copy);
+      return;
+    }
+  }
+  plan.QuayCount = std::max(count, index + 1);
+  record.STATUS = 1;
+  CountRoute(plan, record, +1);
+  plan.QuayLive = std::max(plan.QuayLive, 0) + 1;
+}
+
 void TruncateQuay(PlanData& plan, int count) {
   count = std::max(count, 0);
   for (int i = QuayRecords(plan) - 1; i >= count; --i) {

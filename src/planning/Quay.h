@@ -16,6 +16,9 @@ struct StructDat;
 // the only copy.
 bool PutToQuay(PlanData& plan, const StructDat& unit);
 void TakeFromQuay(PlanData& plan, int index);
+// Puts a taken record back on the quay (an undone load), also when taking
+// the last unit had emptied the quay.
+void UntakeFromQuay(PlanData& plan, int index);
 void TakeRouteFromQuay(PlanData& plan, int route);
 void ClearQuay(PlanData& plan);
 // Takes back the records appended since the quay held count of them, as if

@@ -42,7 +42,8 @@ void UndoHistory::End(int heldUnits) {
   }
   current_.HeldAfter = HeldUnits(heldUnits);
 
-  bool changed = current_.QuayCountBefore >= 0 || current_.HeldBefore != current_.HeldAfter;
+  bool changed = current_.QuayCountBefore >= 0 || !current_.QuayTaken.empty() ||
+                 current_.HeldBefore != current_.HeldAfter;
   for (size_t i = 0; i < current_.Cells.size() && !changed; ++i)
     changed = !(current_.Before[i] == current_.After[i]);
   if (!changed) return;
@@ -69,6 +70,16 @@ bool UndoHistory::StillApplies(const Step& step, bool forward) const {
   const std::vector<StructDat>& expected = forward ? step.Before : step.After;
   for (size_t i = 0; i < step.Cells.size(); ++i)
     if (!(ctx_.plan.Cur()[static_cast<size_t>(step.Cells[i])] == expected[i])) return false;
+  // A taken quay record is put back only where it still lies, taken; an
+  // emptied and refilled quay has other units there.
+  const DataSet& quay = ctx_.plan.Dat[ctx_.plan.QuayPlane];
+  for (const auto& [index, record] : step.QuayTaken) {
+    StructDat now = quay[static_cast<size_t>(index)];
+    if (now.STATUS != (forward ? record.STATUS : -1)) return false;
+    now.STATUS = record.STATUS;
+    if (!(now == record)) return false;
+    if (forward && index >= ctx_.plan.QuayCount) return false;
+  }
   return SameWeights(ctx_.stability.Items[kContainersItem],
                      forward ? step.ContainersBefore : step.ContainersAfter);
 }
@@ -109,6 +120,12 @@ void UndoHistory::BeforeRecordChange(int cell) {
   current_.Before.push_back(ctx_.plan.Cur()[static_cast<size_t>(cell)]);
 }
 
+void UndoHistory::BeforeQuayTake(int index) {
+  if (!recording_ || index < 0 || index >= std::min(ctx_.plan.QuayCount, kMaxCells)) return;
+  const StructDat& record = ctx_.plan.Dat[ctx_.plan.QuayPlane][static_cast<size_t>(index)];
+  if (record.STATUS >= 1) current_.QuayTaken.emplace_back(index, record);
+}
+
 void UndoHistory::BeforeQuayChange() {
   if (recording_ && current_.QuayCountBefore < 0)
     current_.QuayCountBefore = std::clamp(ctx_.plan.QuayCount, 0, kMaxCells);
@@ -138,6 +155,12 @@ void UndoHistory::Apply(const Step& step, bool forward) {
     } else {
       TruncateQuay(plan, step.QuayCountBefore);
     }
+  }
+  if (forward) {
+    for (const auto& taken : step.QuayTaken) TakeFromQuay(plan, taken.first);
+  } else {
+    for (auto it = step.QuayTaken.rbegin(); it != step.QuayTaken.rend(); ++it)
+      UntakeFromQuay(plan, it->first);
   }
   const std::vector<StructDat>& held = forward ? step.HeldAfter : step.HeldBefore;
   RestoreHeld(held, std::max(step.HeldBefore.size(), step.HeldAfter.size()));

@@ -2,14 +2,15 @@
 
 // Undo and redo of the editor's commands. A step keeps only what it changed:
 // the records of the cells it touched as they were before and after, the
-// units appended to the quay, the units held in the move queue, and the
-// container weight item of the stability sums. Undoing writes the records
-// back and takes their weights out of and into the strength distribution,
-// which keeps its loads in whole units, so every sum comes back to the last
-// digit.
+// units appended to the quay and those taken from it, the units held in the
+// move queue, and the container weight item of the stability sums. Undoing
+// writes the records back and takes their weights out of and into the
+// strength distribution, which keeps its loads in whole units, so every sum
+// comes back to the last digit.
 
 #include <cstddef>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/PlanData.h"
@@ -49,6 +50,7 @@ class UndoHistory : public ChangeJournal {
 
   void BeforeRecordChange(int cell) override;
   void BeforeQuayChange() override;
+  void BeforeQuayTake(int index) override;
 
  private:
   struct Step {
@@ -58,6 +60,9 @@ class UndoHistory : public ChangeJournal {
     WeightItem ContainersBefore, ContainersAfter;
     int QuayCountBefore = -1;  // -1: the quay did not change
     std::vector<StructDat> QuayAdded;
+    // Quay records taken off the quay, as they were before: undoing puts
+    // them back, or a unit loaded from the list would be lost to both.
+    std::vector<std::pair<int, StructDat>> QuayTaken;
     std::vector<StructDat> HeldBefore, HeldAfter;
   };
 

@@ -5,15 +5,8 @@
 # refused with its line number and leaves the plan as it was.
 set -euo pipefail
 cli="$1" source_dir="$2"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*"; exit 1; }
-expect() {  # expect OUTPUT LINE...: each line must stand in the output
-  local out="$1"; shift
-  for want in "$@"; do grep -qxF -- "$want" <<<"$out" || fail "no line '$want' in:
-$out"; done
-}
-fresh() { rm -rf "$work/$1"; cp -r "$source_dir/data/demo" "$work/$1"; }
+# shellcheck source=demo_copies.sh
+. "$(dirname "$0")/demo_copies.sh"
 
 # DHAM012N holds 584 units, 7580.5 t; 152 units (1976.0 t) go to AAR.
 # 010102, 010104 and 010106 hold 14.7, 10.7 and 22.4 t, none for AAR; of

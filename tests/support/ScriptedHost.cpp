@@ -24,3 +24,11 @@ void ScriptedHost::SetBusy(bool busy) {
 void ScriptedHost::PlanChanged() { ++planChanges; }
 
 void ScriptedHost::ReportError(const std::string& text) { errors.push_back(text); }
+
+std::string ScriptedHost::AskValue(const std::string&, const std::string& label, const std::string& offered) {
+  valueLabels.push_back(label);
+  if (values.empty()) return offered;
+  std::string value = values.front();
+  values.pop_front();
+  return value;
+}

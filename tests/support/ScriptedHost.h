@@ -19,6 +19,8 @@ class ScriptedHost : public Host {
   };
 
   std::deque<Answer> answers;         // consumed in order
+  std::deque<std::string> values;     // answers to AskValue, in order; none: the offered value
+  std::vector<std::string> valueLabels;  // labels of the values asked for
   std::vector<int> messages;          // numbers shown
   std::vector<Question> questions;    // asked, in order
   std::vector<std::string> errors;    // reported
@@ -32,4 +34,6 @@ class ScriptedHost : public Host {
   void SetBusy(bool busy) override;
   void PlanChanged() override;
   void ReportError(const std::string& text) override;
+  std::string AskValue(const std::string& caption, const std::string& label,
+                       const std::string& offered) override;
 };
