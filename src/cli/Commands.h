@@ -78,3 +78,12 @@ int CmdExportLoadList(Installation& inst, const std::string& vessel, const std::
 
 // Creates and installs a vessel whose cells are the positions of a BAPLIE.
 int CmdVesselFromBaplie(Installation& inst, const std::string& file, const std::string& name);
+
+struct ReportArgs {
+  std::string kind;
+  std::string vessel;
+  std::string condition;
+  std::string by;         // grouping columns for the totals, comma-separated
+  bool oneLevel = false;  // the totals' deepest groups and the grand total only
+};
+int CmdReport(Installation& inst, const ReportArgs& args);

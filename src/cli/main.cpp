@@ -30,6 +30,11 @@ constexpr const char* kUsage =
     "            read a condition and print the stowage check's lines (exit\n"
     "            code 3 when something was found); --explain adds under each\n"
     "            segregation line the rule that decided it\n"
+    "  report totals VESSEL CONDITION --by COLUMNS [--one-level]\n"
+    "            the totals of the condition's units grouped by up to four list\n"
+    "            columns (their headings, as POL,POD, or numbers): a line per\n"
+    "            group at each level and the grand total, with units, tonnes\n"
+    "            and TEU of full, empty and break-bulk units\n"
     "  stability VESSEL [CONDITION] [--json]\n"
     "            the stability report, tanks report and strength maxima of the\n"
     "            vessel as it opens or of a condition; --json prints the figures\n"
@@ -114,6 +119,7 @@ int main(int argc, char** argv) {
   bool strict = false;
   bool json = false;
   LoadListArgs loadListArgs;
+  ReportArgs reportArgs;
   ImportEdiArgs importArgs;
   ExportEdiArgs exportArgs;
   std::vector<std::string> args;
@@ -121,7 +127,8 @@ int main(int argc, char** argv) {
   const std::pair<const char*, std::string*> valued[] = {
       {"--condition", &importArgs.condition}, {"--port", &importArgs.port},
       {"--save", &importArgs.save},           {"--port-map", &importArgs.portMap},
-      {"--version", &exportArgs.version},     {"--now", &exportArgs.now}};
+      {"--version", &exportArgs.version},     {"--now", &exportArgs.now},
+      {"--by", &reportArgs.by}};
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--data") {
@@ -155,6 +162,8 @@ int main(int argc, char** argv) {
       loadListArgs.update = true;
     } else if (arg == "--exact") {
       loadListArgs.exact = true;
+    } else if (arg == "--one-level") {
+      reportArgs.oneLevel = true;
     } else if (arg == "-h" || arg == "--help") {
       std::fputs(kUsage, stdout);
       return 0;
@@ -181,7 +190,7 @@ int main(int argc, char** argv) {
   if (command != "vessels" && command != "vessel" && command != "condition" && command != "check" &&
       command != "stability" && command != "import-edi" && command != "export-baplie" &&
       command != "export-movins" && command != "vessel-from-baplie" && command != "edit" &&
-      command != "loadlist" && command != "export-loadlist")
+      command != "loadlist" && command != "export-loadlist" && command != "report")
     return Usage(("unknown command: " + command).c_str());
   if (command == "edit" && args.size() != 4) return Usage("edit needs a vessel, a condition and a script");
   if (command == "loadlist" && args.size() != 4)
@@ -189,6 +198,7 @@ int main(int argc, char** argv) {
   if (command == "export-loadlist" && args.size() != 4)
     return Usage("export-loadlist needs a vessel, a condition and an output file");
   if (loadListArgs.exact && !loadListArgs.update) return Usage("--exact goes with --update");
+  if (command == "report" && args.size() != 4) return Usage("report needs a kind, a vessel and a condition");
   if (command == "vessel" && args.size() < 2) return Usage("vessel needs a vessel name");
   if (command == "condition" && args.size() < 3) return Usage("condition needs a vessel and a file");
   if (command == "check" && args.size() < 3) return Usage("check needs a vessel and a file");
@@ -215,6 +225,12 @@ int main(int argc, char** argv) {
     loadListArgs.file = args[3];
     loadListArgs.save = importArgs.save;
     return CmdLoadList(inst, loadListArgs);
+  }
+  if (command == "report") {
+    reportArgs.kind = args[1];
+    reportArgs.vessel = args[2];
+    reportArgs.condition = args[3];
+    return CmdReport(inst, reportArgs);
   }
   if (command == "export-loadlist") return CmdExportLoadList(inst, args[1], args[2], args[3]);
   if (command == "import-edi") {

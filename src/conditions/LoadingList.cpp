@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "conditions/ListColumns.h"
 #include "conditions/UnitColumns.h"
 #include "core/Host.h"
 #include "core/PlanData.h"
@@ -43,35 +44,6 @@ bool OnBoardMatchesGroup(int category, int group, bool exact) {
            (IsFull40Class(category) && IsFull40Class(group));
   return (category < 8 && group < 8) || (category >= 8 && category < 16 && group >= 8 && group < 16) ||
          category == group;
-}
-
-// The columns of a list layout in the order of their positions; the first
-// column claiming a position takes it.
-std::vector<int> LayoutColumns(const PlanData& plan, int layout) {
-  std::vector<std::pair<int, int>> byPosition;
-  const int slot = 3 + layout;
-  if (slot < 3 || slot > 21) return {};
-  for (int c = 0; c < std::min(kUnitColumnCount, kMaxRepNames); ++c) {
-    const int position = plan.RepDef[static_cast<size_t>(c)][static_cast<size_t>(slot)];
-    if (position <= 0) continue;
-    if (std::none_of(byPosition.begin(), byPosition.end(),
-                     [&](const auto& p) { return p.first == position; }))
-      byPosition.emplace_back(position, c);
-  }
-  std::sort(byPosition.begin(), byPosition.end());
-  std::vector<int> columns;
-  for (const auto& p : byPosition) columns.push_back(p.second);
-  return columns;
-}
-
-int ColumnWidth(const PlanData& plan, int column) {
-  return std::max(plan.RepDef[static_cast<size_t>(column)][0], 0);
-}
-int ColumnKind(const PlanData& plan, int column) { return plan.RepDef[static_cast<size_t>(column)][1]; }
-
-// A text cut or padded to width, right-aligned for the number kinds.
-std::string Fit(const std::string& text, int width, int kind) {
-  return Pad(text.substr(0, static_cast<size_t>(width)), width, kind == 1 || kind == 2);
 }
 
 }  // namespace
@@ -240,31 +212,9 @@ void LoadingList::SelectUnitsOnBoard() {
 // --- The list ----------------------------------------------------------------
 
 std::string LoadingList::LineText(const StructDat& unit, int record) const {
-  UnitColumnTexts texts = UnitToColumns(plan_, unit);
-  const bool reefer = IsReeferType(plan_, unit) && unit.MTY < 1;
+  const UnitColumnTexts texts = UnitToColumns(plan_, unit);
   std::string line;
-  for (int column : LayoutColumns(plan_, Layout)) {
-    const int width = ColumnWidth(plan_, column);
-    const int kind = ColumnKind(plan_, column);
-    std::string text = Trim(texts[static_cast<size_t>(column)]);
-    if (column == UnitCol::Position) {
-      text = DisplayPosition(plan_, unit, "");
-    } else if (column == UnitCol::RestowFrom && !text.empty()) {
-      StructDat from = unit;
-      from.POSITION = text;
-      text = DisplayPosition(plan_, from, "");
-    }
-    if ((column == UnitCol::TempMin || column == UnitCol::TempMax) && !reefer) text.clear();
-    const int decimals = plan_.RepDef[static_cast<size_t>(column)][2];
-    if (kind == 3) {
-      const std::string& names = plan_.RepNames[static_cast<size_t>(column)];
-      text = text == "1" ? Columns(names, 1, width) : Columns(names, width + 2, 2 * width + 1);
-    } else if (decimals > 0 && !text.empty()) {
-      text = FormatFixed(ParseReal(text), decimals);
-    }
-    if (kind == 1 && ParseReal(text) == 0) text.clear();
-    line += Fit(text, width, kind) + " ";
-  }
+  for (int column : LayoutColumns(plan_, Layout)) line += ListColumnText(plan_, unit, texts, column) + " ";
   return Pad(line, static_cast<int>(Title.size()), false) + Pad(std::to_string(record), kIndexWidth, true);
 }
 
@@ -272,10 +222,7 @@ void LoadingList::FillLoadingList() {
   Lines.clear();
   Dirty = false;
   Title.clear();
-  for (int column : LayoutColumns(plan_, Layout))
-    Title += Fit(plan_.RepNames[static_cast<size_t>(column)], ColumnWidth(plan_, column),
-                 ColumnKind(plan_, column)) +
-             " ";
+  for (int column : LayoutColumns(plan_, Layout)) Title += ListColumnHeading(plan_, column) + " ";
   const DataSet& quay = plan_.Dat[plan_.QuayPlane];
   for (int i = 0; i < QuayRecords(plan_); ++i) {
     const StructDat& unit = quay[static_cast<size_t>(i)];
