@@ -85,5 +85,7 @@ struct ReportArgs {
   std::string condition;
   std::string by;         // grouping columns for the totals, comma-separated
   bool oneLevel = false;  // the totals' deepest groups and the grand total only
+  std::string layout;     // the containers list's layout
+  bool sequence = false;  // the containers list's rows numbered
 };
 int CmdReport(Installation& inst, const ReportArgs& args);

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -6,6 +7,7 @@
 #include "cli/Installation.h"
 #include "core/PlanData.h"
 #include "core/TextHelpers.h"
+#include "reports/ContainersList.h"
 #include "reports/Totals.h"
 
 namespace {
@@ -43,12 +45,28 @@ int ColumnNamed(const PlanData& plan, const std::string& name) {
 
 int CmdReport(Installation& inst, const ReportArgs& args) {
   PlanData& plan = *inst.plan;
-  if (args.kind != "totals") {
-    std::fprintf(stderr, "error: no report \"%s\": the reports are totals\n", args.kind.c_str());
+  if (args.kind != "totals" && args.kind != "containers") {
+    std::fprintf(stderr, "error: no report \"%s\": the reports are containers and totals\n", args.kind.c_str());
     return 2;
   }
   OpenedCondition opened(inst);
   if (!opened.Open(inst, args.vessel, args.condition)) return 1;
+  if (args.kind == "containers") {
+    const int layout = args.layout.empty() ? 0 : ParseInt(args.layout);
+    if (layout < 0 || layout >= std::max(plan.TreCount, 1) ||
+        args.layout.find_first_not_of("0123456789") != std::string::npos) {
+      std::fprintf(stderr, "error: --layout is a list layout from 0 to %d\n", std::max(plan.TreCount, 1) - 1);
+      return 2;
+    }
+    ContainersListOptions options;
+    options.plane = plan.CurPlane;
+    options.layout = layout;
+    options.sequence = args.sequence;
+    const ContainersList list = BuildContainersList(plan, options);
+    for (const std::string& line : ContainersListLines(list)) std::printf("%s\n", TrimRight(line).c_str());
+    if (list.units == 0) std::printf("no units\n");
+    return inst.host.errorCount > 0 ? 1 : 0;
+  }
   TotalsOptions options;
   options.plane = plan.CurPlane;
   options.oneLevel = args.oneLevel;

@@ -30,6 +30,9 @@ constexpr const char* kUsage =
     "            read a condition and print the stowage check's lines (exit\n"
     "            code 3 when something was found); --explain adds under each\n"
     "            segregation line the rule that decided it\n"
+    "  report containers VESSEL CONDITION [--layout N] [--sequence]\n"
+    "            the containers list of the condition in list layout N (0 the\n"
+    "            standard one; the parameter file's TRE section names them)\n"
     "  report totals VESSEL CONDITION --by COLUMNS [--one-level]\n"
     "            the totals of the condition's units grouped by up to four list\n"
     "            columns (their headings, as POL,POD, or numbers): a line per\n"
@@ -128,7 +131,7 @@ int main(int argc, char** argv) {
       {"--condition", &importArgs.condition}, {"--port", &importArgs.port},
       {"--save", &importArgs.save},           {"--port-map", &importArgs.portMap},
       {"--version", &exportArgs.version},     {"--now", &exportArgs.now},
-      {"--by", &reportArgs.by}};
+      {"--by", &reportArgs.by},               {"--layout", &reportArgs.layout}};
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--data") {
@@ -164,6 +167,8 @@ int main(int argc, char** argv) {
       loadListArgs.exact = true;
     } else if (arg == "--one-level") {
       reportArgs.oneLevel = true;
+    } else if (arg == "--sequence") {
+      reportArgs.sequence = true;
     } else if (arg == "-h" || arg == "--help") {
       std::fputs(kUsage, stdout);
       return 0;

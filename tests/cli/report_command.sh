@@ -21,6 +21,21 @@ $grand"
   [ "$sum" -ge $((want - 4)) ] && [ "$sum" -le $((want + 4)) ] || fail "$c: POL groups sum to $sum t, not about $want t"
 done
 
+# The containers list: one row per unit on board (an attached unit's rows
+# share its weight), the weights summing to the condition's tonnes.
+for c in DHAM012N ARTM012N; do
+  out=$("$cli" --data "$inst" report containers FEEDER "$c")
+  units=$("$cli" --data "$inst" condition FEEDER "$c" | awk '/^Total /{split($NF, a, "/"); print a[1]}')
+  want=$("$cli" --data "$inst" condition FEEDER "$c" | awk '/^Total /{split($NF, a, "/"); print a[2]}')
+  rows=$(printf '%s\n' "$out" | tail -n +2 | awk '{print $1}' | sort -u | wc -l)
+  [ "$rows" -eq "$units" ] || fail "$c: $rows cells listed, $units units on board"
+  # WEIGHT is the fifth column of the standard layout.
+  sum=$(printf '%s\n' "$out" | tail -n +2 | awk '{s+=$5} END{printf "%.1f", s}')
+  # Each row's weight is rounded to 0.1 t.
+  awk -v a="$sum" -v b="$want" -v n="$rows" 'BEGIN{d=a-b; if (d<0) d=-d; exit !(d<=0.05*n)}' ||
+    fail "$c: the list's weights sum to $sum t, the condition holds $want t"
+done
+
 out=$("$cli" --data "$inst" report totals FEEDER DHAM012N --by POD --one-level)
 [ "$(printf '%s\n' "$out" | wc -l)" -eq 6 ] || fail "one POD level: 2 headings, 3 PODs and the total expected:
 $out"
@@ -34,4 +49,7 @@ done
 rc=0
 "$cli" --data "$inst" report nosuch FEEDER DHAM012N --by POL >/dev/null 2>&1 || rc=$?
 [ "$rc" -eq 2 ] || fail "unknown report kind: exit code $rc"
-echo "report totals: 4 conditions agree with the condition's tonnes"
+rc=0
+"$cli" --data "$inst" report containers FEEDER DHAM012N --layout 99 >/dev/null 2>&1 || rc=$?
+[ "$rc" -eq 2 ] || fail "layout 99: exit code $rc"
+echo "report totals and containers agree with the conditions' units and tonnes"
