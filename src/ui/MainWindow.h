@@ -56,6 +56,7 @@ class MainWindow : public QMainWindow {
   QAction* SaveAction = nullptr;
   QAction* BuVes = nullptr;
   QMenu* Interface = nullptr;
+  QAction* ExportVesAction = nullptr;  // "Export ": only with the exchange folder
   bool AllVesselsMode = false;
   bool ParticularsChanged = false;
 
@@ -101,6 +102,14 @@ class MainWindow : public QMainWindow {
   // the program on the other side of the exchange folder.
   void ExportVesClick();
   void ImportFinalClick();
+  // "LoadList to Quay": a loading list added to the quay; "Import Final"
+  // without an exchange folder replaces the port's units with one (add
+  // false). False when no file was chosen or it was refused.
+  bool ImportLoadingListClick(bool add);
+  // "Export Loading List": loadlist.txt in the sending folder.
+  void ExportLoadingListClick();
+  // The loading list file to import; unset, the file chooser asks.
+  std::function<QString()> ChooseLoadingListFile;
   // "Allign to previous condition": the previous condition of the voyage
   // read again, and the moves of the working plan (as a MOVINS) made on it;
   // false when the planner said No or nothing was done.
