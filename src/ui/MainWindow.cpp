@@ -40,6 +40,7 @@
 #include "ui/BaseDataDialog.h"
 #include "ui/BayPlanEditor.h"
 #include "ui/LoadingListWindow.h"
+#include "ui/QuayLayoutWindow.h"
 #include "ui/QuayStrip.h"
 #include "ui/CallDateDialog.h"
 #include "ui/CheckWindow.h"
@@ -146,6 +147,11 @@ MainWindow::MainWindow(PlanData& plan, QWidget* parent) : QMainWindow(parent), p
 
   QMenu* cargo = menuBar()->addMenu(tr("C&argo"));
   QAction* allBays = cargo->addAction(tr("&AllBays"));
+  QuayAction = cargo->addAction(tr("&Quay"));
+  connect(QuayAction, &QAction::triggered, this, [this] {
+    Quaylay->show();
+    Quaylay->raise();
+  });
   allBays->setToolTip(tr("All Bays"));
   connect(allBays, &QAction::triggered, this, &MainWindow::AllBaysClick);
   vesselActions_ << cargo->menuAction();
@@ -284,6 +290,7 @@ void MainWindow::Attach(Host& h, BaseData& base) {
     return true;
   };
   Sel = new SelectionWindow(session_->selection, plan_, this);
+  Quaylay = new QuayLayoutWindow(plan_, this);
   Mess = new CheckWindow(plan_, h, this);
   Mess->HighlightCells = [this](const std::vector<int>& cells) { AllBays->HighlightCells(cells); };
   Mess->EditorVisible = [this] { return AllBays->isVisible(); };
@@ -398,6 +405,8 @@ void MainWindow::ShowVesselState(bool open) {
   // Without the exchange folder the way in is the loading list.
   Interface->menuAction()->setVisible(open);
   ExportVesAction->setVisible(open && HasExchangeFolder(plan_));
+  std::error_code noFile;
+  QuayAction->setVisible(open && std::filesystem::exists(QuayLayoutFile(plan_), noFile));
 }
 
 int MainWindow::FillVesselList() {

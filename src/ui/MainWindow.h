@@ -24,6 +24,7 @@ class QToolBar;
 class BaseData;
 class BayPlanEditor;
 class CheckWindow;
+class QuayLayoutWindow;
 class SelectionWindow;
 class StabilityFrame;
 class VesselSession;
@@ -47,6 +48,9 @@ class MainWindow : public QMainWindow {
   // The selection filter's window and the stowage check's, kept likewise.
   SelectionWindow* Sel = nullptr;
   CheckWindow* Mess = nullptr;
+  // The quay layout, for "Quay" of "Cargo" where clu.txt exists.
+  QuayLayoutWindow* Quaylay = nullptr;
+  QAction* QuayAction = nullptr;
   QMenu* PMcond = nullptr;
   QLabel* PAcus = nullptr;
   // The particulars of the open vessel: one label and edit per shown

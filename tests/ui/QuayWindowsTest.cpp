@@ -22,6 +22,7 @@
 #include "core/PlanData.h"
 #include "ui/BayPlanEditor.h"
 #include "ui/LoadingListWindow.h"
+#include "ui/QuayLayoutWindow.h"
 #include "ui/QuayStrip.h"
 #include "vessel/BaseData.h"
 #include "vessel/CellAddress.h"
@@ -44,6 +45,12 @@ class QuayWindowsTest : public QObject {
   QPoint Centre(int cell) const {
     const StructCel& box = plan_->Cells[static_cast<size_t>(cell)];
     return {box.X + plan_->CellPitchX / 2, box.Y + plan_->CellPitchY / 2};
+  }
+  // With ZUM4_SCREENSHOTS naming a folder, the window as it looks is kept
+  // there, for a person to look at.
+  static void Snap(QWidget* window, const char* name) {
+    const QString folder = qEnvironmentVariable("ZUM4_SCREENSHOTS");
+    if (!folder.isEmpty()) window->grab().save(folder + "/" + name + ".png");
   }
   QLabel* Label(int category) const { return strip_->L[static_cast<size_t>(category)]; }
   // The first route of the choice holding 20' full units, chosen, and the
@@ -146,6 +153,9 @@ class QuayWindowsTest : public QObject {
              QString::fromStdString(number));
     QCOMPARE(Label(group)->text().toInt(), before - 1);
     QCOMPARE(form_->FormQuay->LB1->count(), before - 1);
+    form_->FormQuay->LB1Click(0, false);
+    Snap(form_, "editor-quay-strip");
+    Snap(form_->FormQuay, "loading-list");
     for (int line = 0; line < form_->FormQuay->LB1->count(); ++line)
       QVERIFY(!form_->FormQuay->LB1->item(line)->text().contains(QString::fromStdString(number)));
   }
@@ -185,6 +195,21 @@ class QuayWindowsTest : public QObject {
     list->close();
     QCOMPARE(plan_->Settings[65], std::to_string(list->height()));
     QVERIFY(!plan_->Settings[63].empty() && !plan_->Settings[64].empty());
+  }
+
+  void theQuayLayoutShowsTheBlocksOfCluTxt() {
+    QuayLayoutWindow window(*plan_);
+    window.resize(900, 500);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.Layout.blocks.size(), size_t{4});
+    const QImage picture = window.grab().toImage();
+    // The first block's first slot is grey, the quay around it white.
+    const double s = 900.0 / window.Layout.width;
+    const CanvasPoint first = window.Layout.blocks.front();
+    QCOMPARE(picture.pixelColor(int(first.x * s) + 3, int(first.y * s) + 3), QColor(0x80, 0x80, 0x80));
+    QCOMPARE(picture.pixelColor(int(first.x * s) - 3, int(first.y * s) - 3), QColor(Qt::white));
+    Snap(&window, "quay-layout");
   }
 };
 
