@@ -63,6 +63,8 @@ constexpr int kLeftSetting = 55;
 constexpr int kTopSetting = 56;
 constexpr int kProtectSetting = 73;
 constexpr int kQuayOpenedSetting = 74;
+// The position labels' look, unless a list unit's position is shown.
+constexpr const char* kPositionStyle = "color: blue; font-weight: bold;";
 
 // The load totals' categories in the order the counters show them: 20'
 // full, 40' full, 20' empty, 40' empty, break bulk.
@@ -346,7 +348,7 @@ BayPlanEditor::BayPlanEditor(PlanData& plan, PlanContext& ctx, Selection& select
   LBrow = new QLabel(this);
   LBtie = new QLabel(this);
   for (QLabel* l : {LBbay, LBrow, LBtie}) {
-    l->setStyleSheet("color: blue; font-weight: bold;");
+    l->setStyleSheet(kPositionStyle);
     l->setMinimumWidth(70);
     bottom->addWidget(l);
   }
@@ -1086,6 +1088,9 @@ void BayPlanEditor::AlignClick() {
 }
 
 void BayPlanEditor::ShowPosition(int cell) {
+  // The purple of a list unit's position is gone once a cell is shown.
+  if (LBbay->styleSheet().contains("800080"))
+    for (QLabel* l : {LBbay, LBrow, LBtie}) l->setStyleSheet(kPositionStyle);
   if (cell < 0) {
     LBbay->setText("Bay");
     LBrow->setText("Row");

@@ -78,7 +78,7 @@ QuayStrip::QuayStrip(BayPlanEditor& editor, PlanContext& ctx, LoadingList& list,
     auto* label = new QLabel(this);
     label->setObjectName(QString("L%1").arg(c));
     label->setAlignment(Qt::AlignCenter);
-    label->setMinimumWidth(fontMetrics().horizontalAdvance("9999") + 8);
+    label->setFixedWidth(fontMetrics().horizontalAdvance("9999") + 8);
     label->setToolTip(*GroupHint(c) ? QString(GroupHint(c)) : Latin1(QuayGroupName(c)));
     label->setStyleSheet(kGroupStyle);
     label->installEventFilter(this);
@@ -113,7 +113,9 @@ QuayStrip::QuayStrip(BayPlanEditor& editor, PlanContext& ctx, LoadingList& list,
   ED40h = field("ED40h");
   ED40m = field("ED40m");
   ED40l = field("ED40l");
-  classes->addWidget(new QLabel("t", this), 0, 0);
+  auto* tons = new QLabel("Weight classes (t)", this);
+  tons->setToolTip("Upper limits of the weight classes, 20' above 40'");
+  classes->addWidget(tons, 0, 0, 2, 1);
   const std::array<QLineEdit*, 6> order = {ED20l, ED20m, ED20h, ED40l, ED40m, ED40h};
   for (int i = 0; i < 6; ++i) classes->addWidget(order[static_cast<size_t>(i)], i / 3, 1 + i % 3);
   row->addLayout(classes);
