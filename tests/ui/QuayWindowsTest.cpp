@@ -20,6 +20,7 @@
 #include "conditions/VesselSession.h"
 #include "core/Host.h"
 #include "core/PlanData.h"
+#include "DemoFeeder.h"
 #include "ui/BayPlanEditor.h"
 #include "ui/LoadingListWindow.h"
 #include "ui/QuayLayoutWindow.h"
@@ -33,12 +34,9 @@ class QuayWindowsTest : public QObject {
   Q_OBJECT
 
  private:
-  std::unique_ptr<QTemporaryDir> dir_;
-  std::unique_ptr<PlanData> plan_;
-  QuietHost host_;
-  std::unique_ptr<BaseData> base_;
-  std::unique_ptr<VesselSession> session_;
-  std::unique_ptr<QWidget> main_;
+  std::unique_ptr<DemoFeeder> feeder_;
+  PlanData* plan_ = nullptr;
+  VesselSession* session_ = nullptr;
   BayPlanEditor* form_ = nullptr;
   QuayStrip* strip_ = nullptr;
 
@@ -67,44 +65,24 @@ class QuayWindowsTest : public QObject {
 
  private slots:
   void init() {
-    dir_ = std::make_unique<QTemporaryDir>();
-    const fs::path demo = fs::path(dir_->path().toStdString()) / "demo";
-    fs::copy(fs::path(ZUM4_SOURCE_DIR) / "data" / "demo", demo, fs::copy_options::recursive);
-    plan_ = CreatePlanData();
-    base_ = std::make_unique<BaseData>(*plan_, host_);
-    QVERIFY(base_->CreateBaseData(demo));
-    QVERIFY(base_->LoadBaseData());
-    session_ = std::make_unique<VesselSession>(*plan_, host_, base_->TotalsLabels);
-    int feeder = -1;
-    for (int k = 0; k < plan_->VesselCount; ++k)
-      if (plan_->VesselList[static_cast<size_t>(k * kVesselListFields + 1)] == "FEEDER") feeder = k;
-    QVERIFY(session_->Open(feeder));
-    QVERIFY(session_->conditions.ReadCondition(demo / "FEEDER" / "COND" / "DHAM012N.TXT", plan_->CurPlane,
-                                               false));
-    session_->stability.ComputeStability();
-    main_ = std::make_unique<QWidget>();
-    main_->resize(1300, 900);
-    form_ = new BayPlanEditor(*plan_, session_->ctx, session_->selection, main_.get());
+    feeder_ = std::make_unique<DemoFeeder>();
+    QVERIFY(feeder_->Open());
+    plan_ = feeder_->plan.get();
+    session_ = feeder_->session.get();
+    form_ = feeder_->editor;
     strip_ = form_->PAqua;
-    const LoadingListImport read = ImportLoadingList(session_->ctx, *base_, form_->Quay,
-                                                     demo / "RECEIVE" / "LOADLIST_GOT012N.TXT", true, true);
+    const LoadingListImport read =
+        ImportLoadingList(session_->ctx, *feeder_->base, form_->Quay,
+                          feeder_->demo / "RECEIVE" / "LOADLIST_GOT012N.TXT", true, true);
     QVERIFY(read.accepted);
     QVERIFY(plan_->QuayLive > 10);
-    plan_->Settings[53] = "800";
-    plan_->Settings[54] = "1200";
     plan_->Settings[74] = "0";  // the editor opens out of quay mode
     plan_->Settings[68] = "0";  // and quay mode leaves the list closed
     form_->show();
     QVERIFY(QTest::qWaitForWindowExposed(form_));
   }
 
-  void cleanup() {
-    main_.reset();
-    session_.reset();
-    base_.reset();
-    plan_.reset();
-    dir_.reset();
-  }
+  void cleanup() { feeder_.reset(); }
 
   void theQuayButtonTogglesQuayModeAndTheStrip() {
     QVERIFY(!strip_->isVisible());
