@@ -355,6 +355,21 @@ int LoadingList::Choose(const std::string& number) {
 
 // --- Quay commands -------------------------------------------------------------
 
+int LoadingList::PutToQuay(StructDat& unit, int count) {
+  if (unit.WEIGHT < 2.0 || Trim(unit.POL).size() < 3 || Trim(unit.POD).size() < 3) return 0;
+  if (count < 1 || count > kMostToQuay) return 0;
+  if (Trim(unit.TYP).empty()) unit.TYP = "DV";
+  if (Trim(unit.SIZ).empty()) unit.SIZ = "20";
+  StructDat copy = unit;
+  int put = 0;
+  for (; put < count; ++put) {
+    if (!::PutToQuay(plan_, copy)) break;
+    copy.CONTAINER.clear();
+  }
+  if (put > 0) SelectQuayRoute(unit.POL, unit.POD, RouteCategory(plan_, unit));
+  return put;
+}
+
 void LoadingList::EmptyQuay() {
   ClearQuay(plan_);
   QuayRoute = -1;

@@ -136,6 +136,16 @@ class LoadingList {
   // when it has none. The quay record, -1 when there is none.
   int Choose(const std::string& number);
 
+  // "to Quay": count copies of unit put on the quay, the first with the
+  // container number, the others without (one box has one number); the
+  // unit's route and group chosen then. An empty type becomes "DV", an
+  // empty size "20". Nothing is put for a unit under 2 tonnes, a POL or POD
+  // shorter than 3 characters, a count below 1, or a count above 999, which
+  // the caller shows as 999 instead. Returns the units put (fewer when the
+  // quay filled up).
+  static constexpr int kMostToQuay = 999;
+  int PutToQuay(StructDat& unit, int count);
+
   // Every unit off the quay: the quay is empty and nothing is chosen.
   void EmptyQuay();
   // Removal commands of the list and the quay strip; each returns the

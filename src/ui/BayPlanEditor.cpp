@@ -43,9 +43,11 @@
 #include "planning/UnitRules.h"
 #include "ui/Application.h"
 #include "ui/DetailGridPanel.h"
+#include "ui/LoadingListWindow.h"
 #include "ui/NoteDialog.h"
 #include "ui/OneFieldDialog.h"
 #include "ui/QtCanvas.h"
+#include "ui/QuayStrip.h"
 #include "ui/UpperCaseEdit.h"
 #include "vessel/CellAddress.h"
 #include "vessel/Ports.h"
@@ -60,6 +62,9 @@ constexpr int kWidthSetting = 54;
 constexpr int kLeftSetting = 55;
 constexpr int kTopSetting = 56;
 constexpr int kProtectSetting = 73;
+constexpr int kQuayOpenedSetting = 74;
+// The position labels' look, unless a list unit's position is shown.
+constexpr const char* kPositionStyle = "color: blue; font-weight: bold;";
 
 // The load totals' categories in the order the counters show them: 20'
 // full, 40' full, 20' empty, 40' empty, break bulk.
@@ -127,11 +132,13 @@ void TPlanBox::resizeEvent(QResizeEvent* event) {
 BayPlanEditor::BayPlanEditor(PlanData& plan, PlanContext& ctx, Selection& selection, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint),
       Commands(ctx),
+      Quay(ctx),
       plan_(plan),
       ctx_(ctx),
       selection_(selection) {
   setObjectName("BayPlanEditor");
   CellClick = [this](int cell, bool secondary) { return Commands.CellClick(cell, secondary); };
+  Quay.Connect(Commands);
   Commands.CellChanged = [this](int cell) {
     if (cell >= 0) changed_.push_back(cell);
   };
@@ -173,7 +180,10 @@ BayPlanEditor::BayPlanEditor(PlanData& plan, PlanContext& ctx, Selection& select
   SBm = Button(this, "-", "Fit the window");
   connect(SBm, &QToolButton::clicked, this, [this] { Zoom(false); });
   SBm->hide();
-  for (QToolButton* b : {SBope, SBport, SBsel, SBrs, SBsearch, SBchk, SBp, SBm}) bar->addWidget(b);
+  SBquay = Button(this, "QUAY", "Quay");
+  SBquay->setCheckable(true);
+  connect(SBquay, &QToolButton::clicked, this, &BayPlanEditor::SBquayClick);
+  for (QToolButton* b : {SBope, SBport, SBsel, SBrs, SBsearch, SBchk, SBp, SBm, SBquay}) bar->addWidget(b);
   // The units held after picking them up, and "Clear" that gives them back.
   LabelMess = new QLabel(this);
   LabelMess->setStyleSheet("color: green; font-weight: bold;");
@@ -338,7 +348,7 @@ BayPlanEditor::BayPlanEditor(PlanData& plan, PlanContext& ctx, Selection& select
   LBrow = new QLabel(this);
   LBtie = new QLabel(this);
   for (QLabel* l : {LBbay, LBrow, LBtie}) {
-    l->setStyleSheet("color: blue; font-weight: bold;");
+    l->setStyleSheet(kPositionStyle);
     l->setMinimumWidth(70);
     bottom->addWidget(l);
   }
@@ -381,10 +391,18 @@ BayPlanEditor::BayPlanEditor(PlanData& plan, PlanContext& ctx, Selection& select
   bottom->addStretch();
 
   BuildPanel();
+  PAqua = new QuayStrip(*this, ctx, Quay, this);
+  PAqua->hide();
+  FormQuay = new LoadingListWindow(Quay, plan_, this);
+  FormQuay->Changed = [this] {
+    PAqua->ShowGroups();
+    RefreshPlan();
+  };
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(2, 2, 2, 2);
   layout->addLayout(bar);
   layout->addLayout(planRow, 1);
+  layout->addWidget(PAqua);
   layout->addLayout(bottom);
   layout->addWidget(panelScroll_);
   resize(1200, 800);
@@ -435,7 +453,13 @@ void BayPlanEditor::showEvent(QShowEvent* event) {
   LBports->hide();
   LBcd->hide();
   PAnum->hide();
-  EDtoq->setVisible(plan_.RemoveToQuay != 0);
+  // Quay mode as the planner set it up, at the first opening of a run;
+  // afterwards as it was left.
+  if (!quayModeRead_ && !plan_.ConfigMode) plan_.RemoveToQuay = plan_.Settings[kQuayOpenedSetting] == "1" ? 1 : 0;
+  quayModeRead_ = true;
+  PAqua->LoadWeightClasses();
+  if (plan_.RemoveToQuay) PAqua->RefreshRoutes();
+  ShowQuayMode();
   ClearAttributeMarks();
   // The template starts as the first size of the table, without weight.
   if (PanelRecord.SIZ.empty() && CBsiz->count() > 0)
@@ -666,6 +690,11 @@ void BayPlanEditor::AfterCommand(bool changed, bool wholePlan) {
   }
   changed_.clear();
   ShowQueue();
+  // A Load press took a list unit, a discharge put one on the quay.
+  if (plan_.RemoveToQuay) {
+    PAqua->ShowGroups();
+    if (FormQuay->isVisible()) FormQuay->Refresh();
+  }
   if (changed && HoverCell >= 0) {
     // The panel and the figures of the cell under the pointer follow.
     const int cell = HoverCell;
@@ -689,6 +718,51 @@ void BayPlanEditor::ShowQueue() {
     PB->setCursor(app->Cursors.at(kCursorLoad));
   else if (!queueCursor)
     OperationLook();
+}
+
+void BayPlanEditor::SBquayClick() {
+  if (Commands.State.EditMode) {
+    ShowQuayMode();
+    return;
+  }
+  PAnum->hide();
+  plan_.EditorOperation = kOpLoad;
+  OperationLook();
+  plan_.RemoveToQuay = plan_.RemoveToQuay ? 0 : 1;
+  if (!plan_.RemoveToQuay) {
+    if (FormQuay->isVisible()) FormQuay->close();
+  } else {
+    PAqua->RefreshRoutes();
+    if (plan_.Settings[SettingsIx::LoadingListOpened] > "0") {
+      Quay.Layout = Quay.SortByTons ? kListByWeight : kListNormal;
+      FormQuay->show();
+    }
+  }
+  ShowQuayMode();
+  // The quay's commands are offered at once, unless the list merges
+  // into placeholders, where its menu has nothing to remove.
+  if (plan_.RemoveToQuay && isVisible() && !(FormQuay->isVisible() && !Quay.LoadMode))
+    PAqua->PMquay->popup(PAqua->mapToGlobal(PAqua->L[0]->geometry().bottomLeft()));
+  RefreshPlan();
+}
+
+void BayPlanEditor::SBqlistClick() {
+  if (FormQuay->isVisible()) {
+    FormQuay->close();
+    return;
+  }
+  Quay.ChooseGroup(Quay.QuayGroup);
+  FormQuay->show();
+  FormQuay->raise();
+}
+
+void BayPlanEditor::ShowQuayMode() {
+  const bool on = plan_.RemoveToQuay != 0;
+  PAqua->setVisible(on);
+  EDtoq->setVisible(on);
+  SBquay->setChecked(on);
+  SBquay->setToolTip(on ? "Close Quay" : "Quay");
+  if (on) PAqua->ShowGroups();
 }
 
 void BayPlanEditor::OperationClick() {
@@ -1014,6 +1088,9 @@ void BayPlanEditor::AlignClick() {
 }
 
 void BayPlanEditor::ShowPosition(int cell) {
+  // The purple of a list unit's position is gone once a cell is shown.
+  if (LBbay->styleSheet().contains("800080"))
+    for (QLabel* l : {LBbay, LBrow, LBtie}) l->setStyleSheet(kPositionStyle);
   if (cell < 0) {
     LBbay->setText("Bay");
     LBrow->setText("Row");

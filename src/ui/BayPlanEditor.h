@@ -17,6 +17,7 @@
 #include <array>
 #include <functional>
 
+#include "conditions/LoadingList.h"
 #include "core/PlanData.h"
 #include "planning/BayLayout.h"
 #include "planning/CellDrawing.h"
@@ -36,6 +37,8 @@ class QScrollArea;
 class QToolButton;
 class BayPlanEditor;
 class DetailGridPanel;
+class LoadingListWindow;
+class QuayStrip;
 
 // PB, the paint box: the plan's picture, and the pointer over it.
 class TPlanBox : public QWidget {
@@ -64,6 +67,9 @@ class BayPlanEditor : public QWidget {
   // What presses, keys and menu items do to the plan; the window maps them
   // onto it and shows the result.
   EditorCommands Commands;
+  // The quay's loading list: where Load presses take units from in quay
+  // mode, shown by the quay strip and the "Loading List" window.
+  LoadingList Quay;
 
   // Supplied by the windows around the editor; an empty hook hides its
   // button.
@@ -262,6 +268,16 @@ class BayPlanEditor : public QWidget {
   QToolButton* SBmen = nullptr;
   QToolButton* SBclear = nullptr;
   QToolButton* SBok = nullptr;
+  // Quay mode: the button that toggles it, the strip it shows, and the
+  // loading list's window.
+  QToolButton* SBquay = nullptr;
+  QuayStrip* PAqua = nullptr;
+  LoadingListWindow* FormQuay = nullptr;
+  // "QUAY" / "Close Quay": discharged units go to the quay, Load takes
+  // them from it.
+  void SBquayClick();
+  // "Loading List": the list's window shown or closed.
+  void SBqlistClick();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -308,4 +324,6 @@ class BayPlanEditor : public QWidget {
   QLabel* equipmentCaption_ = nullptr;  // LBcd stands over it
   QScrollArea* panelScroll_ = nullptr;
   int styledMode_ = -1;
+  bool quayModeRead_ = false;  // quay mode taken from the settings once a run
+  void ShowQuayMode();
 };

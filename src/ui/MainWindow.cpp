@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QColorDialog>
+#include <QFileDialog>
 #include <QFont>
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -26,6 +27,7 @@
 
 #include "conditions/ConditionFile.h"
 #include "conditions/ConditionList.h"
+#include "conditions/LoadingListFile.h"
 #include "conditions/VesselSession.h"
 #include "core/DateText.h"
 #include "core/Host.h"
@@ -37,6 +39,9 @@
 #include "planning/VesImport.h"
 #include "ui/BaseDataDialog.h"
 #include "ui/BayPlanEditor.h"
+#include "ui/LoadingListWindow.h"
+#include "ui/QuayLayoutWindow.h"
+#include "ui/QuayStrip.h"
 #include "ui/CallDateDialog.h"
 #include "ui/CheckWindow.h"
 #include "ui/CustomizingDialog.h"
@@ -131,12 +136,22 @@ MainWindow::MainWindow(PlanData& plan, QWidget* parent) : QMainWindow(parent), p
   vesselActions_ << edifact->menuAction();
 
   Interface = menuBar()->addMenu(tr("&Interface"));
-  connect(Interface->addAction(tr("&Export ")), &QAction::triggered, this, &MainWindow::ExportVesClick);
+  connect(Interface->addAction(tr("&LoadList to Quay")), &QAction::triggered, this,
+          [this] { ImportLoadingListClick(true); });
+  ExportVesAction = Interface->addAction(tr("&Export "));
+  connect(ExportVesAction, &QAction::triggered, this, &MainWindow::ExportVesClick);
   connect(Interface->addAction(tr("&Import Final")), &QAction::triggered, this,
           &MainWindow::ImportFinalClick);
+  connect(Interface->addAction(tr("Export &Loading List")), &QAction::triggered, this,
+          &MainWindow::ExportLoadingListClick);
 
   QMenu* cargo = menuBar()->addMenu(tr("C&argo"));
   QAction* allBays = cargo->addAction(tr("&AllBays"));
+  QuayAction = cargo->addAction(tr("&Quay"));
+  connect(QuayAction, &QAction::triggered, this, [this] {
+    Quaylay->show();
+    Quaylay->raise();
+  });
   allBays->setToolTip(tr("All Bays"));
   connect(allBays, &QAction::triggered, this, &MainWindow::AllBaysClick);
   vesselActions_ << cargo->menuAction();
@@ -275,6 +290,7 @@ void MainWindow::Attach(Host& h, BaseData& base) {
     return true;
   };
   Sel = new SelectionWindow(session_->selection, plan_, this);
+  Quaylay = new QuayLayoutWindow(plan_, this);
   Mess = new CheckWindow(plan_, h, this);
   Mess->HighlightCells = [this](const std::vector<int>& cells) { AllBays->HighlightCells(cells); };
   Mess->EditorVisible = [this] { return AllBays->isVisible(); };
@@ -386,9 +402,11 @@ void MainWindow::ShowVesselState(bool open) {
   TB->setVisible(open);
   for (QAction* a : vesselActions_) a->setVisible(open);
   for (QAction* a : noVesselActions_) a->setVisible(!open);
-  // Both exchange commands need the exchange folder; without it the way in
-  // is the loading list, which this program does not import yet.
-  Interface->menuAction()->setVisible(open && HasExchangeFolder(plan_));
+  // Without the exchange folder the way in is the loading list.
+  Interface->menuAction()->setVisible(open);
+  ExportVesAction->setVisible(open && HasExchangeFolder(plan_));
+  std::error_code noFile;
+  QuayAction->setVisible(open && std::filesystem::exists(QuayLayoutFile(plan_), noFile));
 }
 
 int MainWindow::FillVesselList() {
@@ -734,9 +752,45 @@ void MainWindow::ExportVesClick() {
 void MainWindow::ImportFinalClick() {
   if (!session_ || plan_.CurVessel < 0) return;
   const VesImportOutcome outcome = ImportFinal(session_->ctx);
+  if (outcome.result == VesImportResult::UseLoadList) {
+    ImportLoadingListClick(false);
+    return;
+  }
   if (outcome.result != VesImportResult::Read) return;
   AfterConditionChange();
   // The condition now is the other program's: it is saved under a name
   // the planner gives it.
   SaveConditionClick();
+}
+
+bool MainWindow::ImportLoadingListClick(bool add) {
+  if (!session_ || !base_ || plan_.CurVessel < 0) return false;
+  QString file;
+  if (ChooseLoadingListFile) {
+    file = ChooseLoadingListFile();
+  } else {
+    const QStringList filters = {tr("All files (*)"), tr("CSV files (*.csv)"), tr("Text files (*.txt)")};
+    // Where the planner keeps CSV bookings, the chooser offers them first.
+    QString chosen = plan_.XlsCount > 0 && plan_.Settings[SettingsIx::LoadingListAsText] < "1" ? filters[1]
+                                                                                                  : filters[0];
+    file = QFileDialog::getOpenFileName(this, tr("Loading List"), Latin1(plan_.Settings[SettingsIx::ReceivingDir]),
+                                        filters.join(";;"), &chosen);
+  }
+  if (file.isEmpty()) return false;
+  const LoadingListImport result = ImportLoadingList(session_->ctx, *base_, AllBays->Quay,
+                                                     std::filesystem::path(file.toStdString()), add, false);
+  AllBays->PAqua->ShowGroups();
+  if (AllBays->FormQuay->isVisible()) AllBays->FormQuay->Refresh();
+  if (!result.accepted) return false;
+  // The quay is saved with the condition: a new list changes it.
+  session_->ctx.MarkConditionModified(true);
+  if (!add) AllBays->RefreshPlan();
+  PlanChanged();
+  return true;
+}
+
+void MainWindow::ExportLoadingListClick() {
+  if (!host || plan_.CurVessel < 0) return;
+  BusyCursor busy(*host);
+  ExportLoadingList(plan_, *host, LoadingListExportFile(plan_));
 }

@@ -24,6 +24,7 @@ class QToolBar;
 class BaseData;
 class BayPlanEditor;
 class CheckWindow;
+class QuayLayoutWindow;
 class SelectionWindow;
 class StabilityFrame;
 class VesselSession;
@@ -47,6 +48,9 @@ class MainWindow : public QMainWindow {
   // The selection filter's window and the stowage check's, kept likewise.
   SelectionWindow* Sel = nullptr;
   CheckWindow* Mess = nullptr;
+  // The quay layout, for "Quay" of "Cargo" where clu.txt exists.
+  QuayLayoutWindow* Quaylay = nullptr;
+  QAction* QuayAction = nullptr;
   QMenu* PMcond = nullptr;
   QLabel* PAcus = nullptr;
   // The particulars of the open vessel: one label and edit per shown
@@ -56,6 +60,7 @@ class MainWindow : public QMainWindow {
   QAction* SaveAction = nullptr;
   QAction* BuVes = nullptr;
   QMenu* Interface = nullptr;
+  QAction* ExportVesAction = nullptr;  // "Export ": only with the exchange folder
   bool AllVesselsMode = false;
   bool ParticularsChanged = false;
 
@@ -101,6 +106,14 @@ class MainWindow : public QMainWindow {
   // the program on the other side of the exchange folder.
   void ExportVesClick();
   void ImportFinalClick();
+  // "LoadList to Quay": a loading list added to the quay; "Import Final"
+  // without an exchange folder replaces the port's units with one (add
+  // false). False when no file was chosen or it was refused.
+  bool ImportLoadingListClick(bool add);
+  // "Export Loading List": loadlist.txt in the sending folder.
+  void ExportLoadingListClick();
+  // The loading list file to import; unset, the file chooser asks.
+  std::function<QString()> ChooseLoadingListFile;
   // "Allign to previous condition": the previous condition of the voyage
   // read again, and the moves of the working plan (as a MOVINS) made on it;
   // false when the planner said No or nothing was done.

@@ -628,3 +628,34 @@ TEST_F(LoadingListTest, ScriptLoadsFromTheQuayByNumberOrTheNextUnit) {
 }
 
 }  // namespace
+
+TEST_F(LoadingListTest, ToQuayPutsCopiesOfTheTemplateOnlyTheFirstNumbered) {
+  struct Case {
+    const char* what;
+    double weight;
+    std::string pol;
+    int count;
+    std::vector<std::string> numbers;  // on the quay afterwards
+  };
+  const std::vector<Case> cases = {
+      {"three copies", 12.5, "HAM", 3, {"TPLU 0000001", "", ""}},
+      {"under two tonnes", 1.9, "HAM", 3, {}},
+      {"short POL", 12.5, "HA", 3, {}},
+      {"no count", 12.5, "HAM", 0, {}},
+      {"above the most", 12.5, "HAM", LoadingList::kMostToQuay + 1, {}},
+  };
+  for (const Case& c : cases) {
+    ClearQuay(plan);
+    list.RefreshQuayRoutes();
+    StructDat unit = Unit("TPLU 0000001", c.pol, "RTM", "", c.weight);
+    unit.TYP.clear();
+    EXPECT_EQ(list.PutToQuay(unit, c.count), static_cast<int>(c.numbers.size())) << c.what;
+    EXPECT_EQ(QuayNumbers(), c.numbers) << c.what;
+    if (c.numbers.empty()) continue;
+    EXPECT_EQ(QuayUnits()[1].TYP, "DV") << c.what;
+    EXPECT_EQ(QuayUnits()[1].SIZ, "20") << c.what;
+    ASSERT_GE(list.ChosenRoute, 0) << c.what;
+    EXPECT_EQ(list.Routes[static_cast<size_t>(list.ChosenRoute)].text, "HAM RTM") << c.what;
+    EXPECT_EQ(list.GroupCount(list.QuayGroup), 3) << c.what;
+  }
+}

@@ -19,6 +19,7 @@
 #include "core/Host.h"
 #include "core/PlanData.h"
 #include "planning/UnitRules.h"
+#include "DemoFeeder.h"
 #include "ui/BayPlanEditor.h"
 #include "vessel/BaseData.h"
 #include "vessel/CellAddress.h"
@@ -29,12 +30,9 @@ class BayPlanEditorTest : public QObject {
   Q_OBJECT
 
  private:
-  std::unique_ptr<QTemporaryDir> dir_;
-  std::unique_ptr<PlanData> plan_;
-  QuietHost host_;
-  std::unique_ptr<BaseData> base_;
-  std::unique_ptr<VesselSession> session_;
-  std::unique_ptr<QWidget> main_;
+  std::unique_ptr<DemoFeeder> feeder_;
+  PlanData* plan_ = nullptr;
+  VesselSession* session_ = nullptr;
   BayPlanEditor* form_ = nullptr;
 
   int Cell(const std::string& name) const { return FindCellByPosition(*plan_, name); }
@@ -84,27 +82,11 @@ class BayPlanEditorTest : public QObject {
 
  private slots:
   void init() {
-    dir_ = std::make_unique<QTemporaryDir>();
-    const fs::path demo = fs::path(dir_->path().toStdString()) / "demo";
-    fs::copy(fs::path(ZUM4_SOURCE_DIR) / "data" / "demo", demo, fs::copy_options::recursive);
-    plan_ = CreatePlanData();
-    base_ = std::make_unique<BaseData>(*plan_, host_);
-    QVERIFY(base_->CreateBaseData(demo));
-    QVERIFY(base_->LoadBaseData());
-    session_ = std::make_unique<VesselSession>(*plan_, host_, base_->TotalsLabels);
-    int feeder = -1;
-    for (int k = 0; k < plan_->VesselCount; ++k)
-      if (plan_->VesselList[static_cast<size_t>(k * kVesselListFields + 1)] == "FEEDER") feeder = k;
-    QVERIFY(session_->Open(feeder));
-    QVERIFY(session_->conditions.ReadCondition(demo / "FEEDER" / "COND" / "DHAM012N.TXT", plan_->CurPlane,
-                                               false));
-    session_->stability.ComputeStability();
-    main_ = std::make_unique<QWidget>();
-    main_->resize(1300, 900);
-    form_ = new BayPlanEditor(*plan_, session_->ctx, session_->selection, main_.get());
-    form_->Stability = [this]() -> const StabilityResults* { return &session_->stability.Results; };
-    plan_->Settings[53] = "800";
-    plan_->Settings[54] = "1200";
+    feeder_ = std::make_unique<DemoFeeder>();
+    QVERIFY(feeder_->Open());
+    plan_ = feeder_->plan.get();
+    session_ = feeder_->session.get();
+    form_ = feeder_->editor;
     form_->show();
     QVERIFY(QTest::qWaitForWindowExposed(form_));
     // Its keys are window shortcuts: they act in the active window.
@@ -113,13 +95,7 @@ class BayPlanEditorTest : public QObject {
     QVERIFY(plan_->CellPitchX > 0 && plan_->CellPitchY > 0);
   }
 
-  void cleanup() {
-    main_.reset();
-    session_.reset();
-    base_.reset();
-    plan_.reset();
-    dir_.reset();
-  }
+  void cleanup() { feeder_.reset(); }
 
   void opensInLoadWithTheConditionInItsCaption() {
     QCOMPARE(plan_->EditorOperation, 1);
@@ -689,7 +665,7 @@ class BayPlanEditorTest : public QObject {
     QCOMPARE(plan_->Settings[54], std::string("900"));
     plan_->Settings[53] = "0";
     form_->show();
-    QCOMPARE(form_->height(), main_->height() - 50);
+    QCOMPARE(form_->height(), feeder_->main->height() - 50);
     QCOMPARE(form_->width(), 900);
   }
 };

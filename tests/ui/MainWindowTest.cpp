@@ -35,6 +35,7 @@
 #include "ui/Application.h"
 #include "ui/BayPlanEditor.h"
 #include "ui/CallDateDialog.h"
+#include "ui/QuestionDialog.h"
 #include "ui/CheckWindow.h"
 #include "ui/EdiExportDialog.h"
 #include "ui/EdiImportDialog.h"
@@ -461,7 +462,9 @@ class MainWindowTest : public QObject {
     const fs::path exchange = Demo() / "EXCHANGE";
     fs::create_directories(exchange);
     Start();
-    QVERIFY(!Main().Interface->menuAction()->isVisible());  // no exchange folder named yet
+    // No exchange folder named yet: the loading list is the only way in.
+    QVERIFY(Main().Interface->menuAction()->isVisible());
+    QVERIFY(!Main().ExportVesAction->isVisible());
     plan_->Settings[SettingsIx::ExchangeDir] = exchange.string();
     const int units = UnitsOnBoard();
     Main().ExportVesClick();
@@ -477,6 +480,41 @@ class MainWindowTest : public QObject {
     QVERIFY(!saveEnabled);
     QCOMPARE(UnitsOnBoard(), units);
     QVERIFY(!plan_->ConditionModified);
+    QVERIFY(errors_.isEmpty());
+  }
+
+  // "LoadList to Quay" adds the port's loading list to the quay; "Import
+  // Final" without an exchange folder reads it in place of the port's units,
+  // putting each where its position says or on the quay.
+  void theLoadingListComesInThroughInterface() {
+    Start();
+    const fs::path file = Demo() / "RECEIVE" / "LOADLIST_GOT012N.TXT";
+    Main().ChooseLoadingListFile = [&file] { return QString::fromStdString(file.string()); };
+    OnModal<MessageWindow>([](MessageWindow* message) { message->accept(); });
+    QVERIFY(Main().ImportLoadingListClick(true));
+    const int onQuay = plan_->QuayLive;
+    QVERIFY(onQuay > 10);
+    QVERIFY(plan_->ConditionModified);
+    QCOMPARE(Main().AllBays->Quay.Routes.empty(), false);
+    // No file chosen: nothing changes.
+    Main().ChooseLoadingListFile = [] { return QString(); };
+    QVERIFY(!Main().ImportLoadingListClick(true));
+    QCOMPARE(plan_->QuayLive, onQuay);
+    // Import Final falls back to the list; the full quay is kept (the
+    // question is answered No) and the list's units already there are not
+    // taken twice.
+    int chosen = 0;
+    Main().ChooseLoadingListFile = [&file, &chosen] {
+      ++chosen;
+      return QString::fromStdString(file.string());
+    };
+    OnModal<QuestionDialog>([](QuestionDialog* question) {
+      OnModal<MessageWindow>([](MessageWindow* message) { message->accept(); });
+      QTest::mouseClick(question->BNo, Qt::LeftButton);
+    });
+    Main().ImportFinalClick();
+    QCOMPARE(chosen, 1);
+    QVERIFY(plan_->QuayLive >= onQuay);
     QVERIFY(errors_.isEmpty());
   }
 
