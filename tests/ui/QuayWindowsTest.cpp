@@ -40,10 +40,6 @@ class QuayWindowsTest : public QObject {
   BayPlanEditor* form_ = nullptr;
   QuayStrip* strip_ = nullptr;
 
-  QPoint Centre(int cell) const {
-    const StructCel& box = plan_->Cells[static_cast<size_t>(cell)];
-    return {box.X + plan_->CellPitchX / 2, box.Y + plan_->CellPitchY / 2};
-  }
   // With ZUM4_SCREENSHOTS naming a folder, the window as it looks is kept
   // there, for a person to look at.
   static void Snap(QWidget* window, const char* name) {
@@ -125,8 +121,8 @@ class QuayWindowsTest : public QObject {
     const std::string number = plan_->Dat[static_cast<size_t>(plan_->QuayPlane)][static_cast<size_t>(record)].CONTAINER;
     const int cell = FindCellByPosition(*plan_, "010288");  // a free deck cell taking a 20' unit
     QVERIFY(cell >= 0 && IsFreeRecord(plan_->Cur()[static_cast<size_t>(cell)]));
-    QTest::mouseMove(form_->PB, Centre(cell));
-    QTest::mouseClick(form_->PB, Qt::LeftButton, {}, Centre(cell));
+    QTest::mouseMove(form_->PB, feeder_->Centre(cell));
+    QTest::mouseClick(form_->PB, Qt::LeftButton, {}, feeder_->Centre(cell));
     QCOMPARE(QString::fromStdString(plan_->Cur()[static_cast<size_t>(cell)].CONTAINER),
              QString::fromStdString(number));
     QCOMPARE(Label(group)->text().toInt(), before - 1);
