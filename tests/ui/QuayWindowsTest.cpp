@@ -129,6 +129,21 @@ class QuayWindowsTest : public QObject {
     QCOMPARE(form_->FormQuay->LB1->count(), before - 1);
     form_->FormQuay->LB1Click(0, false);
     Snap(form_, "editor-quay-strip");
+    // "to Quay": a click on its count brings the template back into the
+    // panel, and its copies go onto the quay under the template's route.
+    QVERIFY(form_->PanelMode != 0);  // the unit just placed, under the pointer
+    QTest::mouseClick(form_->EDtoq, Qt::LeftButton);
+    QCOMPARE(form_->PanelMode, 0);
+    form_->PanelRecord.POD = "AAR";
+    form_->PanelRecord.WEIGHT = 10;
+    form_->ShowRecordInPanel(form_->PanelRecord, false, 0);
+    form_->EDtoq->setText("3");
+    const int live = plan_->QuayLive;
+    strip_->SBtoq->click();
+    QCOMPARE(plan_->QuayLive, live + 3);
+    // The template loads in the condition's port.
+    QCOMPARE(strip_->CBportsQ->currentText(), QString::fromStdString(plan_->VesHdr[VesHdrIx::Port] + " AAR"));
+    QVERIFY(form_->EDtoq->text().isEmpty());
     for (int line = 0; line < form_->FormQuay->LB1->count(); ++line)
       QVERIFY(!form_->FormQuay->LB1->item(line)->text().contains(QString::fromStdString(number)));
   }
