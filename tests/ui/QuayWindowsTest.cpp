@@ -127,6 +127,8 @@ class QuayWindowsTest : public QObject {
              QString::fromStdString(number));
     QCOMPARE(Label(group)->text().toInt(), before - 1);
     QCOMPARE(form_->FormQuay->LB1->count(), before - 1);
+    // Loaded from the list in view: the unit counts in the loading sequence.
+    QCOMPARE(QString::fromStdString(plan_->Cur()[static_cast<size_t>(cell)].COL61), QString("0001"));
     form_->FormQuay->LB1Click(0, false);
     Snap(form_, "editor-quay-strip");
     // "to Quay": a click on its count brings the template back into the
