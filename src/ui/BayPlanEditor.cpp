@@ -1717,6 +1717,11 @@ bool BayPlanEditor::eventFilter(QObject* watched, QEvent* event) {
     ShowKeypad(keypadField);
     return true;
   }
+  // The count of "to Quay" copies the template: a unit shown gives way to it.
+  if (watched == EDtoq && type == QEvent::MouseButtonPress && PanelMode != 0) {
+    ShowRecordInPanel(PanelRecord, false, 0);
+    SetPanelEditable(true);
+  }
   if (numberField && type == QEvent::MouseButtonPress && PAnum->isVisible() && keypadField != keypadField_)
     ShowKeypad(keypadField);
   if (type == QEvent::MouseButtonDblClick && watched != LBports->viewport() && !numberField) {

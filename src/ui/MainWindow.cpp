@@ -301,6 +301,7 @@ void MainWindow::Attach(Host& h, BaseData& base) {
   // when the planner asked for it; the window opens only on a finding.
   AllBays->Commands.SegregationCheck = [this](int cell) { return Mess->ShowCheck(true, cell); };
   AllBays->AlignToPrevious = [this] { return AlignToPreviousCondition(); };
+  AllBays->FormQuay->Import = [this] { ImportLoadingListClick(true); };
   FillVesselList();
 }
 

@@ -36,10 +36,6 @@ class BayPlanEditorTest : public QObject {
   BayPlanEditor* form_ = nullptr;
 
   int Cell(const std::string& name) const { return FindCellByPosition(*plan_, name); }
-  QPoint Centre(int cell) const {
-    const StructCel& box = plan_->Cells[static_cast<size_t>(cell)];
-    return {box.X + plan_->CellPitchX / 2, box.Y + plan_->CellPitchY / 2};
-  }
   // A double click that ends with the button up: the test library's own
   // leaves it down, and the next test's pointer moves would then be drags.
   static void DoubleClick(QWidget* widget) {
@@ -64,8 +60,8 @@ class BayPlanEditorTest : public QObject {
   // last test may have left it there) reports nothing: it comes by way of a
   // neighbouring point.
   void Hover(int cell) {
-    QTest::mouseMove(form_->PB, Centre(cell) + QPoint(1, 1));
-    QTest::mouseMove(form_->PB, Centre(cell));
+    QTest::mouseMove(form_->PB, feeder_->Centre(cell) + QPoint(1, 1));
+    QTest::mouseMove(form_->PB, feeder_->Centre(cell));
     QCOMPARE(form_->HoverCell, cell);
   }
   int UnitsOnBoard() const {
@@ -111,7 +107,7 @@ class BayPlanEditorTest : public QObject {
   void followsThePointer() {
     const int cell = AUnit();
     QVERIFY(cell >= 0);
-    QTest::mouseMove(form_->PB, Centre(cell));
+    QTest::mouseMove(form_->PB, feeder_->Centre(cell));
     QCOMPARE(form_->HoverCell, cell);
     const std::string& name = plan_->Cells[static_cast<size_t>(cell)].CELL;
     const StructDat& hovered = plan_->Cur()[static_cast<size_t>(cell)];
@@ -142,8 +138,8 @@ class BayPlanEditorTest : public QObject {
     const int b = Cell("130282");
     QTest::mouseMove(form_->PB, QPoint(1, 1));
     const QImage before = form_->Picture.copy();
-    QTest::mouseMove(form_->PB, Centre(a));
-    QTest::mouseMove(form_->PB, Centre(b));
+    QTest::mouseMove(form_->PB, feeder_->Centre(a));
+    QTest::mouseMove(form_->PB, feeder_->Centre(b));
     QCOMPARE(form_->HoverCell, b);
     QRegion cells;
     for (int cell : {a, b}) {
@@ -167,7 +163,7 @@ class BayPlanEditorTest : public QObject {
   void arrowKeysStepFromCellToCell() {
     const int start = Cell("130282");
     QVERIFY(start >= 0);
-    QTest::mouseMove(form_->PB, Centre(start));
+    QTest::mouseMove(form_->PB, feeder_->Centre(start));
     QTest::keyClick(form_, Qt::Key_Up);
     QCOMPARE(form_->HoverCell, Cell("130284"));
     QTest::keyClick(form_, Qt::Key_Down);
@@ -186,7 +182,7 @@ class BayPlanEditorTest : public QObject {
     };
     const Step steps[] = {{false, 2}, {false, 1}, {true, 1}, {false, 2}};
     for (const Step& s : steps) {
-      const QPoint at = s.onCell ? Centre(AUnit()) : QPoint(1, 1);
+      const QPoint at = s.onCell ? feeder_->Centre(AUnit()) : QPoint(1, 1);
       QTest::mouseMove(form_->PB, at);
       form_->PBMouseDown(at, Qt::RightButton);
       form_->Pop1->hide();
@@ -199,7 +195,7 @@ class BayPlanEditorTest : public QObject {
   // template, whose code fields are filled from their pickers.
   void panelAndCodePickers() {
     const int cell = AUnit();
-    QTest::mouseMove(form_->PB, Centre(cell));
+    QTest::mouseMove(form_->PB, feeder_->Centre(cell));
     const StructDat& unit = plan_->Cur()[static_cast<size_t>(cell)];
     QCOMPARE(form_->EDcnt->text(), QString::fromStdString(unit.CONTAINER));
     QVERIFY(form_->EDpod->isReadOnly());
@@ -246,7 +242,7 @@ class BayPlanEditorTest : public QObject {
         cell = i;
     }
     QVERIFY(cell >= 0);
-    QTest::mouseMove(form_->PB, Centre(cell));
+    QTest::mouseMove(form_->PB, feeder_->Centre(cell));
     const StructDat hovered = plan_->Cur()[static_cast<size_t>(cell)];
     const int shownCategories[] = {0, 2, 1, 3, 4};
     for (int c = 0; c < 5; ++c) {
@@ -266,7 +262,7 @@ class BayPlanEditorTest : public QObject {
     PointerOffThePlan();
     plan_->Cur()[static_cast<size_t>(cell)].POD = "ZZZ";
     const int pods = plan_->PodCount;
-    QTest::mouseMove(form_->PB, Centre(cell));
+    QTest::mouseMove(form_->PB, feeder_->Centre(cell));
     QCOMPARE(plan_->PodCount, pods);
     QVERIFY(form_->LBfrto->text().isEmpty());
   }
@@ -314,7 +310,7 @@ class BayPlanEditorTest : public QObject {
     QCOMPARE(form_->EDcnt->text(), QString("ABCD 1234567"));
     QCOMPARE(form_->PanelRecord.CONTAINER, std::string("ABCD 1234567"));
     const int cell = AUnit();
-    QTest::mouseMove(form_->PB, Centre(cell));
+    QTest::mouseMove(form_->PB, feeder_->Centre(cell));
     QCOMPARE(form_->LBiso->text(), QString::fromStdString(plan_->Cur()[static_cast<size_t>(cell)].ISO));
     QVERIFY(!form_->LBiso->text().isEmpty());
   }
@@ -333,7 +329,7 @@ class BayPlanEditorTest : public QObject {
       if (plan_->Unn[static_cast<size_t>(k * kUnnFields)] == "1993")
         description = QString::fromStdString(plan_->Unn[static_cast<size_t>(k * kUnnFields + 2)]);
     QVERIFY(!description.isEmpty());
-    QTest::mouseMove(form_->PB, Centre(cell));
+    QTest::mouseMove(form_->PB, feeder_->Centre(cell));
     QCOMPARE(form_->HoverCell, cell);
     QCOMPARE(form_->PanelMode, 1);
     QVERIFY(!form_->PAed->isEnabled());
@@ -348,7 +344,7 @@ class BayPlanEditorTest : public QObject {
     plan_->BayPos = 2;
     plan_->RowPos = 4;
     plan_->TierPos = 6;
-    QTest::mouseMove(form_->PB, Centre(cell));
+    QTest::mouseMove(form_->PB, feeder_->Centre(cell));
     QCOMPARE(form_->HoverCell, cell);
     QCOMPARE(form_->LBrow->text(), QString("Row 02"));
     QCOMPARE(form_->LBtie->text(), QString("Tier 82"));
@@ -532,14 +528,14 @@ class BayPlanEditorTest : public QObject {
 
   void oneBayAndBack() {
     const int cell = Cell("090282");
-    QTest::mouseMove(form_->PB, Centre(cell));
+    QTest::mouseMove(form_->PB, feeder_->Centre(cell));
     form_->OneBay1->trigger();
     QCOMPARE(plan_->OneBayNumber, 9);
     QVERIFY(form_->LIbay->isVisible());
     QCOMPARE(form_->LIbay->selectedItems().size(), 1);
     // The enlarged bay: the same cell is far larger and still found.
     QVERIFY(plan_->CellPitchX > 40);
-    QTest::mouseMove(form_->PB, Centre(cell));
+    QTest::mouseMove(form_->PB, feeder_->Centre(cell));
     QCOMPARE(form_->HoverCell, cell);
     form_->OneBay1->trigger();
     QCOMPARE(plan_->OneBayNumber, 0);
@@ -586,7 +582,7 @@ class BayPlanEditorTest : public QObject {
     const double before = session_->stability.Results.W;
     const QString caption = form_->windowTitle();
     Hover(cell);
-    QTest::mouseClick(form_->PB, Qt::LeftButton, {}, Centre(cell));
+    QTest::mouseClick(form_->PB, Qt::LeftButton, {}, feeder_->Centre(cell));
     const StructDat& placed = plan_->Cur()[static_cast<size_t>(cell)];
     QCOMPARE(QString::fromStdString(placed.CONTAINER), QString("ZUMU 1234565"));
     QCOMPARE(placed.WEIGHT, 17.5);
@@ -652,7 +648,7 @@ class BayPlanEditorTest : public QObject {
     QCOMPARE(form_->PanelMode, 4);
     form_->EDwei->setText("21.5");
     form_->ReadPanel();
-    QTest::mouseClick(form_->PB, Qt::LeftButton, {}, Centre(cell));
+    QTest::mouseClick(form_->PB, Qt::LeftButton, {}, feeder_->Centre(cell));
     QVERIFY(!form_->Commands.State.EditMode);
     QCOMPARE(plan_->Cur()[static_cast<size_t>(cell)].WEIGHT, 21.5);
     QCOMPARE(plan_->Cur()[static_cast<size_t>(cell)].CONTAINER, number);

@@ -49,6 +49,12 @@ class DemoFeeder {
     return true;
   }
 
+  // The middle of a cell of the editor's plan, in its paint box.
+  QPoint Centre(int cell) const {
+    const StructCel& box = plan->Cells[static_cast<size_t>(cell)];
+    return {box.X + plan->CellPitchX / 2, box.Y + plan->CellPitchY / 2};
+  }
+
   ~DemoFeeder() {
     // The windows go before the session they show.
     main.reset();

@@ -35,6 +35,7 @@
 #include "ui/Application.h"
 #include "ui/BayPlanEditor.h"
 #include "ui/CallDateDialog.h"
+#include "ui/LoadingListWindow.h"
 #include "ui/QuestionDialog.h"
 #include "ui/CheckWindow.h"
 #include "ui/EdiExportDialog.h"
@@ -491,7 +492,8 @@ class MainWindowTest : public QObject {
     const fs::path file = Demo() / "RECEIVE" / "LOADLIST_GOT012N.TXT";
     Main().ChooseLoadingListFile = [&file] { return QString::fromStdString(file.string()); };
     OnModal<MessageWindow>([](MessageWindow* message) { message->accept(); });
-    QVERIFY(Main().ImportLoadingListClick(true));
+    // The list window's "Import Loading List" is the same command.
+    Main().AllBays->FormQuay->SpeedButton1->click();
     const int onQuay = plan_->QuayLive;
     QVERIFY(onQuay > 10);
     QVERIFY(plan_->ConditionModified);

@@ -40,10 +40,6 @@ class QuayWindowsTest : public QObject {
   BayPlanEditor* form_ = nullptr;
   QuayStrip* strip_ = nullptr;
 
-  QPoint Centre(int cell) const {
-    const StructCel& box = plan_->Cells[static_cast<size_t>(cell)];
-    return {box.X + plan_->CellPitchX / 2, box.Y + plan_->CellPitchY / 2};
-  }
   // With ZUM4_SCREENSHOTS naming a folder, the window as it looks is kept
   // there, for a person to look at.
   static void Snap(QWidget* window, const char* name) {
@@ -125,14 +121,31 @@ class QuayWindowsTest : public QObject {
     const std::string number = plan_->Dat[static_cast<size_t>(plan_->QuayPlane)][static_cast<size_t>(record)].CONTAINER;
     const int cell = FindCellByPosition(*plan_, "010288");  // a free deck cell taking a 20' unit
     QVERIFY(cell >= 0 && IsFreeRecord(plan_->Cur()[static_cast<size_t>(cell)]));
-    QTest::mouseMove(form_->PB, Centre(cell));
-    QTest::mouseClick(form_->PB, Qt::LeftButton, {}, Centre(cell));
+    QTest::mouseMove(form_->PB, feeder_->Centre(cell));
+    QTest::mouseClick(form_->PB, Qt::LeftButton, {}, feeder_->Centre(cell));
     QCOMPARE(QString::fromStdString(plan_->Cur()[static_cast<size_t>(cell)].CONTAINER),
              QString::fromStdString(number));
     QCOMPARE(Label(group)->text().toInt(), before - 1);
     QCOMPARE(form_->FormQuay->LB1->count(), before - 1);
+    // Loaded from the list in view: the unit counts in the loading sequence.
+    QCOMPARE(QString::fromStdString(plan_->Cur()[static_cast<size_t>(cell)].COL61), QString("0001"));
     form_->FormQuay->LB1Click(0, false);
     Snap(form_, "editor-quay-strip");
+    // "to Quay": a click on its count brings the template back into the
+    // panel, and its copies go onto the quay under the template's route.
+    QVERIFY(form_->PanelMode != 0);  // the unit just placed, under the pointer
+    QTest::mouseClick(form_->EDtoq, Qt::LeftButton);
+    QCOMPARE(form_->PanelMode, 0);
+    form_->PanelRecord.POD = "AAR";
+    form_->PanelRecord.WEIGHT = 10;
+    form_->ShowRecordInPanel(form_->PanelRecord, false, 0);
+    form_->EDtoq->setText("3");
+    const int live = plan_->QuayLive;
+    strip_->SBtoq->click();
+    QCOMPARE(plan_->QuayLive, live + 3);
+    // The template loads in the condition's port.
+    QCOMPARE(strip_->CBportsQ->currentText(), QString::fromStdString(plan_->VesHdr[VesHdrIx::Port] + " AAR"));
+    QVERIFY(form_->EDtoq->text().isEmpty());
     for (int line = 0; line < form_->FormQuay->LB1->count(); ++line)
       QVERIFY(!form_->FormQuay->LB1->item(line)->text().contains(QString::fromStdString(number)));
   }
@@ -140,8 +153,11 @@ class QuayWindowsTest : public QObject {
   void theListWindowsButtonsActOnTheQuay() {
     form_->SBquay->click();
     strip_->PMquay->hide();
-    const int group = ChooseA20FootFullGroup();
-    QVERIFY(group >= 0);
+    QVERIFY(ChooseA20FootFullGroup() >= 0);
+    // The route's fullest group.
+    int group = 0;
+    for (int c = 1; c < kQuayGroups; ++c)
+      if (form_->Quay.GroupCount(c) > form_->Quay.GroupCount(group)) group = c;
     QTest::mouseClick(Label(group), Qt::LeftButton);
     form_->SBqlistClick();
     LoadingListWindow* list = form_->FormQuay;
