@@ -10,6 +10,7 @@
 #include "cli/Commands.h"
 #include "cli/Installation.h"
 #include "conditions/ConditionList.h"
+#include "core/SaveSet.h"
 #include "core/TextFile.h"
 #include "core/TextHelpers.h"
 #include "edifact/EdiExport.h"
@@ -131,15 +132,19 @@ int CmdImportEdi(Installation& inst, const ImportEdiArgs& args) {
   }
 
   if (!args.save.empty()) {
+    // The quay holds the units the import could not place, and the ports
+    // table the ports it brought in: they are saved with the condition as
+    // one set, so that a crash never leaves the one without the others.
+    const auto alongside = [&](SaveSet& set) {
+      return opened.conditions.WriteCondition("", false, plan.QuayPlane, &set).written &&
+             (!plan.PortsChanged || WritePorts(plan, plan.DataDir, inst.host, &set));
+    };
     std::string error;
-    const fs::path out = SaveConditionAs(opened, inst, args.save, error);
+    const fs::path out = SaveConditionAs(opened, inst, args.save, error, alongside);
     if (out.empty()) {
       std::fprintf(stderr, "error: %s\n", error.c_str());
       return 1;
     }
-    if (!opened.conditions.WriteCondition("", false, plan.QuayPlane).written) return 1;
-    // Ports the message brought in are kept with the condition that names them.
-    if (plan.PortsChanged && !WritePorts(plan, plan.DataDir, inst.host)) return 1;
     std::printf("Written: %s\n", out.string().c_str());
     // The quay stays where the program reads it when the vessel is opened.
     std::printf("Quay file: %s\n", (fs::path(plan.VesselDir) / "QUA.TXT").string().c_str());

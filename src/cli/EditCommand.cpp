@@ -2,20 +2,27 @@
 // move list can be applied in batch and a change reproduced by a reviewer.
 
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "checks/StowageCheck.h"
 #include "cli/Commands.h"
 #include "cli/Installation.h"
+#include "core/InputCheck.h"
+#include "core/TextFile.h"
 #include "core/TextHelpers.h"
 #include "planning/EditScript.h"
 
 int CmdEdit(Installation& inst, const EditArgs& args) {
-  std::ifstream in(args.script, std::ios::binary);
-  if (!in) {
-    std::fprintf(stderr, "error: %s: cannot read the script\n", args.script.c_str());
+  std::string bytes;
+  std::string error;
+  if (!ReadFileBytes(args.script, bytes, error)) {
+    std::fprintf(stderr, "error: %s\n", error.c_str());
+    return 1;
+  }
+  const std::string binary = BinaryContentReason(bytes);
+  if (!binary.empty()) {
+    std::fprintf(stderr, "error: %s: %s, not an editing script\n", args.script.c_str(), binary.c_str());
     return 1;
   }
   OpenedCondition opened(inst);
@@ -37,9 +44,8 @@ int CmdEdit(Installation& inst, const EditArgs& args) {
   };
   std::printf("Condition: %s, %d units on board\n", plan.PlaneTitle[kCurPlane].c_str(), run.UnitsOnBoard());
   int number = 0, refused = 0;
-  for (std::string line; std::getline(in, line);) {
+  for (const std::string& line : SplitTextLines(bytes)) {
     ++number;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
     const size_t first = line.find_first_not_of(" \t");
     if (first == std::string::npos || line[first] == '#') continue;
     std::string said, reason;
@@ -61,7 +67,6 @@ int CmdEdit(Installation& inst, const EditArgs& args) {
   std::printf("Tonnes on board: %s\n", tonnes.empty() ? "0" : tonnes.c_str());
   if (refused > 0) std::printf("Refused lines: %d\n", refused);
   if (!args.save.empty()) {
-    std::string error;
     const auto written = SaveConditionAs(opened, inst, args.save, error);
     if (written.empty()) {
       std::fprintf(stderr, "error: %s\n", error.c_str());

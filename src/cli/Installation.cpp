@@ -74,14 +74,23 @@ bool OpenedCondition::Open(Installation& inst, const std::string& vessel, const 
     std::fprintf(stderr, "error: no installed vessel is named %s\n", vessel.c_str());
     return false;
   }
+  const int errorsBefore = inst.host.errorCount;
   if (!session.Open(index)) {
-    std::fprintf(stderr, "error: the vessel %s cannot be opened (ptc.txt missing or unreadable)\n",
-                 vessel.c_str());
+    if (inst.host.errorCount > errorsBefore)
+      std::fprintf(stderr, "error: the vessel %s cannot be opened: a file of it was refused (above)\n",
+                   vessel.c_str());
+    else
+      std::fprintf(stderr, "error: the vessel %s cannot be opened: its folder holds no ptc.txt\n", vessel.c_str());
     return false;
   }
   if (file.empty()) return true;  // the vessel as it opens
   std::string tried;
   const fs::path path = FindConditionFile(*this, file, tried);
+  std::error_code ec;
+  if (path.empty() && fs::is_directory(file, ec)) {
+    std::fprintf(stderr, "error: %s: is a folder, not a file\n", file.c_str());
+    return false;
+  }
   if (path.empty()) {
     std::fprintf(stderr, "error: no such condition file: %s (tried %s)\n", file.c_str(), tried.c_str());
     return false;
@@ -134,7 +143,7 @@ fs::path FindConditionFile(OpenedCondition& opened, const std::string& given, st
 }
 
 fs::path SaveConditionAs(OpenedCondition& opened, Installation& inst, const std::string& name,
-                         std::string& error) {
+                         std::string& error, const std::function<bool(SaveSet&)>& alongside) {
   PlanData& plan = *inst.plan;
   error.clear();
   const std::string stem = WithoutTxtExtension(Trim(name));
@@ -157,7 +166,7 @@ fs::path SaveConditionAs(OpenedCondition& opened, Installation& inst, const std:
   fields.voyage = stem.size() > 4 ? stem.substr(4) : std::string();
 
   ConditionList list(opened.ctx, opened.conditions);
-  const SaveConditionOutcome outcome = list.SaveCondition(fields);
+  const SaveConditionOutcome outcome = list.SaveCondition(fields, alongside);
   if (!outcome.closed) {
     // A refused name comes back as the save dialog's message line; a file
     // that could not be written has been reported by the writer.

@@ -24,3 +24,5 @@ void ScriptedHost::SetBusy(bool busy) {
 void ScriptedHost::PlanChanged() { ++planChanges; }
 
 void ScriptedHost::ReportError(const std::string& text) { errors.push_back(text); }
+
+void ScriptedHost::ReportWarning(const std::string& text) { warnings.push_back(text); }

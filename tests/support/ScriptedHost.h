@@ -22,6 +22,7 @@ class ScriptedHost : public Host {
   std::vector<int> messages;          // numbers shown
   std::vector<Question> questions;    // asked, in order
   std::vector<std::string> errors;    // reported
+  std::vector<std::string> warnings;  // reported as warnings
   std::vector<bool> busyCalls;        // every SetBusy argument, in order
   int busyDepth = 0;
   int planChanges = 0;
@@ -32,4 +33,5 @@ class ScriptedHost : public Host {
   void SetBusy(bool busy) override;
   void PlanChanged() override;
   void ReportError(const std::string& text) override;
+  void ReportWarning(const std::string& text) override;
 };
