@@ -16,13 +16,8 @@
 int CmdEdit(Installation& inst, const EditArgs& args) {
   std::string bytes;
   std::string error;
-  if (!ReadFileBytes(args.script, bytes, error)) {
+  if (!ReadTextBytes(args.script, bytes, error)) {
     std::fprintf(stderr, "error: %s\n", error.c_str());
-    return 1;
-  }
-  const std::string binary = BinaryContentReason(bytes);
-  if (!binary.empty()) {
-    std::fprintf(stderr, "error: %s: %s, not an editing script\n", args.script.c_str(), binary.c_str());
     return 1;
   }
   OpenedCondition opened(inst);

@@ -52,6 +52,15 @@ bool ReadFileBytes(const std::filesystem::path& file, std::string& bytes, std::s
   return true;
 }
 
+bool ReadTextBytes(const std::filesystem::path& file, std::string& bytes, std::string& error) {
+  if (!ReadFileBytes(file, bytes, error)) return false;
+  const std::string binary = BinaryContentReason(bytes);
+  if (binary.empty()) return true;
+  error = file.string() + ": " + binary;
+  bytes.clear();
+  return false;
+}
+
 std::string BinaryContentReason(std::string_view bytes) {
   size_t controls = 0;
   for (size_t i = 0; i < bytes.size(); ++i) {

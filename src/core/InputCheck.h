@@ -27,6 +27,10 @@ struct SkippedLine {
 // one that may not be read, or "read error".
 bool ReadFileBytes(const std::filesystem::path& file, std::string& bytes, std::string& error);
 
+// ReadFileBytes, refusing bytes that are no text as well (the reason after
+// "<file>: " as BinaryContentReason gives it).
+bool ReadTextBytes(const std::filesystem::path& file, std::string& bytes, std::string& error);
+
 // Why bytes cannot be the text of any of the program's files: a zero byte,
 // or more control characters than a text ever holds. Empty when they may be
 // text (the Windows code page's letters above 127 are text).

@@ -182,14 +182,9 @@ struct TableText {
 bool ReadTableText(const std::filesystem::path& file, bool withHeader, size_t columns, TableText& table,
                    std::string& error) {
   std::string bytes;
-  if (!ReadFileBytes(file, bytes, error)) return false;
+  if (!ReadTextBytes(file, bytes, error)) return false;
   // An empty file stands for a table not made yet: no table, as without it.
   if (IsBlankContent(bytes)) return true;
-  const std::string binary = BinaryContentReason(bytes);
-  if (!binary.empty()) {
-    error = file.string() + ": " + binary;
-    return false;
-  }
   const std::vector<std::string> lines = SplitTextLines(bytes);
   const bool cut = EndsInsideALine(bytes, ';');
   for (size_t i = 0; i < lines.size(); ++i) {

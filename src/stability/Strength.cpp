@@ -120,11 +120,11 @@ bool Strength::LoadStrengthData(const std::filesystem::path& vesselDir, std::str
   const std::filesystem::path file = FindFileNoCase(vesselDir, "STR.txt");
   if (file.empty()) return false;
   std::string bytes;
-  if (!ReadFileBytes(file, bytes, error)) return false;
+  if (!ReadTextBytes(file, bytes, error)) return false;
   // An empty file is no strength data, as no file is.
   if (IsBlankContent(bytes)) return false;
-  std::string reason = BinaryContentReason(bytes);
-  if (reason.empty() && ParseStrengthLines(SplitTextLines(bytes), reason)) return true;
+  std::string reason;
+  if (ParseStrengthLines(SplitTextLines(bytes), reason)) return true;
   error = file.string() + ": " + reason;
   return false;
 }

@@ -52,12 +52,7 @@ bool ReadVesselTable(const std::filesystem::path& vesselDir, const char* name, s
   file = FindFileNoCase(vesselDir, name);
   if (file.empty()) return true;
   std::string bytes;
-  if (!ReadFileBytes(file, bytes, error)) return false;
-  const std::string binary = BinaryContentReason(bytes);
-  if (!binary.empty()) {
-    error = file.string() + ": " + binary;
-    return false;
-  }
+  if (!ReadTextBytes(file, bytes, error)) return false;
   lines = SplitTextLines(bytes);
   // A last line cut off would give a tank or a row with half its fields.
   if (EndsInsideALine(bytes, SeparatorOf(lines))) {

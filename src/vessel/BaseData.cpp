@@ -58,12 +58,7 @@ bool IsHighCubeUnit(const StructDat& unit) {
 bool ReadLines(const fs::path& file, std::vector<std::string>& lines, std::string& error) {
   lines.clear();
   std::string bytes;
-  if (!ReadFileBytes(file, bytes, error)) return false;
-  const std::string binary = BinaryContentReason(bytes);
-  if (!binary.empty()) {
-    error = file.string() + ": " + binary;
-    return false;
-  }
+  if (!ReadTextBytes(file, bytes, error)) return false;
   lines = SplitTextLines(bytes);
   return true;
 }

@@ -4,14 +4,10 @@
 # code says so (1 refused, 2 a wrong command line), and nothing on the disk
 # changes; a save that a crash cut off is dealt with at the next start.
 set -euo pipefail
-cli="$1" source_dir="$2"
-work=$(mktemp -d)
-trap 'chmod -R u+rw "$work"; rm -rf "$work"' EXIT
-cp -r "$source_dir/data/demo" "$work/inst"
-inst="$work/inst"
+cli="$1"
+. "$(dirname "$0")/demo_copy.sh" "$2"
 vessel="$inst/FEEDER"
 
-fail() { echo "FAIL: $*"; exit 1; }
 # run EXPECTED_CODE ARGS...: stdout in $out, stderr in $err, exit code checked
 run() {
   local want="$1"; shift

@@ -195,9 +195,7 @@ TEST_F(ScheduleTest, BadSchedulesAreRefusedAndLeftAlone) {
       continue;
     }
     EXPECT_FALSE(rebuilt);
-    EXPECT_EQ(lastError.find(file.string() + ": "), 0u) << lastError;
-    const char* says = kind == BadFile::WrongKind ? "not a schedule" : SystemReason(kind);
-    EXPECT_NE(lastError.find(says), std::string::npos) << lastError;
+    ExpectRefused({lastError}, file, RefusalSays(kind, "", "not a schedule"));
     if (kind != BadFile::Folder) {
       fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
       EXPECT_EQ(ReadBytes(file), placed);

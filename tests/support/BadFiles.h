@@ -4,6 +4,7 @@
 // what a planner gets from a terminal, an agent or a careless copy. A test
 // walks the kinds with its own reader and its own expectations.
 
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -92,13 +93,27 @@ class ReadAsNobody {
   bool root_;
 };
 
-// The message a refusal of that kind of bad file must give, besides the
-// file's name; CutOff and WrongKind depend on the reader.
-inline const char* SystemReason(BadFile kind) {
+// What the refusal of that kind of bad file says besides the file's name:
+// the system's word for a folder or a file that may not be read, the
+// reader's own for an empty file and one of the wrong kind.
+inline std::string RefusalSays(BadFile kind, const std::string& empty = "is empty",
+                               const std::string& wrongKind = "", const std::string& binary = "holds binary data") {
   switch (kind) {
-    case BadFile::Binary: return "binary";
-    case BadFile::Folder: return "is a folder";
+    case BadFile::Empty: return empty;
+    case BadFile::Binary: return binary;
+    case BadFile::WrongKind: return wrongKind;
+    case BadFile::Folder: return "is a folder, not a file";
     case BadFile::NoReadPermission: return "Permission denied";
-    default: return "";
+    case BadFile::CutOff: return "the file ends inside this line";
   }
+  return "";
+}
+
+// A refusal as the readers report it: one message, beginning with the
+// file's name, that says why.
+inline void ExpectRefused(const std::vector<std::string>& errors, const std::filesystem::path& file,
+                          const std::string& says) {
+  ASSERT_EQ(errors.size(), 1u) << (errors.empty() ? std::string("nothing reported") : errors.back());
+  EXPECT_EQ(errors[0].find(file.string() + ": "), 0u) << errors[0];
+  EXPECT_NE(errors[0].find(says), std::string::npos) << errors[0];
 }
