@@ -69,5 +69,5 @@ int CmdEdit(Installation& inst, const EditArgs& args) {
     }
     std::printf("Saved: %s\n", written.string().c_str());
   }
-  return refused == 0 ? 0 : 1;
+  return refused == 0 && inst.host.errorCount == 0 ? 0 : 1;
 }

@@ -13,7 +13,9 @@ int CmdVessels(Installation& inst) {
     const std::string* entry = &plan.VesselList[k * kVesselListFields];
     std::printf("%s;%s;%s\n", entry[0].c_str(), entry[1].c_str(), entry[2] == "1" ? "shown" : "hidden");
   }
-  return 0;
+  // A file of the installation refused at the start (reported) is a failure
+  // a script must see.
+  return inst.host.errorCount == 0 ? 0 : 1;
 }
 
 int CmdVessel(Installation& inst, const std::string& nameOrFolder) {
