@@ -4,6 +4,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -92,7 +93,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::ofstream out(input, std::ios::binary | std::ios::trunc);
     out << bytes;
   }
-  Check(world.file.ReadCondition(input, kCurPlane, false));
+  // A file that is no condition is refused and changes nothing.
+  const std::vector<StructDat> before(plan.Cur().begin(), plan.Cur().begin() + plan.CellCount);
+  const std::string titleBefore = plan.PlaneTitle[kCurPlane];
+  if (!world.file.ReadCondition(input, kCurPlane, false)) {
+    Check(std::equal(before.begin(), before.end(), plan.Cur().begin()));
+    Check(plan.PlaneTitle[kCurPlane] == titleBefore);
+    CheckConsistent(plan);
+    return 0;
+  }
   CheckConsistent(plan);
   Check(world.file.WriteCondition("first.TXT", false, kCurPlane).written);
   Check(world.file.ReadCondition(world.dir / "COND" / "first.TXT", kCurPlane, false));
@@ -120,7 +129,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::ofstream out(world.dir / "QUA.TXT", std::ios::binary | std::ios::trunc);
     out << bytes;
   }
-  Check(world.file.ReadQuayFile());
+  const int quayBefore = plan.QuayCount;
+  if (!world.file.ReadQuayFile()) {
+    Check(plan.QuayCount == quayBefore);
+    return 0;
+  }
   Check(world.file.WriteCondition("", false, kQuayPlane).written);
   const std::string quay = ReadBytes(world.dir / "QUA.TXT");
   Check(world.file.ReadQuayFile());

@@ -23,6 +23,8 @@ void ConsoleHost::ReportError(const std::string& text) {
   std::fprintf(stderr, "error: %s\n", text.c_str());
 }
 
+void ConsoleHost::ReportWarning(const std::string& text) { std::fprintf(stderr, "warning: %s\n", text.c_str()); }
+
 std::string ConsoleHost::AskNewPort(const std::string& country, const std::string& code, const std::string&,
                                     const std::string& letter) {
   for (const std::string& key : {country + code, code}) {

@@ -21,6 +21,9 @@ class ConsoleHost : public Host {
   void SetBusy(bool) override {}
   void PlanChanged() override {}
   void ReportError(const std::string& text) override;
+  // Printed as "warning: ..."; a warning does not count as an error, so it
+  // leaves the exit code as the work left it.
+  void ReportWarning(const std::string& text) override;
   // An unknown port is taken as it is and added to the ports table with its
   // country, as "Update Table" of the ports dialog would, so that its
   // country is kept for the units that name it; unless portMap names

@@ -10,6 +10,7 @@
 #include "cli/Commands.h"
 #include "cli/Installation.h"
 #include "conditions/ConditionList.h"
+#include "core/SaveSet.h"
 #include "core/TextFile.h"
 #include "core/TextHelpers.h"
 #include "edifact/EdiExport.h"

@@ -3,7 +3,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,13 +11,16 @@
 #include "cli/Commands.h"
 #include "cli/Installation.h"
 #include "conditions/LoadingList.h"
+#include "core/InputCheck.h"
+#include "core/TextFile.h"
 #include "core/TextHelpers.h"
 #include "planning/EditScript.h"
 
 int CmdEdit(Installation& inst, const EditArgs& args) {
-  std::ifstream in(args.script, std::ios::binary);
-  if (!in) {
-    std::fprintf(stderr, "error: %s: cannot read the script\n", args.script.c_str());
+  std::string bytes;
+  std::string error;
+  if (!ReadTextBytes(args.script, bytes, error)) {
+    std::fprintf(stderr, "error: %s\n", error.c_str());
     return 1;
   }
   OpenedCondition opened(inst);
@@ -45,9 +47,8 @@ int CmdEdit(Installation& inst, const EditArgs& args) {
   std::printf("Condition: %s, %d units on board\n", plan.PlaneTitle[kCurPlane].c_str(), run.UnitsOnBoard());
   const std::pair<int, int> quayBefore{plan.QuayCount, plan.QuayLive};
   int number = 0, refused = 0;
-  for (std::string line; std::getline(in, line);) {
+  for (const std::string& line : SplitTextLines(bytes)) {
     ++number;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
     const size_t first = line.find_first_not_of(" \t");
     if (first == std::string::npos || line[first] == '#') continue;
     std::string said, reason;
@@ -69,7 +70,6 @@ int CmdEdit(Installation& inst, const EditArgs& args) {
   std::printf("Tonnes on board: %s\n", tonnes.empty() ? "0" : tonnes.c_str());
   if (refused > 0) std::printf("Refused lines: %d\n", refused);
   if (!args.save.empty()) {
-    std::string error;
     const auto written = SaveConditionAs(opened, inst, args.save, error);
     if (written.empty()) {
       std::fprintf(stderr, "error: %s\n", error.c_str());
@@ -82,5 +82,5 @@ int CmdEdit(Installation& inst, const EditArgs& args) {
       std::printf("Quay file: %s\n", (std::filesystem::path(plan.VesselDir) / "QUA.TXT").string().c_str());
     }
   }
-  return refused == 0 ? 0 : 1;
+  return refused == 0 && inst.host.errorCount == 0 ? 0 : 1;
 }

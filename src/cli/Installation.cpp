@@ -75,14 +75,23 @@ bool OpenedCondition::Open(Installation& inst, const std::string& vessel, const 
     std::fprintf(stderr, "error: no installed vessel is named %s\n", vessel.c_str());
     return false;
   }
+  const int errorsBefore = inst.host.errorCount;
   if (!session.Open(index)) {
-    std::fprintf(stderr, "error: the vessel %s cannot be opened (ptc.txt missing or unreadable)\n",
-                 vessel.c_str());
+    if (inst.host.errorCount > errorsBefore)
+      std::fprintf(stderr, "error: the vessel %s cannot be opened: a file of it was refused (above)\n",
+                   vessel.c_str());
+    else
+      std::fprintf(stderr, "error: the vessel %s cannot be opened: its folder holds no ptc.txt\n", vessel.c_str());
     return false;
   }
   if (file.empty()) return true;  // the vessel as it opens
   std::string tried;
   const fs::path path = FindConditionFile(*this, file, tried);
+  std::error_code ec;
+  if (path.empty() && fs::is_directory(file, ec)) {
+    std::fprintf(stderr, "error: %s: is a folder, not a file\n", file.c_str());
+    return false;
+  }
   if (path.empty()) {
     std::fprintf(stderr, "error: no such condition file: %s (tried %s)\n", file.c_str(), tried.c_str());
     return false;
@@ -135,7 +144,7 @@ fs::path FindConditionFile(OpenedCondition& opened, const std::string& given, st
 }
 
 fs::path SaveConditionAs(OpenedCondition& opened, Installation& inst, const std::string& name,
-                         std::string& error) {
+                         std::string& error, const std::function<bool(SaveSet&)>& alongside) {
   PlanData& plan = *inst.plan;
   error.clear();
   const std::string stem = WithoutTxtExtension(Trim(name));
@@ -158,7 +167,7 @@ fs::path SaveConditionAs(OpenedCondition& opened, Installation& inst, const std:
   fields.voyage = stem.size() > 4 ? stem.substr(4) : std::string();
 
   ConditionList list(opened.ctx, opened.conditions);
-  const SaveConditionOutcome outcome = list.SaveCondition(fields);
+  const SaveConditionOutcome outcome = list.SaveCondition(fields, alongside);
   if (!outcome.closed) {
     // A refused name comes back as the save dialog's message line; a file
     // that could not be written has been reported by the writer.
@@ -189,15 +198,19 @@ fs::path SaveConditionAs(OpenedCondition& opened, Installation& inst, const std:
 
 bool SaveConditionWithQuay(OpenedCondition& opened, Installation& inst, const std::string& name) {
   PlanData& plan = *inst.plan;
+  // The quay holds the units that found no cell, and the ports table the
+  // ports that came in: they are saved with the condition as one set, so
+  // that a crash never leaves the one without the others.
+  const auto alongside = [&](SaveSet& set) {
+    return opened.conditions.WriteCondition("", false, plan.QuayPlane, &set).written &&
+           (!plan.PortsChanged || WritePorts(plan, plan.DataDir, inst.host, &set));
+  };
   std::string error;
-  const fs::path out = SaveConditionAs(opened, inst, name, error);
+  const fs::path out = SaveConditionAs(opened, inst, name, error, alongside);
   if (out.empty()) {
     std::fprintf(stderr, "error: %s\n", error.c_str());
     return false;
   }
-  if (!opened.conditions.WriteCondition("", false, plan.QuayPlane).written) return false;
-  // Ports brought in are kept with the condition that names them.
-  if (plan.PortsChanged && !WritePorts(plan, plan.DataDir, inst.host)) return false;
   std::printf("Written: %s\n", out.string().c_str());
   // The quay stays where the program reads it when the vessel is opened.
   std::printf("Quay file: %s\n", (fs::path(plan.VesselDir) / "QUA.TXT").string().c_str());

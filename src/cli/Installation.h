@@ -4,6 +4,7 @@
 // console host and the base data, set up as the program does at start.
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -15,6 +16,8 @@
 #include "stability/Stability.h"
 #include "vessel/BaseData.h"
 #include "vessel/VesselData.h"
+
+class SaveSet;
 
 struct Installation {
   Installation();
@@ -64,8 +67,11 @@ std::filesystem::path FindConditionFile(OpenedCondition& opened, const std::stri
 // (type letter A, B, P or D, a three-letter port code, a voyage of four to
 // six characters: "DHAM012N"). The file written, or empty with error set
 // when the name is not one the list can show or the save failed.
+// alongside adds the files saved with the condition to its set (see
+// ConditionList::SaveCondition).
 std::filesystem::path SaveConditionAs(OpenedCondition& opened, Installation& inst, const std::string& name,
-                                      std::string& error);
+                                      std::string& error,
+                                      const std::function<bool(SaveSet&)>& alongside = {});
 
 // SaveConditionAs, and with the condition the vessel's quay file QUA.TXT
 // and the ports table when ports were added, as closing the vessel would

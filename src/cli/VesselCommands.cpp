@@ -1,9 +1,11 @@
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 
 #include "cli/Commands.h"
 #include "cli/Installation.h"
 #include "core/TextHelpers.h"
-#include "vessel/VesselData.h"
+#include "vessel/FileNames.h"
 
 int CmdVessels(Installation& inst) {
   const PlanData& plan = *inst.plan;
@@ -11,22 +13,17 @@ int CmdVessels(Installation& inst) {
     const std::string* entry = &plan.VesselList[k * kVesselListFields];
     std::printf("%s;%s;%s\n", entry[0].c_str(), entry[1].c_str(), entry[2] == "1" ? "shown" : "hidden");
   }
-  return 0;
+  // A file of the installation refused at the start (reported) is a failure
+  // a script must see.
+  return inst.host.errorCount == 0 ? 0 : 1;
 }
 
 int CmdVessel(Installation& inst, const std::string& nameOrFolder) {
   PlanData& plan = *inst.plan;
-  plan.CurVessel = inst.FindVessel(nameOrFolder);
-  if (plan.CurVessel < 0) {
-    std::fprintf(stderr, "error: no installed vessel is named %s\n", nameOrFolder.c_str());
-    return 1;
-  }
-  VesselData ves(plan, inst.host);
-  if (!ves.OpenVessel()) {
-    std::fprintf(stderr, "error: the vessel %s cannot be opened (ptc.txt missing or unreadable)\n",
-                 nameOrFolder.c_str());
-    return 1;
-  }
+  // Opened as every command opens it, so that its tables are read and a
+  // broken one is told apart from a good one.
+  OpenedCondition opened(inst);
+  if (!opened.Open(inst, nameOrFolder, "")) return 1;
   // The particulars as the main window lists them.
   for (int i = 0; i < plan.VesParamCount && i < kMaxVesParams; ++i) {
     const StructPat& field = plan.VesParams[i];
@@ -42,6 +39,14 @@ int CmdVessel(Installation& inst, const std::string& nameOrFolder) {
                 {"RLE", "Cross curves:"},
                 {"TNK", "Tank table:"},
                 {"STR", "Strength table:"}};
-  for (const auto& t : tables) std::printf("%-22s%s\n", t.caption, ves.HasVesselTable(t.name) ? "yes" : "no");
-  return 0;
+  for (const auto& t : tables) {
+    const std::filesystem::path file = FindFileNoCase(plan.VesselDir, std::string(t.name) + ".txt");
+    const bool refused = !file.empty() && std::any_of(opened.session.TableErrors().begin(),
+                                                      opened.session.TableErrors().end(),
+                                                      [&file](const std::string& error) {
+                                                        return error.find(file.string() + ":") != std::string::npos;
+                                                      });
+    std::printf("%-22s%s\n", t.caption, file.empty() ? "no" : refused ? "not read (see the error above)" : "yes");
+  }
+  return inst.host.errorCount == 0 ? 0 : 1;
 }

@@ -104,7 +104,12 @@ constexpr const char* kUsage =
     "list shows it (DHAM012N, any case), by its file name (DHAM012N.TXT) or by a\n"
     "path; a name without a folder is looked for in the vessel's conditions\n"
     "folder first, then in the current folder. For loadlist and export-loadlist\n"
-    "a CONDITION of \"-\" is none: the vessel as it opens, empty.\n";
+    "a CONDITION of \"-\" is none: the vessel as it opens, empty.\n"
+    "A file that is not of its kind (empty, binary, another kind of file, a\n"
+    "folder) is refused with its name and the reason; lines of a file that\n"
+    "cannot be read are listed as warnings. Exit codes: 0 done, 1 a file\n"
+    "refused or nothing done, 2 a wrong command line, 3 a check that found\n"
+    "something.\n";
 
 int Usage(const char* problem) {
   if (problem) std::fprintf(stderr, "zum4-cli: %s\n", problem);

@@ -2,18 +2,15 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <iterator>
 #include <optional>
-#include <sstream>
 #include <system_error>
 
 #include "conditions/UnitColumns.h"
 #include "core/Host.h"
+#include "core/InputCheck.h"
 #include "core/NumberFormat.h"
 #include "core/PlanData.h"
+#include "core/SaveSet.h"
 #include "core/TextFile.h"
 #include "core/TextHelpers.h"
 #include "planning/CellOps.h"
@@ -83,6 +80,10 @@ void AppendField(std::string& line, std::string_view field, char separator) {
   line += separator;
 }
 
+bool IsConditionRecordType(std::string_view kind) {
+  return kind == "A" || kind == "C" || kind == "T" || kind == "N";
+}
+
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
   if (text.size() < prefix.size()) return false;
   for (size_t i = 0; i < prefix.size(); ++i) {
@@ -93,31 +94,25 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
   return true;
 }
 
-bool ReadWholeFile(const fs::path& path, std::string& bytes, std::string& error) {
-  std::error_code ec;
-  if (fs::is_directory(path, ec)) {
-    error = path.string() + ": is a folder, not a file";
-    return false;
-  }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    error = path.string() + ": " + std::strerror(errno ? errno : ENOENT);
-    return false;
-  }
-  try {
-    // One read of the whole file; a file still growing is read to its end.
-    std::ostringstream content;
-    content << in.rdbuf();
-    bytes = std::move(content).str();
-  } catch (const std::exception& e) {
-    error = path.string() + ": " + e.what();
-    return false;
-  }
-  if (in.bad()) {
-    error = path.string() + ": read error";
-    return false;
-  }
-  return true;
+// The number of the last line that holds text, as SplitFileFields counts.
+int LastTextLine(std::string_view bytes, char separator) {
+  int last = 0;
+  SplitFileFields(bytes, separator, false, 1, [&](int line, std::span<const std::string>, bool) { last = line; });
+  return last;
+}
+
+// Why bytes are no condition at all: empty, binary, or no line that begins
+// with a record type and the separator. Empty when they are one.
+std::string NotACondition(std::string_view bytes) {
+  if (IsBlankContent(bytes)) return "is empty, not a condition";
+  std::string reason = BinaryContentReason(bytes);
+  if (!reason.empty()) return reason + ": not a condition";
+  bool recordSeen = false;
+  SplitFileFields(bytes, kConditionSeparator, false, 1, [&](int, std::span<const std::string> fields, bool separated) {
+    if (separated && IsConditionRecordType(fields[0])) recordSeen = true;
+  });
+  if (!recordSeen) return "not a condition: no line begins with a record type (A, C, T or N) and \"|\"";
+  return {};
 }
 
 bool ValidPlane(int plane) { return plane >= 0 && plane < kPlaneCount; }
@@ -177,8 +172,6 @@ fs::path ConditionDirectory(const PlanData& plan) {
   return fs::path(plan.VesselDir) / plan.Settings[SettingsIx::ConditionsSubdir];
 }
 
-std::string SkippedLine::Text() const { return "line " + std::to_string(line) + ": " + reason; }
-
 void SplitFileFields(std::string_view bytes, char separator, bool commaAsPoint, int maxFields,
                      const std::function<void(int line, std::span<const std::string> fields, bool separated)>& onLine) {
   std::vector<std::string> fields(static_cast<size_t>(std::max(maxFields, 1)));
@@ -223,7 +216,7 @@ ConditionFile::ConditionFile(PlanContext& ctx) : ctx_(ctx) {}
 
 void ConditionFile::Skip(int line, std::string reason) { skipped_.push_back({line, std::move(reason)}); }
 
-ConditionWriteResult ConditionFile::WriteCondition(const std::string& name, bool asCsv, int plane) {
+ConditionWriteResult ConditionFile::WriteCondition(const std::string& name, bool asCsv, int plane, SaveSet* set) {
   PlanData& plan = ctx_.plan;
   ConditionWriteResult result;
   if (!ValidPlane(plane)) return result;
@@ -366,6 +359,13 @@ ConditionWriteResult ConditionFile::WriteCondition(const std::string& name, bool
     lines.front() = std::move(header);
   }
 
+  const bool savedCondition = isCondition && plane == plan.CurPlane;
+  if (set) {
+    set->AddLines(path, lines);
+    if (savedCondition) set->OnCommitted([this] { ctx_.MarkConditionModified(false); });
+    result.written = true;
+    return result;
+  }
   std::string error;
   if (!WriteTextLines(path, lines, error)) {
     ctx_.host.ReportError(error);
@@ -374,7 +374,7 @@ ConditionWriteResult ConditionFile::WriteCondition(const std::string& name, bool
   result.written = true;
   pointDecimal.reset();
   if (writing) writing->Release();
-  if (isCondition && plane == plan.CurPlane) ctx_.MarkConditionModified(false);
+  if (savedCondition) ctx_.MarkConditionModified(false);
   return result;
 }
 
@@ -399,20 +399,41 @@ bool ConditionFile::ReadCondition(const fs::path& path, int plane, bool headerOn
   }
   std::string bytes;
   std::string error;
-  if (!ReadWholeFile(path, bytes, error)) {
+  if (!ReadFileBytes(path, bytes, error)) {
     ctx_.host.ReportError(error);
+    return false;
+  }
+  // Refused before anything changes: the condition open now stays.
+  const std::string notACondition = NotACondition(bytes);
+  if (!notACondition.empty()) {
+    ctx_.host.ReportError(path.string() + ": " + notACondition);
     return false;
   }
 
   std::optional<BatchFlagScope> reading;
   if (working) reading.emplace(plan, kBatchReadCondition);
 
+  // A last line the file ends inside would give a unit with half its
+  // columns: it is passed over.
+  const int cutLine =
+      EndsInsideALine(bytes, kConditionSeparator, true) ? LastTextLine(bytes, kConditionSeparator) : 0;
   SplitFileFields(bytes, kConditionSeparator, true, kMaxStoredFields + 1,
-                  [&](int line, std::span<const std::string> fields, bool) {
+                  [&](int line, std::span<const std::string> fields, bool separated) {
                     if (headerOnly && headerDone_) return;
+                    if (line == cutLine) {
+                      if (!headerOnly) Skip(line, std::string(kCutOffLine));
+                      return;
+                    }
+                    if (!separated || !IsConditionRecordType(fields[0])) {
+                      // An old end-of-file mark is no line.
+                      if (!headerOnly && !IsBlankContent(fields[0]))
+                        Skip(line, "not a line of a condition (A, C, T or N and \"|\")");
+                      return;
+                    }
                     ReadLine(line, fields, plane, headerOnly);
                   });
   if (headerOnly) return true;
+  if (!skipped_.empty()) ctx_.host.ReportWarning(SkippedLinesMessage(path, skipped_));
 
   if (working) {
     // The flag goes first, or marking the condition read would be ignored.
@@ -574,27 +595,48 @@ void ConditionFile::ReadNotes(int line, std::span<const std::string> fields) {
 bool ConditionFile::ReadQuayFile() {
   PlanData& plan = ctx_.plan;
   skipped_.clear();
-  ClearQuay(plan);
   const fs::path path = fs::path(plan.VesselDir) / "QUA.TXT";
   std::error_code ec;
-  if (!fs::exists(path, ec)) return true;
+  if (!fs::exists(path, ec)) {
+    ClearQuay(plan);
+    return true;
+  }
   std::string bytes;
   std::string error;
-  if (!ReadWholeFile(path, bytes, error)) {
+  if (!ReadFileBytes(path, bytes, error)) {
     ctx_.host.ReportError(error);
     return false;
   }
+  // An empty quay is written as an empty file.
   const size_t at = bytes.find_first_of(",;|");
+  std::string refused = BinaryContentReason(bytes);
+  if (refused.empty() && at == std::string::npos && !IsBlankContent(bytes))
+    refused = "no line holds a field separator (\",\", \";\" or \"|\")";
+  if (!refused.empty()) {
+    // The quay in memory stays as it was.
+    ctx_.host.ReportError(path.string() + ": " + refused + ": not a quay file");
+    return false;
+  }
+  ClearQuay(plan);
   if (at == std::string::npos) return true;
   const char separator = bytes[at];
+  const int cutLine = EndsInsideALine(bytes, separator) ? LastTextLine(bytes, separator) : 0;
   bool full = false;
   SplitFileFields(bytes, separator, false, kMaxStoredFields, [&](int line, std::span<const std::string> fields, bool separated) {
     if (full) return;
-    if (!separated) return;  // a line without the separator holds no unit
+    if (line == cutLine) {
+      Skip(line, std::string(kCutOffLine));
+      return;
+    }
+    if (!separated) {
+      if (!IsBlankContent(fields[0])) Skip(line, std::string("no field separator \"") + separator + "\": not a unit");
+      return;
+    }
     if (!PutToQuay(plan, ColumnsToUnit(plan, fields))) {
       full = true;
       Skip(line, "the quay is full (" + std::to_string(kMaxCells) + " units); the rest of the file is not read");
     }
   });
+  if (!skipped_.empty()) ctx_.host.ReportWarning(SkippedLinesMessage(path, skipped_));
   return true;
 }

@@ -26,7 +26,10 @@
 #include <string_view>
 #include <vector>
 
+#include "core/InputCheck.h"
+
 class PlanContext;
+class SaveSet;
 struct PlanData;
 
 // Type letters of a condition (VesHdr[47]) and their names in titles.
@@ -39,14 +42,6 @@ void ConditionTitle(PlanData& plan);
 
 // VesselDir/<Settings[14]>: where condition files and temp.TXT live.
 std::filesystem::path ConditionDirectory(const PlanData& plan);
-
-// A line the reader passed over, and why.
-struct SkippedLine {
-  int line = 0;  // 1-based line number in the file
-  std::string reason;
-  // "line 17: position 990282 is not a cell of the vessel"
-  std::string Text() const;
-};
 
 struct ConditionWriteResult {
   bool written = false;        // the file is on disk, complete
@@ -77,8 +72,10 @@ class ConditionFile {
   // departure, prestowage or before-loading condition has no unit discharged
   // at its port, an arrival none loaded there) and clears ConditionModified.
   // A file that cannot be written is reported through the host, and the old
-  // file stays as it was.
-  ConditionWriteResult WriteCondition(const std::string& name, bool asCsv, int plane);
+  // file stays as it was. With a set the file is added to it instead of
+  // written (written then means added), and ConditionModified is cleared
+  // when the set is committed.
+  ConditionWriteResult WriteCondition(const std::string& name, bool asCsv, int plane, SaveSet* set = nullptr);
 
   // Reads a condition file into data set plane. False when the file does
   // not exist (for the working data set VesHdr[45..47] are then cleared) or
@@ -86,15 +83,20 @@ class ConditionFile {
   // the units are placed as in loading mode; the reference data set gets
   // each unit at its cell's index, the voyage data set appends the units
   // loaded at the condition's port. headerOnly reads the "A" line alone.
-  // Lines passed over are listed in SkippedLines().
+  // A file that is no condition at all (empty, binary, no line of a record
+  // type) is refused and reported before anything changes. Lines passed
+  // over are listed in SkippedLines() and reported as a warning.
   bool ReadCondition(const std::filesystem::path& path, int plane, bool headerOnly);
 
   // Empties the quay and fills it from VesselDir/QUA.TXT when that exists.
-  // False when the file exists but cannot be read (reported).
+  // False when the file exists but cannot be read or is no quay file
+  // (binary, or text without a field separator): reported, and the quay
+  // keeps what it held. An empty file is an empty quay.
   bool ReadQuayFile();
 
   // The lines the last read passed over: position not a cell, a record that
-  // is not a unit's own cell, a placement refused, notes of an unknown unit.
+  // is not a unit's own cell, a placement refused, notes of an unknown unit,
+  // a line that is no record of the file.
   const std::vector<SkippedLine>& SkippedLines() const { return skipped_; }
 
   // For a vessel without a tank table: the tank lines of the working

@@ -8,6 +8,7 @@
 #include "conditions/Schedule.h"
 #include "core/Host.h"
 #include "core/PlanData.h"
+#include "core/SaveSet.h"
 #include "core/TextHelpers.h"
 #include "planning/LoadTotals.h"
 #include "planning/PlanContext.h"
@@ -309,7 +310,8 @@ SaveConditionFields ConditionList::SaveDialogFields() const {
   return fields;
 }
 
-SaveConditionOutcome ConditionList::SaveCondition(const SaveConditionFields& fields) {
+SaveConditionOutcome ConditionList::SaveCondition(const SaveConditionFields& fields,
+                                                 const std::function<bool(SaveSet&)>& alongside) {
   SaveConditionOutcome outcome;
   if (!IsConditionType(fields.type)) return outcome;  // "Save" is disabled until a type is chosen
   const std::string port = Upper(Trim(fields.port));
@@ -342,7 +344,17 @@ SaveConditionOutcome ConditionList::SaveCondition(const SaveConditionFields& fie
   plan_.VesHdr[VesHdrIx::Port] = port;
   plan_.VesHdr[VesHdrIx::Voy] = voyage;
   plan_.VesHdr[VesHdrIx::Adp] = fields.type;
-  const ConditionWriteResult written = file_.WriteCondition(fields.type + port + voyage + ".TXT", false, plan_.CurPlane);
+  // The mark of a cut-off set stands where every start looks: the
+  // installation's folder.
+  SaveSet set(plan_.DataDir.empty() ? WorkingDirectory() : fs::path(plan_.DataDir));
+  ConditionWriteResult written =
+      file_.WriteCondition(fields.type + port + voyage + ".TXT", false, plan_.CurPlane, &set);
+  if (written.written && alongside && !alongside(set)) written.written = false;
+  std::string error;
+  if (written.written && !set.Commit(error)) {
+    Report(error);
+    written.written = false;
+  }
   if (!written.written) {
     // Reported by the writer. The open condition keeps the name of the file
     // it really came from.

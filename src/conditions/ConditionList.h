@@ -23,6 +23,7 @@
 
 class ConditionFile;
 class PlanContext;
+class SaveSet;
 struct PlanData;
 
 inline constexpr int kMaxPortRotation = 19;
@@ -117,8 +118,12 @@ class ConditionList {
   // sorted.
   SaveConditionFields SaveDialogFields() const;
   std::vector<std::string> SaveDialogPorts() const;
-  // What the save dialog's "Save" button does with its fields.
-  SaveConditionOutcome SaveCondition(const SaveConditionFields& fields);
+  // What the save dialog's "Save" button does with its fields. alongside,
+  // when given, adds the files saved with the condition (the quay and the
+  // ports an import filled) to the same set: they are all replaced or none
+  // is, even when the program dies in between; false from it saves nothing.
+  SaveConditionOutcome SaveCondition(const SaveConditionFields& fields,
+                                     const std::function<bool(SaveSet&)>& alongside = {});
 
   // Writes the working condition to its own file without asking (before
   // an export). False when it has no name or could not be written.

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "core/DateText.h"
+#include "core/InputCheck.h"
 #include "core/TextFile.h"
 #include "core/TextHelpers.h"
 #include "vessel/FileNames.h"
@@ -43,7 +44,17 @@ bool ReadSchedule(const fs::path& dir, std::vector<std::string>& lines, std::str
   const fs::path file = ScheduleFile(dir);
   std::error_code ec;
   if (!fs::exists(file, ec)) return true;
-  return ReadTextLines(file, lines, error);
+  std::string bytes;
+  if (!ReadFileBytes(file, bytes, error)) return false;
+  lines = SplitTextLines(bytes);
+  // Damaged lines (binary ones too) give way to their files' own dates when
+  // the schedule is rebuilt; a file of which no line is one is no schedule.
+  if (IsBlankContent(bytes) || std::any_of(lines.begin(), lines.end(), HasScheduleDate)) return true;
+  lines.clear();
+  const std::string binary = BinaryContentReason(bytes);
+  error = file.string() + ": " + (binary.empty() ? std::string("no line begins with a date and time (yyyy/mm/dd hh.nn)") : binary) +
+          ": not a schedule";
+  return false;
 }
 
 bool WriteSchedule(const fs::path& dir, std::vector<std::string> lines, std::string& error) {

@@ -28,7 +28,9 @@ inline constexpr int kScheduleStatusColumn = 33;
 std::filesystem::path ScheduleFile(const std::filesystem::path& dir);
 
 // Reads the folder's schedule. A missing sch.dat is an empty schedule; false
-// with error set ("<file>: <reason>") only when it exists and cannot be read.
+// with error set ("<file>: <reason>") when it exists and cannot be read or
+// is no schedule (not one line begins with a date: a binary file, another
+// kind of file). Damaged lines of a schedule are read as they are.
 bool ReadSchedule(const std::filesystem::path& dir, std::vector<std::string>& lines, std::string& error);
 // Sorts the lines and writes them atomically as the folder's sch.dat.
 bool WriteSchedule(const std::filesystem::path& dir, std::vector<std::string> lines, std::string& error);

@@ -52,9 +52,12 @@ void VesselSession::TableError(const std::string& error) {
 }
 
 bool VesselSession::Open(int vesselIndex) {
+  // A vessel that does not open changes nothing: the one open before (if
+  // any) stays open.
+  const int before = plan.CurVessel;
   plan.CurVessel = vesselIndex;
   if (!ves.OpenVessel()) {
-    plan.CurVessel = -1;
+    plan.CurVessel = before;
     return false;
   }
   return true;

@@ -34,10 +34,11 @@ class VesselSession {
   Selection selection;
 
   // Opens entry vesselIndex of the vessel list: the definition files, the
-  // tables, the fixed weights, the quay. False when it cannot be opened
-  // (nothing is open then).
+  // tables, the fixed weights, the quay. False when it cannot be opened: the
+  // vessel open before, if any, is still open and unchanged.
   bool Open(int vesselIndex);
-  // The tables of the open vessel that were found but could not be read.
+  // The tables of the open vessel that were found but could not be read or
+  // were refused as broken (the vessel has no such table then).
   const std::vector<std::string>& TableErrors() const { return tableErrors_; }
 
  private:

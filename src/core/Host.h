@@ -25,6 +25,11 @@ class Host {
   // A failure the person must know about, e.g. a file that cannot be read,
   // with its name and the reason.
   virtual void ReportError(const std::string& text) = 0;
+  // Something the person must know that did not stop the work: the lines of
+  // a file that could not be read, a count in a file that disagrees with it.
+  // The windows show it as an error; a script sees it apart from the errors,
+  // which decide its exit code.
+  virtual void ReportWarning(const std::string& text) { ReportError(text); }
   // The "Ports table update" dialog for a port code nobody knows: shows the
   // country, code, description and letter, and returns the code left in its
   // code box, whichever button closed it (its "Update Table" button adds the

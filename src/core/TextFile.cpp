@@ -1,12 +1,12 @@
 #include "core/TextFile.h"
 
+#include "core/InputCheck.h"
+
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 namespace {
@@ -47,28 +47,8 @@ std::vector<std::string> SplitTextLines(std::string_view bytes) {
 
 bool ReadTextLines(const std::filesystem::path& file, std::vector<std::string>& lines, std::string& error) {
   lines.clear();
-  std::error_code ec;
-  if (std::filesystem::is_directory(file, ec)) {
-    error = Failure(file, "is a folder, not a file");
-    return false;
-  }
-  std::ifstream in(file, std::ios::binary);
-  if (!in) {
-    error = Failure(file, std::strerror(errno ? errno : ENOENT));
-    return false;
-  }
   std::string bytes;
-  try {
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  } catch (const std::exception& e) {
-    // Some read errors surface as exceptions from the stream buffer.
-    error = Failure(file, e.what());
-    return false;
-  }
-  if (in.bad()) {
-    error = Failure(file, "read error");
-    return false;
-  }
+  if (!ReadFileBytes(file, bytes, error)) return false;
   lines = SplitTextLines(bytes);
   return true;
 }
@@ -81,19 +61,44 @@ bool SyncToDisk(const std::filesystem::path& path) {
   return synced;
 }
 
-bool WriteFileAtomically(const std::filesystem::path& file, const std::string& bytes, std::string& error) {
-  const std::filesystem::path temp = file.string() + ".tmp~";
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+namespace {
+
+// Writes and flushes file in place; false with the system's reason.
+bool WriteFlushed(const std::filesystem::path& file, const std::string& bytes, std::string& reason) {
+  const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) {
-    error = Failure(file, std::strerror(errno));
+    reason = std::strerror(errno);
     return false;
   }
   const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
   const int writeErrno = errno;
   if (::close(fd) != 0 || !written) {
-    error = Failure(file, std::strerror(written ? errno : writeErrno));
+    reason = std::strerror(written ? errno : writeErrno);
     std::error_code ignored;
-    std::filesystem::remove(temp, ignored);
+    std::filesystem::remove(file, ignored);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool WriteFlushedFile(const std::filesystem::path& file, const std::string& bytes, std::string& error) {
+  std::string reason;
+  if (WriteFlushed(file, bytes, reason)) return true;
+  error = Failure(file, reason);
+  return false;
+}
+
+std::filesystem::path FolderOf(const std::filesystem::path& file) {
+  return file.parent_path().empty() ? std::filesystem::path(".") : file.parent_path();
+}
+
+bool WriteFileAtomically(const std::filesystem::path& file, const std::string& bytes, std::string& error) {
+  const std::filesystem::path temp = file.string() + ".tmp~";
+  std::string reason;
+  if (!WriteFlushed(temp, bytes, reason)) {
+    error = Failure(file, reason);
     return false;
   }
   std::error_code ec;
@@ -104,21 +109,23 @@ bool WriteFileAtomically(const std::filesystem::path& file, const std::string& b
     return false;
   }
   // The new name is only safe once the folder's list of names is on disk.
-  const std::filesystem::path folder =
-      file.parent_path().empty() ? std::filesystem::path(".") : file.parent_path();
-  if (!SyncToDisk(folder)) {
+  if (!SyncToDisk(FolderOf(file))) {
     error = Failure(file, "written, but its folder could not be flushed to disk");
     return false;
   }
   return true;
 }
 
-bool WriteTextLines(const std::filesystem::path& file, const std::vector<std::string>& lines,
-                    std::string& error) {
+std::string TextLinesBytes(const std::vector<std::string>& lines) {
   std::string bytes;
   for (const std::string& line : lines) {
     bytes += line;
     bytes += "\r\n";
   }
-  return WriteFileAtomically(file, bytes, error);
+  return bytes;
+}
+
+bool WriteTextLines(const std::filesystem::path& file, const std::vector<std::string>& lines,
+                    std::string& error) {
+  return WriteFileAtomically(file, TextLinesBytes(lines), error);
 }

@@ -24,6 +24,14 @@ bool WriteTextLines(const std::filesystem::path& file, const std::vector<std::st
 
 // Writes bytes as they are, atomically.
 bool WriteFileAtomically(const std::filesystem::path& file, const std::string& bytes, std::string& error);
+// The bytes WriteTextLines writes.
+std::string TextLinesBytes(const std::vector<std::string>& lines);
+// Writes bytes to file (created or emptied) and flushes it to the disk, in
+// place, without a temporary: for temporaries themselves. A file that could
+// not be written whole is removed.
+bool WriteFlushedFile(const std::filesystem::path& file, const std::string& bytes, std::string& error);
+// The folder a file is in ("." for a bare name).
+std::filesystem::path FolderOf(const std::filesystem::path& file);
 // Asks the system to put a file, or a folder's list of names, on the disk:
 // a file renamed into a folder is only there after a power loss once the
 // folder is flushed. False when the disk reported a failure; a file system

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "core/Host.h"
+#include "core/InputCheck.h"
 #include "core/TextHelpers.h"
 #include "planning/CellOps.h"
 #include "planning/PlanContext.h"
@@ -74,10 +75,66 @@ std::string NormaliseContainerNumber(std::string_view text, bool sevenDigits) {
 
 EdiImport::EdiImport(PlanContext& ctx, BaseData& base) : ctx_(ctx), plan_(ctx.plan), base_(base) {}
 
+EdiInterchangeCheck CheckInterchange(std::string_view bytes) {
+  EdiInterchangeCheck check;
+  if (IsBlankContent(bytes)) {
+    check.refusal = "is empty, not an EDIFACT interchange";
+    return check;
+  }
+  EdiSegmentReader reader(bytes);
+  EdiSegment segment;
+  bool serviceSegment = false;
+  bool interchangeOpen = false;  // UNB read, its UNZ not yet
+  bool coprar = false;
+  int inMessage = 0;  // segments since UNH, UNH counted; 0 outside a message
+  std::string reference;
+  while (reader.Next(segment)) {
+    const std::string& tag = segment.Tag();
+    if (tag == "UNB" || tag == "UNH") serviceSegment = true;
+    if (tag == "UNB") interchangeOpen = true;
+    if (tag == "UNZ") interchangeOpen = false;
+    if (tag == "UNH") {
+      inMessage = 0;
+      reference = segment.At(1);
+      coprar = segment.At(2).rfind("COPR", 0) == 0;
+    }
+    if (tag == "UNH" || inMessage > 0) ++inMessage;
+    if (tag == "EQD") ++check.equipment;
+    if (segment.Is("LOC", "147") || (coprar && tag == "EQD")) ++check.unitStarts;
+    if (tag == "UNT" && inMessage > 0) {
+      const std::string& stated = segment.At(1);
+      if (!IsNumberText(stated) || ParseInt(stated) != inMessage)
+        check.countWarnings.push_back("message " + reference + ": its UNT counts " +
+                                      (stated.empty() ? std::string("no") : stated) + " segments, it has " +
+                                      std::to_string(inMessage));
+      inMessage = 0;
+    }
+  }
+  if (inMessage > 0)
+    check.countWarnings.push_back("message " + reference + " has no UNT: the file ends inside it, it may be cut off");
+  else if (interchangeOpen)
+    check.countWarnings.push_back("the interchange has no UNZ: the file may be cut off");
+  if (!serviceSegment) check.refusal = "not an EDIFACT interchange (no UNB or UNH segment)";
+  return check;
+}
+
 bool EdiImport::Open(const std::filesystem::path& file) {
   std::string bytes;
   opened_ = false;
   if (!ReadEdiFile(file, bytes, ctx_.host)) return false;
+  const EdiInterchangeCheck check = CheckInterchange(bytes);
+  std::string refusal = check.refusal;
+  // Units are there, but none begins where a unit begins: the import would
+  // read none of them.
+  if (refusal.empty() && check.equipment > 0 && check.unitStarts == 0)
+    refusal = "no unit can be read: its " + std::to_string(check.equipment) +
+              " EQD segments stand without a stowage position (LOC+147) to begin a unit";
+  if (!refusal.empty()) {
+    ctx_.host.ReportError(file.string() + ": " + refusal);
+    return false;
+  }
+  for (const std::string& warning : check.countWarnings)
+    ctx_.host.ReportWarning(file.string() + ": " + warning + "; the message is read as it is");
   OpenBytes(std::move(bytes));
   return true;
 }
@@ -681,6 +738,7 @@ bool EdiImport::Run() {
     Summarise(IntOrEmpty(Refused) + tail);
   }
   if (Restows > 0) Summarise(IntOrEmpty(Restows) + " restows ");
+
   if (!coprar) {
     plan_.RedrawAll = 1;
     ctx_.MarkConditionModified(true);

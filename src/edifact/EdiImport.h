@@ -73,14 +73,31 @@ std::string NormaliseContainerNumber(std::string_view text, bool sevenDigits);
 
 inline constexpr int kMaxPortSubstitutions = 300;
 
+// What an interchange holds before it is imported: why it is none at all
+// (empty: it is one), the messages whose UNT count disagrees with their
+// segments and the signs of a file cut off (no UNT, no UNZ), its EQD
+// segments and the segments that start a unit (LOC+147, or EQD in a
+// COPRAR).
+struct EdiInterchangeCheck {
+  std::string refusal;
+  std::vector<std::string> countWarnings;
+  int equipment = 0;
+  int unitStarts = 0;
+};
+EdiInterchangeCheck CheckInterchange(std::string_view bytes);
+
 class EdiImport {
  public:
   EdiImport(PlanContext& ctx, BaseData& base);
 
   // Reads the file and runs the header pass. False, with the file's name and
-  // the reason reported, when the file cannot be read; the plan is untouched.
+  // the reason reported, when the file cannot be read or is "not an EDIFACT
+  // interchange" (no UNB and no UNH segment, an empty file), and when it has
+  // EQD segments but no segment that begins a unit, so that no unit could
+  // be read (the reason is given); the plan is untouched. A message whose
+  // UNT count disagrees with its segments is read, with a warning.
   bool Open(const std::filesystem::path& file);
-  // The same for an interchange already in memory.
+  // The same for an interchange already in memory, taken as it is.
   void OpenBytes(std::string bytes);
 
   // The OK button: runs the passes and leaves the summary in message 51

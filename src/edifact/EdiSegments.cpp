@@ -1,11 +1,7 @@
 #include "edifact/EdiSegments.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <iterator>
-
 #include "core/Host.h"
+#include "core/InputCheck.h"
 
 namespace {
 
@@ -110,22 +106,8 @@ bool EdiSegmentReader::Next(EdiSegment& segment) {
 }
 
 bool ReadEdiFile(const std::filesystem::path& file, std::string& bytes, Host& host) {
-  bytes.clear();
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(file, ec)) {
-    host.ReportError(file.string() + ": " + (ec ? ec.message() : std::string("no such file")));
-    return false;
-  }
-  std::ifstream in(file, std::ios::binary);
-  if (!in) {
-    host.ReportError(file.string() + ": " + std::strerror(errno));
-    return false;
-  }
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  if (in.bad()) {
-    host.ReportError(file.string() + ": read error");
-    bytes.clear();
-    return false;
-  }
-  return true;
+  std::string error;
+  if (ReadFileBytes(file, bytes, error)) return true;
+  host.ReportError(error);
+  return false;
 }

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "core/InputCheck.h"
 #include "core/PlanData.h"
 #include "core/TextFile.h"
 #include "core/TextHelpers.h"
@@ -153,14 +154,100 @@ constexpr double kStandardSeaDensity = 1.025;
 
 }  // namespace
 
+namespace {
+
+// Every field a number or empty (an empty field is 0), and not all empty;
+// otherwise why not.
+std::string RowProblem(const std::vector<std::string>& fields, size_t columns) {
+  bool any = false;
+  for (size_t c = 0; c < fields.size() && c < columns; ++c) {
+    if (Trim(fields[c]).empty()) continue;
+    if (!IsNumberText(fields[c])) return "not a row of numbers (field " + std::to_string(c + 1) + " is \"" + fields[c] + "\")";
+    any = true;
+  }
+  return any ? std::string() : "not a row of numbers (no number in it)";
+}
+
+// The table's lines as rows, the problems of the lines that are none, and
+// of the rows that do not ascend in the columns the lookups search. A
+// header line, when wanted, is the first line that is not blank.
+struct TableText {
+  std::vector<std::vector<std::string>> rows;
+  std::vector<int> rowLines;  // 1-based line of each row
+  std::vector<std::string> header;
+  int headerLine = 0;
+  std::vector<SkippedLine> problems;
+};
+
+bool ReadTableText(const std::filesystem::path& file, bool withHeader, size_t columns, TableText& table,
+                   std::string& error) {
+  std::string bytes;
+  if (!ReadTextBytes(file, bytes, error)) return false;
+  // An empty file stands for a table not made yet: no table, as without it.
+  if (IsBlankContent(bytes)) return true;
+  const std::vector<std::string> lines = SplitTextLines(bytes);
+  const bool cut = EndsInsideALine(bytes, ';');
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (Blank(lines[i])) continue;
+    const int lineNo = static_cast<int>(i) + 1;
+    if (cut && i + 1 == lines.size()) {
+      table.problems.push_back({lineNo, std::string(kCutOffLine)});
+      break;
+    }
+    std::vector<std::string> fields = SplitFields(lines[i]);
+    if (withHeader && table.headerLine == 0) {
+      table.header = std::move(fields);
+      table.headerLine = lineNo;
+      continue;
+    }
+    if (static_cast<int>(table.rows.size()) == kMaxStabilityTableRows) break;
+    const std::string problem = RowProblem(fields, columns);
+    if (!problem.empty()) {
+      table.problems.push_back({lineNo, problem});
+      continue;
+    }
+    table.rows.push_back(std::move(fields));
+    table.rowLines.push_back(lineNo);
+  }
+  if (table.rows.empty() && table.problems.empty()) table.problems.push_back({table.headerLine, "no row of numbers"});
+  return true;
+}
+
+// Rows whose value in column does not rise above the row before's.
+void CheckAscending(TableText& table, size_t column, const char* what) {
+  for (size_t r = 1; r < table.rows.size(); ++r) {
+    const double before = ParseReal(column < table.rows[r - 1].size() ? table.rows[r - 1][column] : "");
+    const double value = ParseReal(column < table.rows[r].size() ? table.rows[r][column] : "");
+    if (value > before) continue;
+    table.problems.push_back({table.rowLines[r], std::string(what) + " " + FormatFixed(value, 3) +
+                                                     " does not rise above the line before (" +
+                                                     FormatFixed(before, 3) + "): the rows must ascend"});
+  }
+  std::sort(table.problems.begin(), table.problems.end(),
+            [](const SkippedLine& a, const SkippedLine& b) { return a.line < b.line; });
+}
+
+// A table with any line it cannot use is not used at all: figures from a
+// table read in part would look right and be wrong.
+bool Refuse(const std::filesystem::path& file, const TableText& table, const char* what, std::string& error) {
+  if (table.problems.empty()) return false;
+  error = SkippedLinesMessage(file, table.problems) + ": " + what;
+  return true;
+}
+
+}  // namespace
+
 bool ReadHydTable(const std::filesystem::path& file, std::vector<HydRow>& rows, std::string& error) {
   rows.clear();
-  std::vector<std::string> lines;
-  if (!ReadTextLines(file, lines, error)) return false;
-  for (const std::string& line : lines) {
-    if (Blank(line)) continue;
-    if (static_cast<int>(rows.size()) == kMaxStabilityTableRows) break;
-    const std::vector<std::string> fields = SplitFields(line);
+  TableText table;
+  if (!ReadTableText(file, false, kHydColumns, table, error)) {
+    error += ": no hydrostatic table";
+    return false;
+  }
+  CheckAscending(table, 0, "draft");
+  CheckAscending(table, 1, "displacement");
+  if (Refuse(file, table, "no hydrostatic table", error)) return false;
+  for (const std::vector<std::string>& fields : table.rows) {
     HydRow row{};
     for (size_t c = 0; c < fields.size() && c < row.size(); ++c) row[c] = ParseReal(fields[c]);
     // A KM addition left 0 repeats the one of the trim before. Column 3 (no
@@ -176,19 +263,33 @@ bool ReadHydTable(const std::filesystem::path& file, std::vector<HydRow>& rows, 
 
 bool ReadCrossCurveTable(const std::filesystem::path& file, CrossCurveTable& table, std::string& error) {
   table = CrossCurveTable{};
-  std::vector<std::string> lines;
-  if (!ReadTextLines(file, lines, error)) return false;
-  bool header = true;
-  for (const std::string& line : lines) {
-    if (Blank(line)) continue;
-    std::vector<std::string> fields = SplitFields(line);
+  TableText text;
+  if (!ReadTableText(file, true, kMaxCrossCurveColumns, text, error)) {
+    error += ": no cross curves";
+    return false;
+  }
+  if (text.headerLine == 0) return true;  // an empty file
+  std::vector<std::string> names;
+  for (size_t c = 0; c < text.header.size() && c < static_cast<size_t>(kMaxCrossCurveColumns); ++c)
+    names.push_back(Upper(Trim(text.header[c])));
+  // The curve is integrated over its angles in the order of the columns.
+  int lastAngle = -1;
+  bool knSeen = false;
+  for (size_t c = 2; c < names.size(); ++c) {
+    if (names[c].rfind("KN", 0) != 0 || names[c].rfind("KN_F", 0) == 0) continue;
+    const int angle = ParseInt(Columns(names[c], 3, 4));
+    knSeen = true;
+    if (angle <= lastAngle)
+      text.problems.push_back({text.headerLine, "the angle of column " + names[c] + " does not rise above " +
+                                                    std::to_string(lastAngle) + ": the angles must ascend"});
+    lastAngle = std::max(lastAngle, angle);
+  }
+  if (!knSeen) text.problems.push_back({text.headerLine, "no column KNaa (KN at aa degrees) in the header"});
+  CheckAscending(text, 1, "displacement");
+  if (Refuse(file, text, "no cross curves", error)) return false;
+  table.Names = std::move(names);
+  for (std::vector<std::string>& fields : text.rows) {
     if (fields.size() > static_cast<size_t>(kMaxCrossCurveColumns)) fields.resize(kMaxCrossCurveColumns);
-    if (header) {
-      for (const std::string& f : fields) table.Names.push_back(Upper(Trim(f)));
-      header = false;
-      continue;
-    }
-    if (static_cast<int>(table.Rows.size()) == kMaxStabilityTableRows) break;
     std::vector<double> row(std::max(fields.size(), table.Names.size()), 0.0);
     for (size_t c = 0; c < fields.size(); ++c) row[c] = ParseReal(fields[c]);
     table.Rows.push_back(std::move(row));
@@ -211,11 +312,14 @@ const char* LoadLineName(int zone) {
 bool Stability::LoadTables(const std::filesystem::path& vesselDir, std::string& error) {
   Hyd.clear();
   CrossCurves = CrossCurveTable{};
+  error.clear();
+  std::string reason;
   const std::filesystem::path hyd = FindFileNoCase(vesselDir, "HYD.txt");
-  if (!hyd.empty() && !ReadHydTable(hyd, Hyd, error)) return false;
+  if (!hyd.empty() && !ReadHydTable(hyd, Hyd, reason)) error = reason;
+  // A broken hydrostatic table does not keep the cross curves from loading.
   const std::filesystem::path rle = FindFileNoCase(vesselDir, "RLE.txt");
-  if (!rle.empty() && !ReadCrossCurveTable(rle, CrossCurves, error)) return false;
-  return true;
+  if (!rle.empty() && !ReadCrossCurveTable(rle, CrossCurves, reason)) error += (error.empty() ? "" : "; ") + reason;
+  return error.empty();
 }
 
 // ---------------------------------------------------------------------------

@@ -59,8 +59,12 @@ struct CrossCurveTable {
 };
 
 // Fields end with ";"; numbers may have "." or "," decimals; an empty field
-// is 0. At most 99 rows are kept. False with "<file>: <reason>" when the
-// file cannot be read.
+// is 0. At most 99 rows are kept. An empty file is an empty table. False
+// with "<file>: <reason>", and the table left empty, when the file cannot be
+// read or is broken: binary, a line that is not a row of numbers (besides
+// the header of the cross curves), no row at all, rows whose drafts (HYD) or
+// displacements (both) do not ascend, KN columns whose angles do not ascend.
+// A table read in part would give figures that look right and are not.
 bool ReadHydTable(const std::filesystem::path& file, std::vector<HydRow>& rows, std::string& error);
 bool ReadCrossCurveTable(const std::filesystem::path& file, CrossCurveTable& table, std::string& error);
 
@@ -158,8 +162,9 @@ class Stability {
   WeightItem Displacement() const;
 
   // The vessel's tables, HYD.txt and RLE.txt of its folder (names in any
-  // case). A missing file leaves its table empty; false with the reason when
-  // a file exists but cannot be read.
+  // case). A missing file leaves its table empty; false, with the reasons
+  // (joined by "; "), when a file exists but cannot be read or is broken:
+  // its table stays empty ("no table"), the other one is still read.
   bool LoadTables(const std::filesystem::path& vesselDir, std::string& error);
   std::vector<HydRow> Hyd;
   CrossCurveTable CrossCurves;

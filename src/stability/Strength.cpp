@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cmath>
 
+#include "core/InputCheck.h"
 #include "core/PlanData.h"
 #include "core/TextFile.h"
 #include "core/TextHelpers.h"
@@ -118,10 +119,12 @@ bool Strength::LoadStrengthData(const std::filesystem::path& vesselDir, std::str
   Clear();
   const std::filesystem::path file = FindFileNoCase(vesselDir, "STR.txt");
   if (file.empty()) return false;
-  std::vector<std::string> lines;
-  if (!ReadTextLines(file, lines, error)) return false;
+  std::string bytes;
+  if (!ReadTextBytes(file, bytes, error)) return false;
+  // An empty file is no strength data, as no file is.
+  if (IsBlankContent(bytes)) return false;
   std::string reason;
-  if (ParseStrengthLines(lines, reason)) return true;
+  if (ParseStrengthLines(SplitTextLines(bytes), reason)) return true;
   error = file.string() + ": " + reason;
   return false;
 }

@@ -106,8 +106,9 @@ class Strength {
   Strength(PlanData& plan, Stability& stability);
 
   // STR.txt of the vessel folder (name in any case). False without the file
-  // (error stays empty), or with "<file>: <reason>" when it cannot be read
-  // or holds no usable Bonjean table or frame list. Loading starts from an
+  // or with an empty one (error stays empty), or with "<file>: <reason>" when
+  // it cannot be read, is binary or holds no usable Bonjean table or frame
+  // list. Loading starts from an
   // empty section table and spreads the second fixed weight when it is set.
   bool LoadStrengthData(const std::filesystem::path& vesselDir, std::string& error);
   // The same from the file's lines; false with the reason when they hold no

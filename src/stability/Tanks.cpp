@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/InputCheck.h"
 #include "core/PlanData.h"
 #include "core/TextFile.h"
 #include "core/TextHelpers.h"
@@ -42,13 +43,56 @@ std::array<std::string, N> SplitRecord(const std::string& line, char separator) 
 
 bool Blank(const std::string& line) { return Trim(line).empty(); }
 
-// Reads a table file of the vessel folder; a missing file is no error.
-bool ReadVesselTable(const std::filesystem::path& vesselDir, const char* name, std::vector<std::string>& lines,
-                     std::string& error) {
+// Reads a table file of the vessel folder; a missing or empty file is no
+// table and no error, a binary one is refused. A last line the file ends
+// inside is left blank and listed in cut.
+bool ReadVesselTable(const std::filesystem::path& vesselDir, const char* name, std::filesystem::path& file,
+                     std::vector<std::string>& lines, std::vector<SkippedLine>& cut, std::string& error) {
   lines.clear();
-  const std::filesystem::path file = FindFileNoCase(vesselDir, name);
+  file = FindFileNoCase(vesselDir, name);
   if (file.empty()) return true;
-  return ReadTextLines(file, lines, error);
+  std::string bytes;
+  if (!ReadTextBytes(file, bytes, error)) return false;
+  lines = SplitTextLines(bytes);
+  // A last line cut off would give a tank or a row with half its fields.
+  if (EndsInsideALine(bytes, SeparatorOf(lines))) {
+    lines.back().clear();
+    cut.push_back({static_cast<int>(lines.size()), std::string(kCutOffLine)});
+  }
+  return true;
+}
+
+bool HasNumberOrNothing(const std::string& field) { return Trim(field).empty() || IsNumberText(field); }
+
+std::string TankLineProblem(const TankRecord& tank) {
+  const std::string key = Trim(tank[TankField::Key]);
+  if (key.empty() || HasControlCharacter(tank[TankField::Key])) return "not a tank: no tank name in the first field";
+  for (int field : {TankField::Capacity, TankField::Group, TankField::VcgFull, TankField::VcgEmpty, TankField::Lcg,
+                    TankField::Tcg, TankField::FreeSurface})
+    if (!HasNumberOrNothing(tank[static_cast<size_t>(field)]))
+      return "not a tank: field " + std::to_string(field + 1) + " is \"" + tank[static_cast<size_t>(field)] +
+             "\", not a number";
+  return {};
+}
+
+std::string SoundingLineProblem(const SoundingRecord& row) {
+  if (Trim(row[0]).empty() || HasControlCharacter(row[0])) return "not a sounding row: no tank name in the first field";
+  if (!IsNumberText(row[2])) return "not a sounding row: no content in the third field";
+  for (size_t f = 1; f < row.size(); ++f)
+    if (!HasNumberOrNothing(row[f]))
+      return "not a sounding row: field " + std::to_string(f + 1) + " is \"" + row[f] + "\", not a number";
+  return {};
+}
+
+// Adds to error the lines a table could not read, and that it is no table
+// at all when not one line could be read.
+void NoteSkipped(const std::filesystem::path& file, int read, std::vector<SkippedLine>& skipped,
+                 const std::string& kind, std::string& error) {
+  if (skipped.empty()) return;
+  std::sort(skipped.begin(), skipped.end(), [](const SkippedLine& a, const SkippedLine& b) { return a.line < b.line; });
+  std::string text = SkippedLinesMessage(file, skipped);
+  if (read == 0) text += ": not one line is a " + kind;
+  error += (error.empty() ? "" : "; ") + text;
 }
 
 constexpr double kFreeSurfaceBelowPercent = 5;
@@ -63,27 +107,39 @@ bool Tanks::Load(const std::filesystem::path& vesselDir, std::string& error) {
   Soundings.clear();
   error.clear();
   LoadTanks(vesselDir, error);
-  if (!error.empty()) return false;
   LoadTankTables(vesselDir, error);
-  if (!error.empty()) return false;
   ResetTanks();
-  return true;
+  return error.empty();
 }
 
 int Tanks::LoadTanks(const std::filesystem::path& vesselDir, std::string& error) {
   Records.clear();
   std::vector<std::string> lines;
-  if (!ReadVesselTable(vesselDir, "tnk.txt", lines, error)) return 0;
-  return ParseTankLines(lines);
+  std::vector<SkippedLine> skipped;
+  std::filesystem::path file;
+  std::string reason;
+  if (!ReadVesselTable(vesselDir, "tnk.txt", file, lines, skipped, reason)) {
+    error += (error.empty() ? "" : "; ") + reason + ": no tank table";
+    return 0;
+  }
+  const int count = ParseTankLines(lines, &skipped);
+  NoteSkipped(file, count, skipped, "tank", error);
+  return count;
 }
 
-int Tanks::ParseTankLines(const std::vector<std::string>& lines) {
+int Tanks::ParseTankLines(const std::vector<std::string>& lines, std::vector<SkippedLine>* skipped) {
   Records.clear();
   const char separator = SeparatorOf(lines);
-  for (const std::string& line : lines) {
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const std::string& line = lines[i];
     if (Count() == kMaxTankRecords) break;
     if (Blank(line)) continue;
     TankRecord tank = SplitRecord<kTankRecordFields>(line, separator);
+    const std::string problem = TankLineProblem(tank);
+    if (!problem.empty()) {
+      if (skipped) skipped->push_back({static_cast<int>(i) + 1, problem});
+      continue;
+    }
     tank[TankField::Content].clear();  // contents come from conditions only
     tank[TankField::FirstSounding] = "0";
     tank[TankField::LastSounding] = "0";
@@ -95,21 +151,42 @@ int Tanks::ParseTankLines(const std::vector<std::string>& lines) {
 int Tanks::LoadTankTables(const std::filesystem::path& vesselDir, std::string& error) {
   Soundings.clear();
   std::vector<std::string> lines;
-  if (!ReadVesselTable(vesselDir, "tnp.txt", lines, error)) return 0;
-  return ParseSoundingLines(lines);
+  std::vector<SkippedLine> skipped;
+  std::filesystem::path file;
+  std::string reason;
+  if (!ReadVesselTable(vesselDir, "tnp.txt", file, lines, skipped, reason)) {
+    error += (error.empty() ? "" : "; ") + reason + ": no sounding tables";
+    ParseSoundingLines({});
+    return 0;
+  }
+  const int rows = ParseSoundingLines(lines, &skipped);
+  NoteSkipped(file, rows, skipped, "sounding row", error);
+  return rows;
 }
 
-int Tanks::ParseSoundingLines(const std::vector<std::string>& lines) {
+int Tanks::ParseSoundingLines(const std::vector<std::string>& lines, std::vector<SkippedLine>* skipped) {
   Soundings.clear();
   for (TankRecord& tank : Records) {
     tank[TankField::FirstSounding] = "0";
     tank[TankField::LastSounding] = "0";
   }
   const char separator = SeparatorOf(lines);
-  for (const std::string& line : lines) {
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const std::string& line = lines[i];
     if (static_cast<int>(Soundings.size()) == kMaxSoundingRecords) break;
     if (Blank(line)) continue;
-    Soundings.push_back(SplitRecord<kSoundingRecordFields>(line, separator));
+    SoundingRecord row = SplitRecord<kSoundingRecordFields>(line, separator);
+    std::string problem = SoundingLineProblem(row);
+    // The contents of a tank's rows are searched in order.
+    if (problem.empty() && !Soundings.empty() && Soundings.back()[0] == row[0] &&
+        ParseReal(row[2]) <= ParseReal(Soundings.back()[2]))
+      problem = "content " + Trim(row[2]) + " does not rise above the row before (" + Trim(Soundings.back()[2]) +
+                "): the rows of a tank must ascend";
+    if (!problem.empty()) {
+      if (skipped) skipped->push_back({static_cast<int>(i) + 1, problem});
+      continue;
+    }
+    Soundings.push_back(std::move(row));
   }
   // Each run of rows with one key belongs to the first tank of that key; a
   // later run of the same key replaces the earlier one.

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/InputCheck.h"
+
 struct PlanData;
 class Stability;
 
@@ -59,20 +61,25 @@ class Tanks {
   Tanks(PlanData& plan, Stability& stability);
 
   // Everything a vessel opening needs: empties both tables, reads tnk.txt
-  // and tnp.txt of the folder (names in any case; a missing file leaves its
-  // table empty) and resets the contents. False with "<file>: <reason>" when
-  // a file exists but cannot be read.
+  // and tnp.txt of the folder (names in any case; a missing or empty file
+  // leaves its table empty) and resets the contents. False with
+  // "<file>: <reason>" (both files' joined by "; ") when a file exists but
+  // cannot be read or is binary (its table stays empty), or when lines of it
+  // could not be read (the others are kept).
   bool Load(const std::filesystem::path& vesselDir, std::string& error);
 
-  // tnk.txt: returns the number of tanks (0 without the file); error is set
-  // when the file exists but cannot be read.
+  // tnk.txt: returns the number of tanks (0 without the file); what went
+  // wrong with the file is added to error.
   int LoadTanks(const std::filesystem::path& vesselDir, std::string& error);
   // tnp.txt: returns the number of sounding rows and assigns each tank its
   // run of rows.
   int LoadTankTables(const std::filesystem::path& vesselDir, std::string& error);
-  // The same from the files' lines.
-  int ParseTankLines(const std::vector<std::string>& lines);
-  int ParseSoundingLines(const std::vector<std::string>& lines);
+  // The same from the files' lines. A line that is no tank (no name, a text
+  // where a number belongs) or no sounding row (also one whose content does
+  // not rise above the row before of its tank) is passed over and, with
+  // skipped given, listed there.
+  int ParseTankLines(const std::vector<std::string>& lines, std::vector<SkippedLine>* skipped = nullptr);
+  int ParseSoundingLines(const std::vector<std::string>& lines, std::vector<SkippedLine>* skipped = nullptr);
 
   // Every content to 0 through SetTankContent, the shown texts cleared and
   // the tank items 4 to 9 zeroed (vessel opened, condition about to be read).

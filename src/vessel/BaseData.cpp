@@ -5,7 +5,9 @@
 #include <system_error>
 
 #include "core/Host.h"
+#include "core/InputCheck.h"
 #include "core/PlanData.h"
+#include "core/SaveSet.h"
 #include "core/TextFile.h"
 #include "core/TextHelpers.h"
 #include "vessel/DbfTable.h"
@@ -50,15 +52,15 @@ bool IsHighCubeUnit(const StructDat& unit) {
   return (!unit.TYP.empty() && unit.TYP[0] == 'H') || unit.HEIGHT > 9.4;
 }
 
-// Whole text files, refusing a folder that stands where a file should: the
-// stream library throws on reading a folder instead of failing.
+// Whole text files, refusing a folder, a file that may not be read and one
+// that holds no text at all: such a file is reported and leaves what it
+// would have filled as it was.
 bool ReadLines(const fs::path& file, std::vector<std::string>& lines, std::string& error) {
   lines.clear();
-  if (IsDirectory(file)) {
-    error = file.string() + ": is a folder, not a file";
-    return false;
-  }
-  return ReadTextLines(file, lines, error);
+  std::string bytes;
+  if (!ReadTextBytes(file, bytes, error)) return false;
+  lines = SplitTextLines(bytes);
+  return true;
 }
 
 // A mode number as settings text; 0 is written as "0", not as the empty text.
@@ -101,6 +103,11 @@ bool BaseData::ReadSettings(const fs::path& programDir) {
 
 bool BaseData::CreateBaseData(const fs::path& programDir) {
   plan_.ProgramDir = programDir.string();
+  // A save of several files that a crash cut off is finished or undone
+  // before any of its files is read (its mark lives in this folder).
+  const CutSaveSet cut = FinishCutSaveSet(programDir);
+  if (!cut.error.empty()) ReportFailure(cut.Text());
+  else if (cut.found) host_.ReportWarning(cut.Text());
   if (!ReadSettings(programDir)) return false;
 
   auto& s = plan_.Settings;
@@ -264,20 +271,20 @@ bool BaseData::ApplySettingsPatch() {
 // ---------------------------------------------------------------------------
 // UN numbers
 
-std::vector<std::string> BaseData::OptionalDataFileLines(std::string_view name) {
-  std::vector<std::string> lines;
+bool BaseData::OptionalDataFileLines(std::string_view name, std::vector<std::string>& lines) {
+  lines.clear();
   const fs::path file = DataFile(name);
-  if (!file.empty()) {
-    std::string error;
-    if (!ReadLines(file, lines, error)) {
-      ReportFailure(error);
-      lines.clear();
-    }
-  }
-  return lines;
+  if (file.empty()) return true;
+  std::string error;
+  if (ReadLines(file, lines, error)) return true;
+  ReportFailure(error);
+  return false;
 }
 
-int BaseData::ReadUnnTable() { return ReadUnnLines(OptionalDataFileLines("unn.txt")); }
+int BaseData::ReadUnnTable() {
+  std::vector<std::string> lines;
+  return OptionalDataFileLines("unn.txt", lines) ? ReadUnnLines(lines) : plan_.UnnCount;
+}
 
 int BaseData::ReadUnnLines(std::vector<std::string> lines) {
   std::sort(lines.begin(), lines.end());
@@ -308,7 +315,10 @@ std::string BaseData::UnInfo(std::string_view un) const {
 // ---------------------------------------------------------------------------
 // The list of installed vessels
 
-int BaseData::ReadVesselList() { return ReadVesselLines(OptionalDataFileLines("vex.txt")); }
+int BaseData::ReadVesselList() {
+  std::vector<std::string> lines;
+  return OptionalDataFileLines("vex.txt", lines) ? ReadVesselLines(lines) : plan_.VesselCount;
+}
 
 int BaseData::ReadVesselLines(const std::vector<std::string>& lines) {
   const fs::path root(plan_.Settings[SettingsIx::VesselsRoot]);

@@ -32,10 +32,12 @@ class BaseData {
   BaseData(const BaseData&) = delete;
   BaseData& operator=(const BaseData&) = delete;
 
-  // Start-up: settings from programDir/userpar.txt, DataDir, the colour and
-  // letter modes, the parameter file (Settings[113] + ".txt", else
-  // PARAM.txt) and the optional XLS.TXT and TRA.TXT. False, with the reason
-  // reported, when the settings or the parameter file cannot be read.
+  // Start-up: first a save of several files that a crash cut off is
+  // finished or undone (reported as a warning, see SaveSet); then settings
+  // from programDir/userpar.txt, DataDir, the colour and letter modes, the
+  // parameter file (Settings[113] + ".txt", else PARAM.txt) and the optional
+  // XLS.TXT and TRA.TXT. False, with the reason reported, when the settings
+  // or the parameter file cannot be read or are refused.
   bool CreateBaseData(const std::filesystem::path& programDir);
 
   // Directories, ports, UN numbers, use.txt, the vessel list. False when a
@@ -78,7 +80,8 @@ class BaseData {
 
   // vex.txt. The line readers work on lines already read (and are what the
   // file readers use); they keep an entry only when its directory exists
-  // under Settings[23], drop the others and set VesselListChanged.
+  // under Settings[23], drop the others and set VesselListChanged. A vex.txt
+  // that cannot be read or holds no text is reported and leaves the list.
   int ReadVesselList();
   int ReadVesselLines(const std::vector<std::string>& lines);
   // Writes the entries 0..VesselCount-1 sorted by name.
@@ -90,7 +93,8 @@ class BaseData {
   // folder exists and has none. VesHdr is left as it was.
   bool ConvertVesDbf(const std::filesystem::path& table);
 
-  // unn.txt: 0 when missing.
+  // unn.txt: 0 when missing; one that cannot be read or holds no text is
+  // reported and leaves the table.
   int ReadUnnTable();
   int ReadUnnLines(std::vector<std::string> lines);
 
@@ -104,8 +108,9 @@ class BaseData {
   bool LoadVesselList();
   std::filesystem::path DataFile(std::string_view name) const;
   // The lines of an optional file of the data folder: none when it is
-  // missing; a file that cannot be read is reported and gives none.
-  std::vector<std::string> OptionalDataFileLines(std::string_view name);
+  // missing; false, reported, when it cannot be read or holds no text (the
+  // table it fills then stays as it was).
+  bool OptionalDataFileLines(std::string_view name, std::vector<std::string>& lines);
   void ReportFailure(const std::string& text);
 
   PlanData& plan_;

@@ -4,11 +4,17 @@
 
 #include <cctype>
 #include <system_error>
+#include <vector>
 
 #include "core/TextHelpers.h"
 
 struct DbfTable::Handle {
   DBFHandle dbf = nullptr;
+  // A table opened for reading: the records not marked deleted, in order.
+  // A deleted record is no longer part of the table, though its bytes stay
+  // in the file until the table is packed.
+  bool reading = false;
+  std::vector<int> live;
   ~Handle() {
     if (dbf) DBFClose(dbf);
   }
@@ -34,6 +40,9 @@ std::unique_ptr<DbfTable> DbfTable::Open(const std::filesystem::path& file, std:
     const std::uintmax_t held = size > header ? (size - header) / static_cast<std::uintmax_t>(info->nRecordLength) : 0;
     if (held < static_cast<std::uintmax_t>(info->nRecords)) info->nRecords = static_cast<int>(held);
   }
+  handle->reading = true;
+  for (int r = 0; r < DBFGetRecordCount(info); ++r)
+    if (!DBFIsRecordDeleted(info, r)) handle->live.push_back(r);
   return std::unique_ptr<DbfTable>(new DbfTable(std::move(handle)));
 }
 
@@ -76,12 +85,15 @@ int DbfTable::FieldIndex(const std::string& name) const {
   return -1;
 }
 
-int DbfTable::RecordCount() const { return DBFGetRecordCount(handle_->dbf); }
+int DbfTable::RecordCount() const {
+  return handle_->reading ? static_cast<int>(handle_->live.size()) : DBFGetRecordCount(handle_->dbf);
+}
 
 std::string DbfTable::Read(int record, int field) const {
   if (record < 0 || record >= RecordCount() || field < 0 || field >= FieldCount()) return "";
-  if (DBFIsAttributeNULL(handle_->dbf, record, field)) return "";
-  const char* value = DBFReadStringAttribute(handle_->dbf, record, field);
+  const int row = handle_->reading ? handle_->live[static_cast<size_t>(record)] : record;
+  if (DBFIsAttributeNULL(handle_->dbf, row, field)) return "";
+  const char* value = DBFReadStringAttribute(handle_->dbf, row, field);
   return value ? Trim(value) : "";
 }
 

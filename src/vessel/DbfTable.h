@@ -31,6 +31,8 @@ class DbfTable {
   std::string FieldName(int field) const;
   // Column by name without regard to case; -1 when there is none.
   int FieldIndex(const std::string& name) const;
+  // Records are counted from 0; in a table opened for reading the records
+  // marked deleted are left out.
   int RecordCount() const;
   // The value as text, blanks trimmed; "" for a null value or a bad index.
   std::string Read(int record, int field) const;

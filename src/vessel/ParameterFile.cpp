@@ -4,6 +4,7 @@
 #include <array>
 #include <system_error>
 
+#include "core/InputCheck.h"
 #include "core/PlanData.h"
 #include "core/TextFile.h"
 #include "core/TextHelpers.h"
@@ -271,14 +272,18 @@ void ParameterFileReader::ReadLines(const std::vector<std::string>& lines) {
 }
 
 bool ParameterFileReader::ReadFile(const std::filesystem::path& file, std::string& error) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(file, ec)) {
-    // The stream library throws on reading a folder instead of failing.
-    error = file.string() + ": is a folder, not a file";
+  std::string bytes;
+  if (!ReadFileBytes(file, bytes, error)) return false;
+  // Refused before a table changes: every section begins with a "--" header.
+  std::string refused = IsBlankContent(bytes) ? "is empty" : BinaryContentReason(bytes);
+  const std::vector<std::string> lines = SplitTextLines(bytes);
+  if (refused.empty() &&
+      std::none_of(lines.begin(), lines.end(), [](const std::string& line) { return StartsWith(line, "--"); }))
+    refused = "no section header (a line beginning with \"--\")";
+  if (!refused.empty()) {
+    error = file.string() + ": " + refused + ": not a parameter file";
     return false;
   }
-  std::vector<std::string> lines;
-  if (!ReadTextLines(file, lines, error)) return false;
   ReadLines(lines);
   return true;
 }

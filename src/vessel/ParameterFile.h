@@ -46,7 +46,8 @@ class ParameterFileReader {
   void ReadLines(const std::vector<std::string>& lines);
 
   // ReadLines on a file; false with error "<file>: <reason>" when it cannot
-  // be read (the tables are then left as they were).
+  // be read or is no parameter file (empty, binary, no section header): the
+  // tables are then left as they were.
   bool ReadFile(const std::filesystem::path& file, std::string& error);
 
   // Rows of the segregation matrix filled so far.

@@ -5,7 +5,9 @@
 #include <system_error>
 
 #include "core/Host.h"
+#include "core/InputCheck.h"
 #include "core/PlanData.h"
+#include "core/SaveSet.h"
 #include "core/TextFile.h"
 #include "core/TextHelpers.h"
 #include "vessel/DbfTable.h"
@@ -113,8 +115,13 @@ std::vector<std::string> PortFileLines(PlanData& plan) {
   return lines;
 }
 
-bool WritePorts(PlanData& plan, const std::filesystem::path& dataDir, Host& host) {
+bool WritePorts(PlanData& plan, const std::filesystem::path& dataDir, Host& host, SaveSet* set) {
   const std::vector<std::string> lines = PortFileLines(plan);
+  if (set) {
+    set->AddLines(PortsFile(dataDir), lines);
+    set->OnCommitted([&plan] { plan.PortsChanged = 0; });
+    return true;
+  }
   std::string error;
   if (!WriteTextLines(PortsFile(dataDir), lines, error)) {
     host.ReportError(error);
@@ -132,15 +139,32 @@ int ReadPorts(PlanData& plan, const std::filesystem::path& dataDir, Host& host) 
   std::string error;
   const std::filesystem::path file = FindFileNoCase(dataDir, kPortsFile);
   if (!file.empty()) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(file, ec)) {
-      host.ReportError(file.string() + ": not a file");
-      return plan.PortCount;
-    }
-    if (!ReadTextLines(file, lines, error)) {
+    std::string bytes;
+    if (!ReadFileBytes(file, bytes, error)) {
       host.ReportError(error);
       return plan.PortCount;
     }
+    lines = SplitTextLines(bytes);
+    // A table that is no ports table leaves the one in memory as it was.
+    std::string refused = BinaryContentReason(bytes);
+    std::vector<SkippedLine> skipped;
+    bool separated = false;
+    for (size_t i = 0; i < lines.size(); ++i) {
+      if (lines[i].find_first_of(",;") != std::string::npos) separated = true;
+      else if (!IsBlankContent(lines[i])) skipped.push_back({static_cast<int>(i) + 1, "no field separator: not a port"});
+    }
+    if (refused.empty() && !separated && !skipped.empty()) refused = "no line holds a field separator (\";\" or \",\")";
+    // A last line cut off would be a port with half its fields.
+    if (refused.empty() && separated && EndsInsideALine(bytes, bytes.find(';') != std::string::npos ? ';' : ',')) {
+      if (skipped.empty() || skipped.back().line != static_cast<int>(lines.size()))
+        skipped.push_back({static_cast<int>(lines.size()), std::string(kCutOffLine)});
+      lines.pop_back();
+    }
+    if (!refused.empty()) {
+      host.ReportError(file.string() + ": " + refused + ": not a ports table");
+      return plan.PortCount;
+    }
+    if (!skipped.empty()) host.ReportWarning(SkippedLinesMessage(file, skipped));
     return ParsePortLines(plan, std::move(lines));
   }
 

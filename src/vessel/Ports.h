@@ -12,6 +12,7 @@
 #include <vector>
 
 class Host;
+class SaveSet;
 struct PlanData;
 
 // Dark grey: the colour of a port added without one.
@@ -21,12 +22,16 @@ inline constexpr int kDefaultPortColour = 2631720;
 // PortCount; returns the count. When por.txt is missing it is first created
 // from the legacy dBASE table Por.dbf; with neither the table is empty.
 // Unsaved changes (PortsChanged) are written first; when that or the reading
-// fails the failure is reported and the table in memory is kept as it is.
+// fails the failure is reported and the table in memory is kept as it is,
+// as it is when the file is no ports table (binary, or text of which no line
+// holds a separator). Lines without a separator and a last line cut off are
+// reported as a warning and passed over.
 int ReadPorts(PlanData& plan, const std::filesystem::path& dataDir, Host& host);
 
 // Writes Ports to por.txt (atomically) and clears PortsChanged. A failure is
-// reported with the file's name; PortsChanged then stays set.
-bool WritePorts(PlanData& plan, const std::filesystem::path& dataDir, Host& host);
+// reported with the file's name; PortsChanged then stays set. With a set the
+// file joins it, and PortsChanged is cleared when the set is committed.
+bool WritePorts(PlanData& plan, const std::filesystem::path& dataDir, Host& host, SaveSet* set = nullptr);
 
 // The reading rule on lines already in memory: the lines are sorted, the
 // separator is taken from the first line holding a "," or ";" (";" when that

@@ -1,9 +1,9 @@
 #include "vessel/PtcFile.h"
 
-#include <fstream>
-#include <iterator>
+#include <algorithm>
 #include <vector>
 
+#include "core/InputCheck.h"
 #include "core/PlanData.h"
 #include "core/TextFile.h"
 #include "core/TextHelpers.h"
@@ -48,13 +48,32 @@ void ParsePtc(PlanData& plan, std::string_view bytes) {
   if (inValue) Assign(plan, name, value);  // a last line without its line end
 }
 
+std::string PtcRefusal(const PlanData& plan, std::string_view bytes) {
+  if (IsBlankContent(bytes)) return "is empty: no vessel particulars";
+  std::string reason = BinaryContentReason(bytes);
+  if (!reason.empty()) return reason;
+  const int vetCount = std::min({plan.VetCount, kMaxVet, kVesHdrSize});
+  for (const std::string& line : SplitTextLines(bytes)) {
+    const size_t end = line.find_first_of(";|");
+    if (end == std::string::npos || end == 0) continue;
+    const std::string_view name = std::string_view(line).substr(0, end);
+    if (vetCount <= 0) return {};
+    for (int i = 0; i < vetCount; ++i)
+      if (plan.Vet[i] == name) return {};
+  }
+  return vetCount > 0 ? "not vessel particulars: no line begins with a name of the particulars (VET) and \";\""
+                      : "not vessel particulars: no line begins with a name and \";\"";
+}
+
 bool ReadPtc(PlanData& plan, const std::filesystem::path& file, std::string& error) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) {
-    error = file.string() + ": cannot be read";
+  std::string bytes;
+  if (!ReadFileBytes(file, bytes, error)) return false;
+  const std::string refused = PtcRefusal(plan, bytes);
+  if (!refused.empty()) {
+    error = file.string() + ": " + refused;
     return false;
   }
-  ParsePtc(plan, std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()));
+  ParsePtc(plan, bytes);
   return true;
 }
 

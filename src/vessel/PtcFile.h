@@ -11,9 +11,13 @@ struct PlanData;
 
 // Reads the particulars into VesHdr. Names not in Vet and lines whose name
 // is not ended by ";" or "|" are ignored. False with error when the file
-// cannot be read.
+// cannot be read or is no particulars file (then nothing changes).
 bool ReadPtc(PlanData& plan, const std::filesystem::path& file, std::string& error);
 void ParsePtc(PlanData& plan, std::string_view bytes);
+// Why bytes are no particulars file: empty, binary, or no line that begins
+// with a name of the particulars (a VET name, once the VET table is loaded)
+// ended by ";" or "|". Empty when they are one.
+std::string PtcRefusal(const PlanData& plan, std::string_view bytes);
 
 // Writes Vet[i] ";" VesHdr[i] for every VET name; nothing is written (and
 // true is returned) while the vessel has no name.

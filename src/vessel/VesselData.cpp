@@ -1,11 +1,11 @@
 #include "vessel/VesselData.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
+#include <cctype>
 #include <system_error>
 
 #include "core/Host.h"
+#include "core/InputCheck.h"
 #include "core/TextFile.h"
 #include "core/TextHelpers.h"
 #include "vessel/DbfTable.h"
@@ -101,13 +101,82 @@ bool ParseStackColumn(const std::string& name, int& row, int& kind) {
   return true;
 }
 
+std::string_view FirstField(std::string_view line) { return line.substr(0, line.find(';')); }
+
+// The rules for one line of each file, and the refusal of a whole file
+// (empty, binary, or not one line of its kind) before anything changes.
+using LineRule = std::string (*)(std::string_view line);
+
+std::string CelLineProblem(std::string_view line) {
+  const std::string name = Trim(FirstField(line));
+  if (!AllDigits(name)) return "not a cell: the cell name \"" + name + "\" is not digits";
+  return {};
+}
+
+std::string BayLineProblem(std::string_view line) {
+  const std::string name = Trim(FirstField(line));
+  const bool word = !name.empty() && std::all_of(name.begin(), name.end(), [](char ch) {
+    return std::isalnum(static_cast<unsigned char>(ch)) != 0;
+  });
+  if (!word) return "not a bay: the bay name \"" + name + "\" before the first \";\" is not letters and digits";
+  return {};
+}
+
+std::string TraBayLineProblem(std::string_view line) {
+  if (Trim(Columns(line, 1, 3)).empty() || Trim(Columns(line, 5, 7)).empty() || HasControlCharacter(line))
+    return "not a pair of bay codes (characters 1-3 and 5-7)";
+  return {};
+}
+
+// Whether the line is read, and the reason in skipped when it is not.
+bool Readable(std::string_view line, size_t index, LineRule rule, std::vector<SkippedLine>* skipped) {
+  const std::string problem = rule(line);
+  if (problem.empty()) return true;
+  if (skipped) skipped->push_back({static_cast<int>(index) + 1, problem});
+  return false;
+}
+
+// Why a definition file is none of its kind; empty when it is one.
+std::string RefusalOf(std::string_view bytes, const std::vector<std::string>& lines, LineRule rule,
+                      const char* kind) {
+  if (IsBlankContent(bytes)) return std::string("is empty: no ") + kind;
+  std::string reason = BinaryContentReason(bytes);
+  if (!reason.empty()) return reason;
+  const bool any = std::any_of(lines.begin(), lines.end(),
+                               [rule](const std::string& l) { return !IsBlankLine(l) && rule(l).empty(); });
+  return any ? std::string() : std::string("not one line is a ") + kind;
+}
+
+// Reads a definition file and refuses it when it is none of its kind. A
+// last line the file ends inside (when its writer ends each line with
+// lineEnd) is left blank and listed in cut.
+bool ReadDefinitionFile(const std::filesystem::path& file, LineRule rule, const char* kind, char lineEnd,
+                        std::vector<std::string>& lines, std::vector<SkippedLine>& cut, std::string& error) {
+  std::string bytes;
+  cut.clear();
+  if (!ReadFileBytes(file, bytes, error)) return false;
+  lines = SplitTextLines(bytes);
+  const std::string refused = RefusalOf(bytes, lines, rule, kind);
+  if (!refused.empty()) {
+    lines.clear();
+    error = file.string() + ": " + refused;
+    return false;
+  }
+  if (lineEnd != 0 && EndsInsideALine(bytes, lineEnd)) {
+    lines.back().clear();
+    cut.push_back({static_cast<int>(lines.size()), std::string(kCutOffLine)});
+  }
+  return true;
+}
+
 }  // namespace
 
-int ParseCelLines(PlanData& plan, const std::vector<std::string>& lines) {
+int ParseCelLines(PlanData& plan, const std::vector<std::string>& lines, std::vector<SkippedLine>* skipped) {
   int count = 0;
-  for (const std::string& line : lines) {
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const std::string& line = lines[i];
     if (count >= kMaxVesselCells) break;
-    if (IsBlankLine(line)) continue;
+    if (IsBlankLine(line) || !Readable(line, i, CelLineProblem, skipped)) continue;
     const auto f = SplitFields(line, 7);
     StructCel& cell = plan.Cells[count++];
     cell.CELL = std::string(Field(f, 0));
@@ -122,11 +191,12 @@ int ParseCelLines(PlanData& plan, const std::vector<std::string>& lines) {
   return count;
 }
 
-int ParseBayLines(PlanData& plan, const std::vector<std::string>& lines) {
+int ParseBayLines(PlanData& plan, const std::vector<std::string>& lines, std::vector<SkippedLine>* skipped) {
   int count = 0;
-  for (const std::string& line : lines) {
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const std::string& line = lines[i];
     if (count >= kMaxBays) break;
-    if (IsBlankLine(line)) continue;
+    if (IsBlankLine(line) || !Readable(line, i, BayLineProblem, skipped)) continue;
     const auto f = SplitFields(line, kBayFieldCount);
     auto whole = [&f](size_t i) { return ParseInt(Field(f, i)); };
     StructBay& bay = plan.Bays[count++];
@@ -159,11 +229,12 @@ int ParseBayLines(PlanData& plan, const std::vector<std::string>& lines) {
   return count;
 }
 
-int ParseTraBayLines(PlanData& plan, const std::vector<std::string>& lines) {
+int ParseTraBayLines(PlanData& plan, const std::vector<std::string>& lines, std::vector<SkippedLine>* skipped) {
   int pairs = 0;
-  for (const std::string& line : lines) {
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const std::string& line = lines[i];
     if (pairs >= kMaxBayTransPairs) break;
-    if (IsBlankLine(line)) continue;
+    if (IsBlankLine(line) || !Readable(line, i, TraBayLineProblem, skipped)) continue;
     plan.BayTrans[2 * pairs] = Columns(line, 1, 3);
     plan.BayTrans[2 * pairs + 1] = Columns(line, 5, 7);
     ++pairs;
@@ -288,9 +359,9 @@ bool VesselData::HasVesselTable(const std::string& name) const {
 }
 
 bool VesselData::OpenVessel() {
-  // The directory and the particulars are checked before anything changes:
-  // a failed open leaves the open vessel (and where its files are saved)
-  // as it was.
+  // The directory and the definition files are checked before anything
+  // changes: a failed open leaves the open vessel (and where its files are
+  // saved) as it was.
   if (plan_.CurVessel < 0 || plan_.CurVessel >= kMaxVessels) return false;
   const std::string dirName = Trim(plan_.VesselList[plan_.CurVessel * kVesselListFields + 1]);
   if (dirName.empty()) return false;
@@ -298,10 +369,26 @@ bool VesselData::OpenVessel() {
       std::filesystem::path(Trim(plan_.Settings[SettingsIx::VesselsRoot])) / dirName;
   const std::filesystem::path ptcFile = FindFileNoCase(dir, "ptc.txt");
   if (ptcFile.empty()) return false;
-  std::ifstream ptcStream(ptcFile, std::ios::binary);
-  const std::string ptcBytes((std::istreambuf_iterator<char>(ptcStream)), std::istreambuf_iterator<char>());
-  if (!ptcStream.is_open() || ptcStream.bad()) {
-    host_.ReportError(ptcFile.string() + ": cannot be read");
+  std::string ptcBytes;
+  std::string error;
+  if (!ReadFileBytes(ptcFile, ptcBytes, error)) {
+    host_.ReportError(error);
+    return false;
+  }
+  const std::string notParticulars = PtcRefusal(plan_, ptcBytes);
+  if (!notParticulars.empty()) {
+    host_.ReportError(ptcFile.string() + ": " + notParticulars);
+    return false;
+  }
+  const std::filesystem::path bayFile = FindFileNoCase(dir, "bay.txt");
+  const std::filesystem::path celFile = FindFileNoCase(dir, "cel.txt");
+  std::vector<std::string> bayLines;
+  std::vector<std::string> celLines;
+  std::vector<SkippedLine> bayCut;
+  std::vector<SkippedLine> celCut;
+  if ((!bayFile.empty() && !ReadDefinitionFile(bayFile, BayLineProblem, "bay line", ';', bayLines, bayCut, error)) ||
+      (!celFile.empty() && !ReadDefinitionFile(celFile, CelLineProblem, "cell line", ';', celLines, celCut, error))) {
+    host_.ReportError(error);
     return false;
   }
 
@@ -326,9 +413,9 @@ bool VesselData::OpenVessel() {
   plan_.PolCount = -1;
   plan_.PodCount = -1;
 
-  plan_.BayCount = LoadBays();
+  plan_.BayCount = bayFile.empty() ? LoadBays() : TakeBayLines(bayFile, bayLines, bayCut);
   plan_.ConfigMode = 0;
-  plan_.CellCount = LoadCells();
+  plan_.CellCount = celFile.empty() ? LoadCells() : TakeCellLines(celFile, celLines, celCut);
 
   // The quay data set and the unit in hand keep their contents.
   for (int set : {kCurPlane, kRefPlane, kVoyPlane}) {
@@ -383,12 +470,35 @@ void VesselData::LoadTraBay() {
   const std::filesystem::path file = FindFileNoCase(plan_.VesselDir, "tra_bay.txt");
   if (file.empty()) return;
   std::vector<std::string> lines;
+  std::vector<SkippedLine> skipped;
   std::string error;
-  if (!ReadTextLines(file, lines, error)) {
-    host_.ReportError(error);
+  if (!ReadDefinitionFile(file, TraBayLineProblem, "pair of bay codes", 0, lines, skipped, error)) {
+    host_.ReportError(error + ": the bay codes are not translated");
     return;
   }
-  plan_.BayTransCount = ParseTraBayLines(plan_, lines);
+  plan_.BayTransCount = ParseTraBayLines(plan_, lines, &skipped);
+  WarnSkipped(file, skipped);
+}
+
+void VesselData::WarnSkipped(const std::filesystem::path& file, std::vector<SkippedLine> skipped) {
+  if (skipped.empty()) return;
+  std::sort(skipped.begin(), skipped.end(), [](const SkippedLine& a, const SkippedLine& b) { return a.line < b.line; });
+  host_.ReportWarning(SkippedLinesMessage(file, skipped));
+}
+
+int VesselData::TakeBayLines(const std::filesystem::path& file, const std::vector<std::string>& lines,
+                             std::vector<SkippedLine> skipped) {
+  plan_.BayCount = ParseBayLines(plan_, lines, &skipped);
+  WarnSkipped(file, std::move(skipped));
+  return plan_.BayCount;
+}
+
+int VesselData::TakeCellLines(const std::filesystem::path& file, const std::vector<std::string>& lines,
+                              std::vector<SkippedLine> skipped) {
+  plan_.CellCount = ParseCelLines(plan_, lines, &skipped);
+  WarnSkipped(file, std::move(skipped));
+  LinkCellsToBays(plan_);
+  return plan_.CellCount;
 }
 
 int VesselData::LoadBays() {
@@ -405,13 +515,10 @@ int VesselData::LoadBays() {
     return plan_.BayCount;
   }
   std::vector<std::string> lines;
+  std::vector<SkippedLine> cut;
   std::string error;
-  if (!ReadTextLines(file, lines, error)) {
-    host_.ReportError(error);
-    lines.clear();
-  }
-  plan_.BayCount = ParseBayLines(plan_, lines);
-  return plan_.BayCount;
+  if (!ReadDefinitionFile(file, BayLineProblem, "bay line", ';', lines, cut, error)) host_.ReportError(error);
+  return TakeBayLines(file, lines, cut);
 }
 
 int VesselData::LoadLegacyBays(const std::filesystem::path& tableFile) {
@@ -482,44 +589,39 @@ int VesselData::LoadLegacyBays(const std::filesystem::path& tableFile) {
     lines.push_back(BayLine(bay));
   }
   WriteLines("bay.txt", lines);
-  return ParseBayLines(plan_, lines);
+  return TakeBayLines(std::filesystem::path(plan_.VesselDir) / "bay.txt", lines, {});
 }
 
 int VesselData::LoadCells() {
   const std::filesystem::path dir(plan_.VesselDir);
   const std::filesystem::path file = FindFileNoCase(dir, "cel.txt");
-  int count = 0;
+  std::vector<std::string> lines;
+  std::vector<SkippedLine> cut;
   if (file.empty()) {
     const std::filesystem::path table = FindFileNoCase(dir, "Cel.dbf");
     if (table.empty())
       host_.ReportError((dir / "cel.txt").string() + ": missing, and no table Cel.dbf to build it from");
     else
-      count = LoadLegacyCells(table);
+      lines = LegacyCellLines(table);
   } else {
-    std::vector<std::string> lines;
     std::string error;
-    if (ReadTextLines(file, lines, error))
-      count = ParseCelLines(plan_, lines);
-    else
-      host_.ReportError(error);
+    if (!ReadDefinitionFile(file, CelLineProblem, "cell line", ';', lines, cut, error)) host_.ReportError(error);
   }
-  plan_.CellCount = count;
-  LinkCellsToBays(plan_);
-  return count;
+  return TakeCellLines(file.empty() ? dir / "cel.txt" : file, lines, cut);
 }
 
-int VesselData::LoadLegacyCells(const std::filesystem::path& tableFile) {
+std::vector<std::string> VesselData::LegacyCellLines(const std::filesystem::path& tableFile) {
   // The old cell table's columns are taken by position.
   constexpr int kCellField = 0, kReeferField = 25, kLcgField = 26, kVcgField = 27, kTcgField = 28,
                 kLcg40Field = 29;
   std::string error;
   auto table = DbfTable::Open(tableFile, error);
+  std::vector<std::string> lines;
   if (!table) {
     host_.ReportError(error);
-    return 0;
+    return lines;
   }
   const int records = std::min(table->RecordCount(), kMaxVesselCells);
-  std::vector<std::string> lines;
   lines.reserve(static_cast<size_t>(std::max(records, 0)));
   for (int r = 0; r < records; ++r) {
     StructCel cell;
@@ -538,7 +640,7 @@ int VesselData::LoadLegacyCells(const std::filesystem::path& tableFile) {
     lines.push_back(CelLine(cell));
   }
   WriteLines("cel.txt", lines);
-  return ParseCelLines(plan_, lines);
+  return lines;
 }
 
 bool VesselData::SaveCells() {

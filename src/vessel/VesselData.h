@@ -25,6 +25,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/InputCheck.h"
 #include "core/PlanData.h"
 
 class Host;
@@ -37,16 +38,21 @@ inline constexpr int kMaxBayTransPairs = kMaxBayTrans / 2;
 
 // Line parsers and formatters of the definition files, open for the tests
 // and the fuzz targets. Lines that hold nothing but blanks are skipped;
-// surplus lines beyond the capacity are not stored. Each returns the number
-// of records filled.
+// surplus lines beyond the capacity are not stored. A line that is none of
+// the file's records (a cell name that is not digits, a bay line without a
+// bay name, a translation line without two codes) is passed over and, with
+// skipped given, listed there. Each returns the number of records filled.
 //
 // cel.txt: sets CELL, FL_RF, LCG, VCG, TCG, LCG_40, RESTR; X and Y become 0
 // and the blocking links -1; BAYIX, COLUMN and LINE keep their values.
-int ParseCelLines(PlanData& plan, const std::vector<std::string>& lines);
+int ParseCelLines(PlanData& plan, const std::vector<std::string>& lines,
+                  std::vector<SkippedLine>* skipped = nullptr);
 // bay.txt: every bay read starts from an empty bay record.
-int ParseBayLines(PlanData& plan, const std::vector<std::string>& lines);
+int ParseBayLines(PlanData& plan, const std::vector<std::string>& lines,
+                  std::vector<SkippedLine>* skipped = nullptr);
 // tra_bay.txt into BayTrans (pair k: elements 2k and 2k+1); returns pairs.
-int ParseTraBayLines(PlanData& plan, const std::vector<std::string>& lines);
+int ParseTraBayLines(PlanData& plan, const std::vector<std::string>& lines,
+                     std::vector<SkippedLine>* skipped = nullptr);
 // hld.txt: sets HOLD of each bay named (every bay starts at 0). A line
 // whose bay is not a bay of the vessel, or whose hold is not a whole number
 // above 0, is left out and described in problems as "line N: reason".
@@ -93,15 +99,20 @@ class VesselData {
   VesselOpenSteps steps;
 
   // Opens vessel entry CurVessel of VesselList. False, with nothing changed,
-  // when the entry names no directory or its ptc.txt is missing or unreadable.
+  // when the entry names no directory or its ptc.txt is missing, and when
+  // ptc.txt, bay.txt or cel.txt cannot be read or is none of its kind
+  // (empty, binary, not one line of its records): that is reported with the
+  // file's name. Lines passed over in a file that is read are reported as a
+  // warning.
   bool OpenVessel();
 
   // bay.txt, or (once) the legacy dBASE table BAY from which bay.txt is then
-  // written. Sets BayCount and returns it.
+  // written. Sets BayCount and returns it; a bay.txt that is refused is
+  // reported and gives no bays.
   int LoadBays();
   // cel.txt, or (once) the legacy dBASE table Cel from which cel.txt is then
   // written. Sets CellCount, links the cells to the loaded bays and returns
-  // the count.
+  // the count; a cel.txt that is refused is reported and gives no cells.
   int LoadCells();
 
   // Write cel.txt / bay.txt (with hld.txt when a bay has its hold) and
@@ -125,7 +136,14 @@ class VesselData {
   std::filesystem::path VesselFile(std::string_view name) const;
   bool WriteLines(std::string_view name, const std::vector<std::string>& lines);
   int LoadLegacyBays(const std::filesystem::path& table);
-  int LoadLegacyCells(const std::filesystem::path& table);
+  std::vector<std::string> LegacyCellLines(const std::filesystem::path& table);
+  // Parse the lines of a file read (or built from a legacy table) into the
+  // plan and report the lines passed over, skipped holding those already.
+  int TakeBayLines(const std::filesystem::path& file, const std::vector<std::string>& lines,
+                   std::vector<SkippedLine> skipped);
+  int TakeCellLines(const std::filesystem::path& file, const std::vector<std::string>& lines,
+                    std::vector<SkippedLine> skipped);
+  void WarnSkipped(const std::filesystem::path& file, std::vector<SkippedLine> skipped);
   void LoadTraBay();
   void LoadHolds();
 

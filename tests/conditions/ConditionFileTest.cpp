@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "BadFiles.h"
 #include "ConditionFixture.h"
 #include "conditions/UnitColumns.h"
 #include "core/TextHelpers.h"
@@ -563,6 +564,92 @@ TEST_F(ConditionFileTest, AFailedWriteIsReportedAndKeepsTheConditionModified) {
 TEST_F(ConditionFileTest, WriteTellsWhetherTheFileExisted) {
   EXPECT_FALSE(Write("DGOA003W.TXT").existedBefore);
   EXPECT_TRUE(Write("DGOA003W.TXT").existedBefore);
+}
+
+// A bad file is refused with its name and the reason, and the condition
+// open before stays as it was; one cut off inside its last line is read
+// without that line, which is listed.
+TEST_F(ConditionFileTest, BadConditionFilesAreToldFromGoodOnes) {
+  Place("010082", Unit("ZUMU1000001", "GOA", "HAM"));
+  Place("030082", Unit("ZUMU2000002", "GOA", "HAM"));
+  ASSERT_TRUE(Write("DGOA003W.TXT").written);
+  const std::string good = ReadBytes(CondPath("DGOA003W.TXT"));
+  const std::filesystem::path bad = CondPath("DSIN004W.TXT");
+  for (BadFile kind : AllBadFiles()) {
+    SCOPED_TRACE(BadFileName(kind));
+    ASSERT_TRUE(file.ReadCondition(CondPath("DGOA003W.TXT"), kCurPlane, false));
+    host.errors.clear();
+    host.warnings.clear();
+    const std::vector<StructDat> before = CellRecords();
+    PlaceBadFile(kind, bad, good, "010082;0;10.5;12;0;999;2;\r\n");  // a cel.txt
+    bool read = false;
+    {
+      ReadAsNobody nobody(kind);
+      read = file.ReadCondition(bad, kCurPlane, false);
+    }
+    if (kind == BadFile::CutOff) {
+      ASSERT_TRUE(read);
+      ASSERT_EQ(host.warnings.size(), 1u);
+      EXPECT_NE(host.warnings[0].find(bad.string() + ": 1 line not read: line 3: the file ends inside this line"),
+                std::string::npos)
+          << host.warnings[0];
+      EXPECT_EQ(plan.Cur()[Cell("010082")].CONTAINER, "ZUMU1000001");
+      EXPECT_EQ(plan.Cur()[Cell("030082")].STATUS, 0);
+      continue;
+    }
+    EXPECT_FALSE(read);
+    ExpectRefused(host.errors, bad, RefusalSays(kind, "is empty", "not a condition"));
+    EXPECT_EQ(CellRecords(), before);
+    EXPECT_EQ(plan.VesHdr[VesHdrIx::Port], "GOA");
+    EXPECT_EQ(plan.PlaneTitle[kCurPlane], "GOA / 003W Departure");
+  }
+}
+
+// The quay file likewise; an empty one is an empty quay, as the writer
+// leaves it when the quay holds nothing.
+TEST_F(ConditionFileTest, BadQuayFilesAreToldFromGoodOnes) {
+  PutToQuay(plan, Unit("ZUMU1000001", "GOA", "HAM"));
+  PutToQuay(plan, Unit("ZUMU2000002", "GOA", "HAM"));
+  ASSERT_TRUE(Write("", false, kQuayPlane).written);
+  const std::filesystem::path path = dir.path() / "QUA.TXT";
+  const std::string good = ReadBytes(path);
+  for (BadFile kind : AllBadFiles()) {
+    SCOPED_TRACE(BadFileName(kind));
+    dir.Write("QUA.TXT", good);
+    ASSERT_TRUE(file.ReadQuayFile());
+    host.errors.clear();
+    host.warnings.clear();
+    PlaceBadFile(kind, path, good, "001 002\r\n");  // a tra_bay.txt
+    bool read = false;
+    {
+      ReadAsNobody nobody(kind);
+      read = file.ReadQuayFile();
+    }
+    if (kind == BadFile::Empty || kind == BadFile::CutOff) {
+      ASSERT_TRUE(read);
+      EXPECT_TRUE(host.errors.empty());
+      EXPECT_EQ(plan.QuayLive, kind == BadFile::Empty ? 0 : 1);
+      EXPECT_EQ(host.warnings.size(), kind == BadFile::Empty ? 0u : 1u);
+      continue;
+    }
+    EXPECT_FALSE(read);
+    ExpectRefused(host.errors, path, RefusalSays(kind, "", "no line holds a field separator"));
+    EXPECT_EQ(plan.QuayLive, 2);
+    EXPECT_EQ(plan.Dat[kQuayPlane][1].CONTAINER, "ZUMU2000002");
+  }
+}
+
+// Lines of no record type are listed, a condition with them still reads.
+TEST_F(ConditionFileTest, LinesOfNoRecordTypeAreListedAndTheRestIsRead) {
+  WriteBytes(CondPath("DHAM007E.TXT"), "A|V|DHAM007E.TXT|0|0|0|10|\r\nX|odd|\r\nfree text\r\n" +
+                                           UnitLine("010082", "ZUMU1000001", "HAM", "GOA", "20", "10") + "\r\n\x1a");
+  ASSERT_TRUE(file.ReadCondition(CondPath("DHAM007E.TXT"), kCurPlane, false));
+  std::vector<int> lines;
+  for (const SkippedLine& s : file.SkippedLines()) lines.push_back(s.line);
+  EXPECT_EQ(lines, (std::vector<int>{2, 3}));
+  EXPECT_EQ(plan.Cur()[Cell("010082")].CONTAINER, "ZUMU1000001");
+  ASSERT_EQ(host.warnings.size(), 1u);
+  EXPECT_NE(host.warnings[0].find("2 lines not read: line 2: not a line of a condition"), std::string::npos);
 }
 
 }  // namespace

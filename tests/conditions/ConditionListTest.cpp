@@ -16,6 +16,7 @@
 #include "conditions/ConditionList.h"
 #include "conditions/Schedule.h"
 #include "conditions/UnitColumns.h"
+#include "core/SaveSet.h"
 #include "core/TextFile.h"
 #include "core/TextHelpers.h"
 #include "vessel/BaseData.h"
@@ -285,6 +286,30 @@ TEST_F(ConditionListTest, SavedUnderANewNameItAppearsFirstOnceDated) {
   const SaveConditionOutcome again = list.SaveCondition({"SIN", "003W", "A"});
   EXPECT_TRUE(again.closed);
   EXPECT_FALSE(again.newFile);
+}
+
+// The files saved with a condition are one set with it: when one of them
+// cannot be written, no file of the set changes and the condition keeps the
+// name of the file it came from.
+TEST_F(ConditionListTest, ASetThatCannotBeWrittenChangesNoFile) {
+  RegisterPort("GOA", "IT");
+  Condition("DGOA003W", LocalTime(2099, 5, 31, 12, 0), {UnitRecord("010082", "ZUMU2000002", "GOA", "SIN")});
+  Refresh();
+  Select("DGOA003W");
+  ASSERT_TRUE(list.OpenSelectedCondition());
+  Place("030082", Unit("ZUMU3000003", "GOA", "SIN"));
+  const std::string before = ReadBytes(CondPath("DGOA003W.TXT"));
+  const SaveConditionOutcome outcome = list.SaveCondition({"GOA", "004W", "D"}, [&](SaveSet& set) {
+    set.Add(dir.path() / "no such folder" / "QUA.TXT", "quay");
+    return true;
+  });
+  EXPECT_FALSE(outcome.closed);
+  EXPECT_FALSE(fs::exists(CondPath("DGOA004W.TXT")));
+  EXPECT_EQ(ReadBytes(CondPath("DGOA003W.TXT")), before);
+  EXPECT_EQ(plan.VesHdr[VesHdrIx::Voy], "003W");
+  EXPECT_EQ(plan.ConditionModified, 1);
+  ASSERT_EQ(host.errors.size(), 1u);
+  EXPECT_NE(host.errors[0].find("no such folder/QUA.TXT"), std::string::npos) << host.errors[0];
 }
 
 TEST_F(ConditionListTest, SaveDialogRefusesBadFieldsAndWritesNothing) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "BadFiles.h"
 #include "TempDir.h"
 #include "conditions/Schedule.h"
 
@@ -169,6 +170,37 @@ TEST_F(ScheduleTest, UnreadableScheduleIsReportedAndLeftAlone) {
   EXPECT_NE(lastError.find("SCH.DAT"), std::string::npos) << lastError;
   EXPECT_TRUE(fs::is_directory(dir.path() / "SCH.DAT"));
   EXPECT_FALSE(fs::exists(dir.path() / "sch.dat"));
+}
+
+// A file that is no schedule is refused and left as it is; an empty one and
+// one cut off inside its last line are rebuilt, the cut line giving way to
+// its file's own date as a damaged line does.
+TEST_F(ScheduleTest, BadSchedulesAreRefusedAndLeftAlone) {
+  Condition("DGOA003W.TXT", LocalTime(2026, 5, 31, 12, 0));
+  Condition("AGOA003W.TXT", LocalTime(2026, 5, 30, 8, 0));
+  const std::string good = "2026/02/02 02.02 AGOA003W       W\r\n2026/03/03 03.03 DGOA003W       W\r\n";
+  const fs::path file = dir.path() / "sch.dat";
+  for (BadFile kind : AllBadFiles()) {
+    SCOPED_TRACE(BadFileName(kind));
+    PlaceBadFile(kind, file, good, "CODE;ZFD\r\nVESSEL;ZUM FEEDER\r\n");  // a ptc.txt
+    const std::string placed = fs::is_regular_file(file) ? ReadBytes(file) : "";
+    bool rebuilt = false;
+    {
+      ReadAsNobody nobody(kind);
+      rebuilt = Rebuild();
+    }
+    if (kind == BadFile::Empty || kind == BadFile::CutOff) {
+      EXPECT_TRUE(rebuilt) << lastError;
+      EXPECT_EQ(Schedule(dir.path()).size(), 2u);
+      continue;
+    }
+    EXPECT_FALSE(rebuilt);
+    ExpectRefused({lastError}, file, RefusalSays(kind, "", "not a schedule"));
+    if (kind != BadFile::Folder) {
+      fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+      EXPECT_EQ(ReadBytes(file), placed);
+    }
+  }
 }
 
 TEST_F(ScheduleTest, MissingFolderHasNothingToSchedule) {

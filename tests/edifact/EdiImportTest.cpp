@@ -2,7 +2,9 @@
 
 #include <string>
 
+#include "BadFiles.h"
 #include "EdiFixture.h"
+#include "EdiTrailer.h"
 #include "SharedFiles.h"
 #include "TempDir.h"
 #include "core/TextHelpers.h"
@@ -559,6 +561,71 @@ TEST_F(EdiTest, CorpusFilesLoseNoUnit) {
     ++files;
   }
   EXPECT_GT(files, 0);
+}
+
+// A file that is no interchange is refused with its name and the reason
+// before anything changes; one cut off is read with a warning.
+TEST_F(EdiTest, BadFilesAreRefusedAndThePlanStays) {
+  TempDir dir;
+  Load("010082", OnBoard("MSCU 3000001", "ANR", "HAM"));
+  const std::string good = WithTrailer(kHeader + UnitSegments("0010002", "MSCU1000001", "22G1", "10000"), "REF1");
+  const std::filesystem::path file = dir.path() / "plan.edi";
+  for (BadFile kind : AllBadFiles()) {
+    SCOPED_TRACE(BadFileName(kind));
+    host.errors.clear();
+    host.warnings.clear();
+    PlaceBadFile(kind, file, good, "CODE;ZFD\r\nVESSEL;ZUM FEEDER\r\n");  // a ptc.txt
+    EdiImport import(ctx, base);
+    bool opened = false;
+    {
+      ReadAsNobody nobody(kind);
+      opened = import.Open(file);
+    }
+    if (kind == BadFile::CutOff) {
+      EXPECT_TRUE(opened);
+      EXPECT_TRUE(host.errors.empty());
+      ASSERT_EQ(host.warnings.size(), 1u);
+      EXPECT_NE(host.warnings[0].find(file.string() + ": message REF1 has no UNT"), std::string::npos)
+          << host.warnings[0];
+      continue;
+    }
+    EXPECT_FALSE(opened);
+    const std::string none = "not an EDIFACT interchange";
+    ExpectRefused(host.errors, file, RefusalSays(kind, none, none, none));
+    EXPECT_FALSE(import.Run());
+    EXPECT_EQ(At("010082").CONTAINER, "MSCU 3000001");
+  }
+}
+
+TEST_F(EdiTest, SegmentCountsAndEquipmentWithoutPositionsAreExplained) {
+  TempDir dir;
+  const std::string unit = UnitSegments("0010002", "MSCU1000001", "22G1", "10000");
+  struct Case {
+    std::string bytes;
+    bool opens;
+    const char* says;  // the warning or the error; "" for none
+  } cases[] = {
+      {WithTrailer(kHeader + unit, "REF1"), true, ""},
+      {kHeader + unit + "UNT+000018+REF1'UNZ+1+REF1'", true, ""},  // zero-padded
+      {kHeader + unit + kTrailer, true, "message REF1: its UNT counts 000099 segments, it has 18"},
+      {kHeader + unit + "UNT+REF1'UNZ+1+REF1'", true, "its UNT counts REF1 segments"},
+      {kHeader + "EQD+CN+MSCU1000001+22G1+++5'" + kTrailer, false,
+       "no unit can be read: its 1 EQD segments stand without a stowage position (LOC+147)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.bytes);
+    host.errors.clear();
+    host.warnings.clear();
+    EdiImport import(ctx, base);
+    EXPECT_EQ(import.Open(dir.Write("plan.edi", c.bytes)), c.opens);
+    const std::vector<std::string>& said = c.opens ? host.warnings : host.errors;
+    if (std::string(c.says).empty()) {
+      EXPECT_TRUE(host.warnings.empty() && host.errors.empty());
+      continue;
+    }
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_NE(said[0].find(c.says), std::string::npos) << said[0];
+  }
 }
 
 }  // namespace

@@ -32,3 +32,5 @@ std::string ScriptedHost::AskValue(const std::string&, const std::string& label,
   values.pop_front();
   return value;
 }
+
+void ScriptedHost::ReportWarning(const std::string& text) { warnings.push_back(text); }

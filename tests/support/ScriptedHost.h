@@ -24,6 +24,7 @@ class ScriptedHost : public Host {
   std::vector<int> messages;          // numbers shown
   std::vector<Question> questions;    // asked, in order
   std::vector<std::string> errors;    // reported
+  std::vector<std::string> warnings;  // reported as warnings
   std::vector<bool> busyCalls;        // every SetBusy argument, in order
   int busyDepth = 0;
   int planChanges = 0;
@@ -36,4 +37,5 @@ class ScriptedHost : public Host {
   void ReportError(const std::string& text) override;
   std::string AskValue(const std::string& caption, const std::string& label,
                        const std::string& offered) override;
+  void ReportWarning(const std::string& text) override;
 };

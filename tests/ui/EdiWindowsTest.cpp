@@ -15,12 +15,14 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
 #include <sstream>
 
+#include "../support/EdiTrailer.h"
 #include "ModalWindows.h"
 #include "conditions/VesselSession.h"
 #include "core/PlanData.h"
@@ -60,7 +62,7 @@ const std::string kBaplieHeader =
     "DTM+132:240317:101'\r\n"
     "RFF+VON:012N'\r\n";
 
-const std::string kTrailer = "UNT+30+HAM0001'\r\nUNZ+1+HAM0001'\r\n";
+std::string Message(const std::string& body) { return WithTrailer(body, "HAM0001", "\r\n"); }
 
 std::string Unit(const std::string& position, const std::string& number, const std::string& kilograms,
                  const std::string& pod = "NLRTM", const std::string& podName = "") {
@@ -116,8 +118,8 @@ class EdiWindowsTest : public QObject {
 
   // Two units for cells of the feeder and one for a position it lacks.
   std::string SampleBaplie() {
-    return kBaplieHeader + Unit("0010182", "ZUMU1234565", "20000") + Unit("010282", "ZUMU 2345670", "18500") +
-           Unit("990182", "ZUMU3456787", "12000") + kTrailer;
+    return Message(kBaplieHeader + Unit("0010182", "ZUMU1234565", "20000") + Unit("010282", "ZUMU 2345670", "18500") +
+                   Unit("990182", "ZUMU3456787", "12000"));
   }
 
   // Imports the sample through the window, answering the summary message.
@@ -222,8 +224,8 @@ class EdiWindowsTest : public QObject {
     plan().Settings[SettingsIx::MovinsClearWeights] = "1";
     for (const Case& c : cases) {
       EdiImportDialog form(ctx(), *base_);
-      form.OpenBytes("UNB+UNOA:2+A+B+240315:0930+R1'UNH+R1+" + std::string(c.type) + "'BGM++R1+5'" +
-                     "LOC+5+DEHAM'" + kTrailer);
+      form.OpenBytes(Message("UNB+UNOA:2+A+B+240315:0930+R1'UNH+R1+" + std::string(c.type) + "'BGM++R1+5'" +
+                             "LOC+5+DEHAM'"));
       QCOMPARE(form.windowTitle(), QString(c.title));
       QCOMPARE(form.LdischVoy->text(), QString(c.voyCaption));
       QCOMPARE(form.Ldeparture->text(), QString(c.departureCaption));
@@ -279,7 +281,7 @@ class EdiWindowsTest : public QObject {
     QCOMPARE(UnitsOnBoard(), 2);
 
     EdiImportDialog form(ctx(), *base_);
-    QVERIFY(form.OpenFile(WriteMessage("empty.edi", kBaplieHeader + kTrailer)));
+    QVERIFY(form.OpenFile(WriteMessage("empty.edi", Message(kBaplieHeader))));
     form.show();
     QTest::mouseClick(form.CBdum, Qt::LeftButton);
     QVERIFY(form.CBdum->isChecked());
@@ -296,7 +298,7 @@ class EdiWindowsTest : public QObject {
 
     // The quay holds the refused unit: the window asks before clearing it.
     EdiImportDialog again(ctx(), *base_);
-    QVERIFY(again.OpenFile(WriteMessage("empty.edi", kBaplieHeader + kTrailer)));
+    QVERIFY(again.OpenFile(WriteMessage("empty.edi", Message(kBaplieHeader))));
     again.show();
     QTest::mouseClick(again.CBdum, Qt::LeftButton);
     QString question;
@@ -337,7 +339,7 @@ class EdiWindowsTest : public QObject {
     ReadNextMessage(summary);
     QVERIFY(EdiImportDialog::ImportFile(
         ctx(), *base_,
-        WriteMessage("config.edi", kBaplieHeader + Unit("990282", "ZUMU4567893", "1000") + kTrailer)));
+        WriteMessage("config.edi", Message(kBaplieHeader + Unit("990282", "ZUMU4567893", "1000")))));
     QCOMPARE(summary, QString("1 cells not created"));
   }
 
@@ -346,9 +348,9 @@ class EdiWindowsTest : public QObject {
   // "Update Table" adds the port.
   void unknownPortsAskedInThePortDialog() {
     QCOMPARE(FindPort(plan(), "QQQ"), -1);
-    const std::string bytes = kBaplieHeader + Unit("010182", "ZUMU1234565", "20000", "XYQQQ", "QUAYSIDE") +
-                              Unit("010282", "ZUMU2345670", "20000", "XYQQQ", "QUAYSIDE") +
-                              Unit("010382", "ZUMU3456787", "20000", "XYWWW", "WESTPORT") + kTrailer;
+    const std::string bytes = Message(kBaplieHeader + Unit("010182", "ZUMU1234565", "20000", "XYQQQ", "QUAYSIDE") +
+                                      Unit("010282", "ZUMU2345670", "20000", "XYQQQ", "QUAYSIDE") +
+                                      Unit("010382", "ZUMU3456787", "20000", "XYWWW", "WESTPORT"));
     EdiImportDialog form(ctx(), *base_);
     form.OpenBytes(bytes);
     form.show();

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "BadFiles.h"
 #include "ScriptedHost.h"
 #include "TempDir.h"
 #include "core/PlanData.h"
@@ -372,27 +373,38 @@ TEST_F(BaseDataTest, LegacyVesselTableGivesPtcFiles) {
   EXPECT_EQ(FileLines(dir.path() / "vex.txt"), (Lines{"EPSILON;EPS;1;", "GAMMA STAR;GAMMA;1;"}));
 }
 
-TEST_F(BaseDataTest, GarbageFilesAreSurvived) {
+// Each file of the installation that holds no text is refused with its
+// name, and what it would have filled stays as it was.
+TEST_F(BaseDataTest, BinaryFilesAreRefusedAndChangeNothing) {
   Install();
-  std::string garbage;
-  for (int i = 0; i < 5000; ++i) garbage += static_cast<char>((i * 7919) % 256);
-  dir.Write("vex.txt", garbage);
-  dir.Write("unn.txt", garbage);
-  dir.Write("use.txt", garbage);
-  dir.Write("por.txt", garbage);
+  dir.Write("unn.txt", "1203;3;II;GASOLINE;\r\n");
+  dir.Write("por.txt", "GENOA;GOA;GE;IT;1;\r\n");
+  ASSERT_TRUE(base.LoadBaseData()) << host.errors.front();
+  const int vessels = plan->VesselCount;
+  ASSERT_EQ(plan->UnnCount, 1);
+  ASSERT_EQ(plan->PortCount, 1);
+  const std::string garbage = RandomBytes(5000);
+  const std::pair<const char*, std::string> files[] = {
+      {"vex.txt", ""}, {"unn.txt", "1203;3;II;GASOLINE;\r\n"}, {"use.txt", ""}, {"por.txt", "GENOA;GOA;GE;IT;1;\r\n"}};
+  for (const auto& [name, good] : files) {
+    SCOPED_TRACE(name);
+    const fs::path file = dir.Write(name, garbage);
+    host.errors.clear();
+    base.LoadBaseData();
+    ExpectRefused(host.errors, file, RefusalSays(BadFile::Binary));
+    EXPECT_EQ(plan->VesselCount, vessels);
+    EXPECT_EQ(plan->UnnCount, 1);
+    EXPECT_EQ(plan->PortCount, 1);
+    EXPECT_TRUE(fs::exists(file));  // use.txt is not consumed
+    if (good.empty()) fs::remove(file);
+    else dir.Write(name, good);
+  }
   dir.Write("XLS.TXT", garbage);
-  EXPECT_TRUE(base.LoadBaseData());
-  EXPECT_LE(plan->VesselCount, kMaxVessels);
-  EXPECT_LE(plan->UnnCount, kMaxUnn);
-  EXPECT_TRUE(base.ReadParameterFile(dir.path() / "XLS.TXT"));
-  EXPECT_LE(plan->XlsCount, kMaxXls);
-
-  dir.Write("vex.txt", "");
-  dir.Write("unn.txt", "");
-  EXPECT_TRUE(base.LoadBaseData());
-  EXPECT_EQ(plan->UnnCount, 0);
+  EXPECT_FALSE(base.ReadParameterFile(dir.path() / "XLS.TXT"));
+  EXPECT_EQ(plan->XlsCount, 1);
 
   // A folder where a file should be is reported, not thrown.
+  dir.Write("unn.txt", "");
   fs::remove(dir.path() / "unn.txt");
   fs::create_directory(dir.path() / "unn.txt");
   fs::create_directory(dir.path() / "TRA.TXT");
@@ -400,8 +412,43 @@ TEST_F(BaseDataTest, GarbageFilesAreSurvived) {
   base.LoadBaseData();
   EXPECT_FALSE(base.ReadParameterFile(dir.path() / "TRA.TXT"));
   ASSERT_EQ(host.errors.size(), 2u);
-  EXPECT_NE(host.errors[0].find("unn.txt"), std::string::npos);
-  EXPECT_NE(host.errors[1].find("TRA.TXT"), std::string::npos);
+  EXPECT_NE(host.errors[0].find("unn.txt: is a folder"), std::string::npos);
+  EXPECT_NE(host.errors[1].find("TRA.TXT: is a folder"), std::string::npos);
+}
+
+// The settings and the parameter file are read at start: one that is bad
+// stops the start with its name and the reason, and userpar.txt is never
+// overwritten by settings it did not give.
+TEST_F(BaseDataTest, BadSettingsOrParameterFileStopTheStart) {
+  const std::string settings = SettingsFile({});
+  for (const char* name : {"userpar.txt", "PARAM.txt"}) {
+    for (BadFile kind : AllBadFiles()) {
+      SCOPED_TRACE(std::string(name) + ", " + BadFileName(kind));
+      dir.Write("userpar.txt", settings);
+      dir.Write("PARAM.txt", ParameterText());
+      const std::string good = std::string(name) == "userpar.txt" ? settings : ParameterText();
+      const fs::path file = dir.path() / name;
+      PlaceBadFile(kind, file, good, "A|V|DHAM001W.TXT|0|0|0|10|\r\n");
+      auto fresh = CreatePlanData();
+      ScriptedHost startHost;
+      BaseData start(*fresh, startHost);
+      bool started = false;
+      {
+        ReadAsNobody nobody(kind);
+        started = start.CreateBaseData(dir.path());
+      }
+      // Settings are any text a line; a parameter file cut off still has its
+      // sections. Either starts.
+      const bool anyText = std::string(name) == "userpar.txt" &&
+                           (kind == BadFile::Empty || kind == BadFile::WrongKind || kind == BadFile::CutOff);
+      if (anyText || (kind == BadFile::CutOff)) {
+        EXPECT_TRUE(started) << (startHost.errors.empty() ? "" : startHost.errors[0]);
+        continue;
+      }
+      EXPECT_FALSE(started);
+      ExpectRefused(startHost.errors, file, RefusalSays(kind, "is empty", "not a parameter file"));
+    }
+  }
 }
 
 // --- lookups -------------------------------------------------------------------

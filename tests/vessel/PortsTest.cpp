@@ -5,6 +5,7 @@
 #include <iterator>
 #include <set>
 
+#include "BadFiles.h"
 #include "ScriptedHost.h"
 #include "TempDir.h"
 #include "core/NumberFormat.h"
@@ -96,32 +97,44 @@ TEST_F(PortsTest, MoreThanTheLoadLimitKeepsTheLastLineInTheLastEntry) {
   EXPECT_EQ(plan->Ports[kPortsLoadLimit - 1].WINCOLOR, lines);
 }
 
-TEST_F(PortsTest, GarbageEmptyAndBinaryFilesSurvive) {
-  const char rawBinary[] = "\0\xff\xfe;\0\r\r\n\x01,\x80;;;;;;;\n\n";
-  const std::string binary(rawBinary, sizeof rawBinary - 1);
-  struct Case {
-    const char* what;
-    std::string content;
-    int count;
-  } cases[] = {
-      {"empty", "", 0},
-      {"blank lines", "\r\n\r\n   \n", 0},
-      {"no separators", "just text\nmore text\n", 0},
-      {"only separators", ";;;;;;;;;;\r\n", 1},
-      {"binary", binary, 2},
-      {"blank line first", "\r\nGENOA;GOA;GE;IT;1;\r\n", 1},
-      {"no final line end", "GENOA;GOA;GE;IT;1;", 1},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    plan = CreatePlanData();
-    EXPECT_EQ(Read(c.content), c.count);
-    // Whatever was read writes and reads back to the same table.
-    const auto first = Table(*plan);
-    ASSERT_TRUE(WritePorts(*plan, dir.path(), host));
-    EXPECT_EQ(ReadPorts(*plan, dir.path(), host), c.count);
-    EXPECT_EQ(Table(*plan), first);
+// A file that is no ports table is refused with its name, and the table in
+// memory stays; an empty file is an empty table, as the writer leaves it;
+// lines without a separator, and a last line cut off, are listed.
+TEST_F(PortsTest, BadFilesAreToldFromGoodOnes) {
+  const std::string good = "ANTWERP;ANR;AN;BE;1;\r\nGENOA;GOA;GE;IT;2;\r\n";
+  const fs::path file = dir.path() / "por.txt";
+  for (BadFile kind : AllBadFiles()) {
+    SCOPED_TRACE(BadFileName(kind));
+    ASSERT_EQ(Read(good), 2);
+    host.errors.clear();
+    host.warnings.clear();
+    PlaceBadFile(kind, file, good, "just text\nmore text\n");
+    int count = 0;
+    {
+      ReadAsNobody nobody(kind);
+      count = ReadPorts(*plan, dir.path(), host);
+    }
+    if (kind == BadFile::Empty || kind == BadFile::CutOff) {
+      EXPECT_TRUE(host.errors.empty());
+      EXPECT_EQ(count, kind == BadFile::Empty ? 0 : 1);
+      EXPECT_EQ(host.warnings.size(), kind == BadFile::Empty ? 0u : 1u);
+      if (kind == BadFile::CutOff) {
+        EXPECT_NE(host.warnings[0].find(file.string() + ": 1 line not read: line 2: the file ends inside this line"),
+                  std::string::npos);
+      }
+      continue;
+    }
+    EXPECT_EQ(count, 2);
+    ExpectRefused(host.errors, file, RefusalSays(kind, "", "not a ports table"));
+    EXPECT_EQ(plan->Ports[1].CODE, "GOA");
   }
+}
+
+TEST_F(PortsTest, LinesWithoutASeparatorAreListedAndTheRestRead) {
+  EXPECT_EQ(Read(";;;;;;;;;;\r\nGENOA;GOA;GE;IT;1;\r\njust text\r\n\r\nNO FINAL LINE END;NFE;NF;XX;1;"), 3);
+  ASSERT_EQ(host.warnings.size(), 1u);
+  EXPECT_NE(host.warnings[0].find("1 line not read: line 3: no field separator"), std::string::npos)
+      << host.warnings[0];
   EXPECT_TRUE(host.errors.empty());
 }
 

@@ -6,6 +6,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "BadFiles.h"
+#include "DbfBytes.h"
 #include "ScriptedHost.h"
 #include "TempDir.h"
 #include "core/NumberFormat.h"
@@ -279,32 +281,81 @@ TEST_F(VesselDataTest, CellsReadKeepLayoutFieldsAndAreLinkedToTheirBays) {
   EXPECT_EQ(plan->Bays[2].LASTCELL, -1);
 }
 
-TEST_F(VesselDataTest, DamagedFilesOpenWithoutFault) {
-  const std::vector<std::pair<std::string, std::string>> cases = {
-      {"empty", ""},
-      {"line ends only", "\r\n\n\r\n"},
-      {"binary", std::string("\0\x01\xff;;\x80\r\r;\n\0;", 13)},
-      {"truncated", "0100"},
-      {"only separators",
-       ";;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;"
-       ";"},
-      {"huge numbers", "01;99999999999999999999999;1e999;-;.,.,;--5;"},
+// A definition file that is none of its kind is refused with its name and
+// the reason, and the vessel open before stays open as it was. A cel.txt or
+// bay.txt cut off inside its last line opens without that line, which is
+// listed; the particulars' lines end without a mark, so a cut one cannot be
+// told and opens as it reads.
+TEST_F(VesselDataTest, BadDefinitionFilesKeepTheOpenVesselOpen) {
+  const fs::path other = dir.path() / "vessels" / "OTHER";
+  dir.Write("vessels/OTHER/ptc.txt", "CODE;OTH\r\nVESSEL;OTHER\r\n");
+  dir.Write("vessels/OTHER/bay.txt", "05;\r\n");
+  dir.Write("vessels/OTHER/cel.txt", "050082;0;1;2;3;4;0;\r\n");
+  const std::string condition = "A|V|DHAM001W.TXT|0|0|0|10|\r\nC|010082|MSCU1234566|HAM|RTM|\r\n";
+  struct File {
+    std::string name, good, wrongKind, wrongKindSays;
   };
-  for (const auto& [name, content] : cases) {
-    SCOPED_TRACE(name);
-    WriteVesselFile("ptc.txt", content);
-    WriteVesselFile("bay.txt", content);
-    WriteVesselFile("cel.txt", content);
-    WriteVesselFile("tra_bay.txt", content);
-    ASSERT_TRUE(ves.OpenVessel());
-    EXPECT_TRUE(host.errors.empty());
-    EXPECT_LE(plan->CellCount, kUnitInHand);
-    EXPECT_LE(plan->BayCount, kMaxBays);
-    for (int i = 0; i < plan->CellCount; ++i) {
-      EXPECT_GE(plan->Cells[i].BAYIX, 0);
-      EXPECT_LT(plan->Cells[i].BAYIX, std::max(plan->BayCount, 1));
+  const File files[] = {
+      {"ptc.txt", "CODE;DMS\r\nVESSEL;DEMO STAR\r\n", "010082;0;10.5;12;0;999;2;\r\n", "not vessel particulars"},
+      {"bay.txt", "01;\r\n03;\r\n", condition, "not one line is a bay line"},
+      {"cel.txt", "010082;0;10,5;20;0;;0;\r\n010084;1;10.5;22;0;;0;\r\n030082;0;4;20;0;;0;\r\n", condition,
+       "not one line is a cell line"},
+  };
+  for (const File& f : files) {
+    for (BadFile kind : AllBadFiles()) {
+      SCOPED_TRACE(f.name + ", " + BadFileName(kind));
+      plan->CurVessel = 1;
+      ASSERT_TRUE(ves.OpenVessel());
+      host.errors.clear();
+      host.warnings.clear();
+      WriteMinimalVessel();
+      const fs::path bad = VesselDir() / f.name;
+      PlaceBadFile(kind, bad, f.good, f.wrongKind);
+      plan->CurVessel = 0;
+      bool opened = false;
+      {
+        ReadAsNobody nobody(kind);
+        opened = ves.OpenVessel();
+      }
+      if (kind == BadFile::CutOff) {
+        EXPECT_TRUE(opened);
+        EXPECT_TRUE(host.errors.empty());
+        if (f.name == "ptc.txt") continue;
+        ASSERT_EQ(host.warnings.size(), 1u);
+        EXPECT_NE(host.warnings[0].find(bad.string() + ": 1 line not read: line "), std::string::npos)
+            << host.warnings[0];
+        EXPECT_NE(host.warnings[0].find("the file ends inside this line"), std::string::npos);
+        continue;
+      }
+      EXPECT_FALSE(opened);
+      ExpectRefused(host.errors, bad, RefusalSays(kind, "is empty", f.wrongKindSays));
+      EXPECT_EQ(plan->VesselDir, other.string());
+      EXPECT_EQ(plan->VesHdr[VesHdrIx::Vessel], "OTHER");
+      EXPECT_EQ(plan->CellCount, 1);
+      EXPECT_EQ(plan->Cells[0].CELL, "050082");
+      EXPECT_EQ(plan->BayCount, 1);
     }
   }
+}
+
+// Lines that are none of the file's records are passed over and listed by
+// their numbers; the rest of the vessel opens.
+TEST_F(VesselDataTest, UnreadableLinesAreListedAndPassedOver) {
+  WriteMinimalVessel();
+  WriteVesselFile("cel.txt", "010082;0;1;2;3;4;0;\r\nbroken line\r\n\r\n010084;0;1;2;3;4;0;\r\n;;;\r\n");
+  WriteVesselFile("tra_bay.txt", "001 002\r\n01\r\n");
+  ASSERT_TRUE(ves.OpenVessel());
+  EXPECT_EQ(plan->CellCount, 2);
+  EXPECT_EQ(plan->Cells[1].CELL, "010084");
+  EXPECT_EQ(plan->BayTransCount, 1);
+  ASSERT_EQ(host.warnings.size(), 2u);
+  EXPECT_NE(host.warnings[0].find("cel.txt: 2 lines not read: line 2: not a cell: the cell name \"broken line\" is "
+                                  "not digits; line 5: "),
+            std::string::npos)
+      << host.warnings[0];
+  EXPECT_NE(host.warnings[1].find("tra_bay.txt: 1 line not read: line 2: not a pair of bay codes"), std::string::npos)
+      << host.warnings[1];
+  EXPECT_TRUE(host.errors.empty());
 }
 
 TEST_F(VesselDataTest, OpenVesselWithoutParticularsChangesNothing) {
@@ -689,6 +740,35 @@ TEST_F(LegacyTablesTest, CelTableBuildsCelTxt) {
   for (int i = 0; i < 4; ++i) EXPECT_EQ(plan->Cells[i].RESTR, restr[i]) << i;
   EXPECT_EQ(plan->Bays[0].LASTCELL, 3);
   EXPECT_EQ(ReadBytes(VesselDir() / "cel.txt").substr(0, 38), "010082;1;12.5;20.25;-2.5;8;0;\r\n010084;");
+}
+
+// A legacy cell table written by another program (laid out here byte by
+// byte): its numbers with decimals, an empty field and a deleted record as
+// that program means them.
+TEST_F(LegacyTablesTest, CelTableOfAnotherWriter) {
+  std::vector<DbfColumn> columns{{"CELL", 'C', 6}};
+  for (int f = 1; f < 25; ++f) columns.push_back({"F" + std::to_string(f), 'C', 1});
+  columns.push_back({"FL_RF", 'N', 1});
+  for (const char* name : {"LCG", "VCG", "TCG", "LCG_40"}) columns.push_back({name, 'N', 9, 3});
+  auto record = [](const std::string& cell, const std::string& lcg, const std::string& vcg, bool deleted) {
+    DbfRecord r{std::vector<std::string>(25), deleted};
+    r.values[0] = cell;
+    r.values.insert(r.values.end(), {"1", lcg, vcg, "-2.125", "15.000"});
+    return r;
+  };
+  dir.Write("vessels/DEMO/Cel.dbf", DbfBytes(columns, {record("010082", "12.500", "20.250", false),
+                                                      record("010084", "99.000", "1.000", true),
+                                                      record("010086", "12.500", "", false)}));
+  plan->BayCount = ParseBayLines(*plan, {"01;"});
+  EXPECT_EQ(ves.LoadCells(), 2);
+  EXPECT_TRUE(host.errors.empty()) << host.errors.front();
+  EXPECT_EQ(plan->Cells[0].CELL, "010082");
+  EXPECT_EQ(plan->Cells[0].LCG, 12.5);
+  EXPECT_EQ(plan->Cells[0].VCG, 20.25);
+  EXPECT_EQ(plan->Cells[0].TCG, -2.125);
+  EXPECT_EQ(plan->Cells[0].LCG_40, 15);
+  EXPECT_EQ(plan->Cells[1].CELL, "010086");  // the deleted record is no cell
+  EXPECT_EQ(plan->Cells[1].VCG, 0);          // an empty field is 0
 }
 
 }  // namespace
