@@ -140,10 +140,13 @@ TotalsReport BuildTotals(const PlanData& plan, const TotalsOptions& options) {
         if (keys[u].first.compare(0, keyLength[static_cast<size_t>(k)], previous, 0,
                                   keyLength[static_cast<size_t>(k)]) != 0)
           changed = k;
-      if (changed > 0)
-        for (int k = n; k >= changed; --k)
-          if (!options.oneLevel || k == n) emit(previous, k);
-          else level[static_cast<size_t>(k)] = Figures{};
+      for (int k = n; changed > 0 && k >= changed; --k) {
+        if (!options.oneLevel || k == n) {
+          emit(previous, k);
+        } else {
+          level[static_cast<size_t>(k)] = Figures{};
+        }
+      }
     }
     const StructDat& unit = set[static_cast<size_t>(keys[u].second)];
     for (Figures& f : level) Add(plan, unit, keys[u].second, f);
