@@ -511,6 +511,7 @@ void ConditionFile::ReadHeader(std::span<const std::string> fields, int plane, b
   HeaderTotals.displacement = ParseReal(FieldOr(fields, 3));
   HeaderTotals.lcg = ParseReal(FieldOr(fields, 4));
   HeaderTotals.vcg = ParseReal(FieldOr(fields, 5));
+  ctx_.stability.Saved = {HeaderTotals.displacement, HeaderTotals.lcg, HeaderTotals.vcg};
 
   RemoveToQuayOff noQuay(plan);
   ClearAllUnits(ctx_);

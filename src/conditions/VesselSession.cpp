@@ -36,11 +36,19 @@ void VesselSession::WireOpeningSteps() {
   s.RecomputeStability = [this] {
     // A new vessel starts from its own lightship and fixed weight.
     stability.ClearWeightItems(0, kMaxWeightItems - 1);
+    stability.Saved = {};
     stability.SetFixedItems(+1);
     stability.ComputeStability();
   };
+  // Without tables nothing floats the ship: the results of the vessel open
+  // before (drafts, KM, the GZ curve) must not stay on show.
+  s.SetStabilityDefaults = [this] {
+    if (stability.Hyd.size() <= 2) stability.Results = StabilityResults{};
+  };
   s.LoadQuay = [this] { conditions.ReadQuayFile(); };
   s.ResetSelectionFilter = [this] {
+    // The lists name the ports and operators of the vessel open before.
+    selection.MarkListsStale();
     selection.RequestedPlane = kCurPlane;
     selection.ResetSelection();
   };

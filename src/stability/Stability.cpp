@@ -764,3 +764,14 @@ void Stability::StabilityReport(std::vector<std::string>& lines) const {
     }
   }
 }
+
+std::string Stability::SavedTotalsNote() const {
+  if (Saved.W <= 0) return {};
+  const WeightItem total = Displacement();
+  const double w = total.Tonnes();
+  const bool same = std::abs(w - Saved.W) < 0.5 && (w <= 0 || (std::abs(total.Lcg() - Saved.LCG) < 0.01 &&
+                                                                 std::abs(total.Vcg() - Saved.VCG) < 0.01));
+  if (same) return {};
+  return "Saved with " + FormatFixed(Saved.W, 1) + " t, LCG " + FormatFixed(Saved.LCG, 2) + " m, VCG " +
+         FormatFixed(Saved.VCG, 2) + " m";
+}

@@ -170,6 +170,19 @@ class Stability {
   CrossCurveTable CrossCurves;
 
   StabilityResults Results;
+
+  // The totals the working condition's file was saved with (its header):
+  // read back, the sums should come to the same. They do not when the
+  // vessel's data changed since, or when a draft-survey correction was in
+  // the sums (it is not saved).
+  struct SavedTotals {
+    double W = 0, LCG = 0, VCG = 0;  // t, m, m; W 0 when unknown
+  };
+  SavedTotals Saved;
+  // "" while the sums agree with Saved within what the file's three
+  // decimals and the order of adding can explain, or when nothing was saved;
+  // else one line giving the saved figures.
+  std::string SavedTotalsNote() const;
   // Rebuilds the deadweight and displacement items and computes every result
   // (the GZ curve too) from the sums and the tables. With strength data
   // loaded it also computes the strength, whose sectional equilibrium then

@@ -35,6 +35,7 @@
 #include "core/TextHelpers.h"
 #include "edifact/EdiExport.h"
 #include "edifact/EdiImport.h"
+#include "planning/BayLayout.h"
 #include "planning/CellDrawing.h"
 #include "planning/VesImport.h"
 #include "ui/BaseDataDialog.h"
@@ -280,6 +281,9 @@ void MainWindow::Attach(Host& h, BaseData& base) {
   ApplyFontsAndColours();
   AllBays = new BayPlanEditor(plan_, session_->ctx, session_->selection, this);
   AllBays->Stability = [this]() -> const StabilityResults* { return &session_->stability.Results; };
+  // The editor's layout follows the vessel at once: other windows and the
+  // checks use it before the editor is first shown.
+  session_->ves.steps.ComputeLayout = [this] { ComputeBayLayout(plan_, AllBays->Layout, kTargetScreen); };
   // The editor steps through the conditions from the open one.
   AllBays->Neighbour = [this](bool older, bool open) {
     if (conditions_->NeighbourOfOpenCondition(older, open).empty()) return false;
@@ -447,7 +451,8 @@ bool MainWindow::OpenVesselEntry(int index) {
   if (plan_.CurVessel >= 0 && !CloseVessel()) return false;
   BusyCursor busy(*host);
   if (!session_->Open(index)) {
-    host->ShowMessageNo(53);
+    // A file that could not be read has been named already.
+    if (!session_->ves.OpenFailureReported()) host->ShowMessageNo(53);
     ShowVesselState(false);
     return false;
   }
@@ -591,6 +596,10 @@ void MainWindow::RefreshTitles() {
 bool MainWindow::CloseVessel() {
   if (!session_ || plan_.CurVessel < 0) return true;
   if (plan_.ConditionModified && !conditions_->AskSaveModified(true)) return false;
+  // The panel closes as its command closes it (the edits are stored) while
+  // the vessel is still open; afterwards the command would do nothing and
+  // the next vessel would open on the particulars.
+  if (PAp->isVisible()) ParticularsClick();
   if (AllBays) AllBays->close();
   if (plan_.CelChanged) session_->ves.SaveCells();
   setWindowTitle(Latin1(plan_.ProductName));

@@ -122,6 +122,11 @@ StabilityFrame::StabilityFrame(PlanData& plan, QWidget* parent) : QWidget(parent
   LBstate->setWordWrap(true);
   LBstate->setMaximumWidth(300);
   middleLayout->addWidget(LBstate);
+  LBsaved = new QLabel(middle);
+  LBsaved->setWordWrap(true);
+  LBsaved->setMaximumWidth(300);
+  SetTextColour(LBsaved, QColor(0xC0, 0x60, 0x00));
+  middleLayout->addWidget(LBsaved);
   PanelStab = BuildStabilityPanel();
   middleLayout->addWidget(PanelStab);
   middleLayout->addStretch(1);
@@ -302,6 +307,10 @@ void StabilityFrame::Refresh() {
   if (stability_ && stability_->LoadLines[1] == 0 && stability_->Hyd.size() > 2)
     stability_->ComputeLoadLines();
   RefreshWeights();
+  // Until the plan is changed, the file's own totals are the reference.
+  const std::string saved = stability_ && !plan_.ConditionModified ? stability_->SavedTotalsNote() : std::string();
+  LBsaved->setText(Latin1(saved));
+  LBsaved->setVisible(!saved.empty());
   RefreshStability();
   RefreshCriteria();
   static_cast<GzPaintBox*>(PBgz)->results = stability_ ? &stability_->Results : nullptr;

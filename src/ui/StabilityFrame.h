@@ -54,6 +54,7 @@ class StabilityFrame : public QWidget {
 
   // Why the values shown are not the present condition's (empty otherwise).
   QLabel* LBstate = nullptr;
+  QLabel* LBsaved = nullptr;  // the file's totals, when the sums differ from them
 
   // Stability panel.
   QWidget* PanelStab = nullptr;

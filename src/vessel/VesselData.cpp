@@ -362,6 +362,7 @@ bool VesselData::OpenVessel() {
   // The directory and the definition files are checked before anything
   // changes: a failed open leaves the open vessel (and where its files are
   // saved) as it was.
+  openFailureReported_ = false;
   if (plan_.CurVessel < 0 || plan_.CurVessel >= kMaxVessels) return false;
   const std::string dirName = Trim(plan_.VesselList[plan_.CurVessel * kVesselListFields + 1]);
   if (dirName.empty()) return false;
@@ -373,11 +374,13 @@ bool VesselData::OpenVessel() {
   std::string error;
   if (!ReadFileBytes(ptcFile, ptcBytes, error)) {
     host_.ReportError(error);
+    openFailureReported_ = true;
     return false;
   }
   const std::string notParticulars = PtcRefusal(plan_, ptcBytes);
   if (!notParticulars.empty()) {
     host_.ReportError(ptcFile.string() + ": " + notParticulars);
+    openFailureReported_ = true;
     return false;
   }
   const std::filesystem::path bayFile = FindFileNoCase(dir, "bay.txt");
@@ -389,6 +392,7 @@ bool VesselData::OpenVessel() {
   if ((!bayFile.empty() && !ReadDefinitionFile(bayFile, BayLineProblem, "bay line", ';', bayLines, bayCut, error)) ||
       (!celFile.empty() && !ReadDefinitionFile(celFile, CelLineProblem, "cell line", ';', celLines, celCut, error))) {
     host_.ReportError(error);
+    openFailureReported_ = true;
     return false;
   }
 

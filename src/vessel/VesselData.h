@@ -105,6 +105,10 @@ class VesselData {
   // file's name. Lines passed over in a file that is read are reported as a
   // warning.
   bool OpenVessel();
+  // Whether the last failed OpenVessel has already told the user why (an
+  // unreadable or refused definition file); a plain "cannot be opened" is
+  // then one message too many.
+  bool OpenFailureReported() const { return openFailureReported_; }
 
   // bay.txt, or (once) the legacy dBASE table BAY from which bay.txt is then
   // written. Sets BayCount and returns it; a bay.txt that is refused is
@@ -149,4 +153,5 @@ class VesselData {
 
   PlanData& plan_;
   Host& host_;
+  bool openFailureReported_ = false;
 };

@@ -286,6 +286,25 @@ TEST_F(ConditionFileTest, HeaderTotalsAreZeroTextsWhenNothingWeighs) {
   EXPECT_EQ(file.HeaderTotals.lcg, 34.0);
 }
 
+// The totals a file was saved with reach the stability, which names them
+// only when the sums read back do not come to the same.
+TEST_F(ConditionFileTest, SavedTotalsAreNamedOnlyWhenTheSumsDiffer) {
+  Place("050082", Unit("ZUMU6000006", "SIN", "NYC", "20", 10));
+  ASSERT_TRUE(Write("DGOA003W.TXT").written);
+  ASSERT_TRUE(file.ReadCondition(CondPath("DGOA003W.TXT"), kCurPlane, false));
+  EXPECT_EQ(stability.Saved.W, 10.0);
+  EXPECT_EQ(stability.SavedTotalsNote(), "");
+
+  // The same file as another version of the vessel's data saved it.
+  std::string bytes = ReadBytes(CondPath("DGOA003W.TXT"));
+  const std::string header = "|10.000|34.000|2.000|";
+  ASSERT_NE(bytes.find(header), std::string::npos);
+  bytes.replace(bytes.find(header), header.size(), "|12.000|34.000|2.000|");
+  WriteBytes(CondPath("DGOA003W.TXT"), bytes);
+  ASSERT_TRUE(file.ReadCondition(CondPath("DGOA003W.TXT"), kCurPlane, false));
+  EXPECT_EQ(stability.SavedTotalsNote(), "Saved with 12.0 t, LCG 34.00 m, VCG 2.00 m");
+}
+
 TEST_F(ConditionFileTest, TempFileKeepsTheOpenConditionsName) {
   Place("050082", Unit("ZUMU6000006", "SIN", "NYC", "20", 10));
   ASSERT_TRUE(Write("temp.TXT").written);

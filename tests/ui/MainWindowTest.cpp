@@ -30,7 +30,9 @@
 #include "conditions/Schedule.h"
 #include "conditions/VesselSession.h"
 #include "core/PlanData.h"
+#include "core/TextHelpers.h"
 #include "planning/AttributePanel.h"
+#include "planning/BayLayout.h"
 #include "planning/CellOps.h"
 #include "ui/Application.h"
 #include "ui/BayPlanEditor.h"
@@ -381,6 +383,76 @@ class MainWindowTest : public QObject {
     Start();
     QCOMPARE(plan_->VesHdr[VesHdrIx::Vessel], std::string("ZUM COASTER"));
     QVERIFY(plan_->CurVessel >= 0);
+  }
+
+  // "Exit Vessel" with the particulars shown closes the panel as its own
+  // command does; the next vessel opens on its conditions.
+  void exitVesselClosesTheParticulars() {
+    Start();
+    Main().ParticularsClick();
+    QVERIFY(Main().PAp->isVisible());
+    Main().SelectVesselExecute();
+    QVERIFY(plan_->CurVessel < 0);
+    QVERIFY(!Main().PAp->isVisible());
+    const QList<QListWidgetItem*> feeder = Main().LB1->findItems("ZUM FEEDER", Qt::MatchExactly);
+    QCOMPARE(feeder.size(), 1);
+    emit Main().LB1->itemDoubleClicked(feeder.first());
+    QVERIFY(plan_->CurVessel >= 0);
+    QVERIFY(!Main().PAp->isVisible());
+    QVERIFY(Main().LBcond->isVisible());
+  }
+
+  // Opening a vessel lays out its bays at once, drops the other vessel's
+  // selection lists and, without hydrostatics, its drafts; a vessel whose
+  // particulars cannot be read is named once, without the general message
+  // that is kept for a vessel with no particulars at all.
+  void openingAVesselStartsFromItsOwnData() {
+    Start();
+    QVERIFY(!Main().AllBays->isVisible());
+    auto laidOut = [this] {
+      BayLayout expected;
+      ComputeBayLayout(*plan_, expected, kTargetScreen);
+      const BayLayout& got = Main().AllBays->Layout;
+      return got.lineCount > 0 && got.lineCount == expected.lineCount && got.maxSlot == expected.maxSlot &&
+             got.MaxTiers == expected.MaxTiers;
+    };
+    QVERIFY(laidOut());
+    Main().Session()->selection.RefillSelectionLists();
+    QVERIFY(!Main().Session()->selection.ListsStale());
+    const double feederDraft = Main().Session()->stability.Results.MeanDraft;
+    QVERIFY(feederDraft != 7.0);
+
+    auto entry = [this](const char* name) {
+      for (int k = 0; k < plan_->VesselCount; ++k)
+        if (Trim(plan_->VesselList[static_cast<size_t>(k * kVesselListFields)]) == name) return k;
+      return -1;
+    };
+    const fs::path barge = Demo() / "BARGE";
+    fs::rename(barge / "HYD.txt", barge / "HYD.off");
+    QVERIFY(Main().OpenVesselEntry(entry("ZUM BARGE")));
+    QVERIFY(Main().Session()->selection.ListsStale());
+    QCOMPARE(Main().Session()->stability.Results.MeanDraft, 7.0);
+    QCOMPARE(Main().Session()->stability.Results.KM, 0.0);
+    QVERIFY(laidOut());
+
+    QStringList told;
+    OnModal<MessageWindow>([&told](MessageWindow* message) {
+      told << message->LText->text();
+      message->accept();
+    });
+    Main().SelectVesselExecute();  // closing writes ptc.txt
+    {
+      std::ofstream broken(barge / "ptc.txt", std::ios::binary | std::ios::trunc);
+      broken.write("\0\1\2\3", 4);
+    }
+    errors_.clear();
+    QVERIFY(!Main().OpenVesselEntry(entry("ZUM BARGE")));
+    QCOMPARE(errors_.size(), 1);
+    QVERIFY2(errors_.first().contains("ptc.txt"), qPrintable(errors_.first()));
+    QVERIFY(told.isEmpty());
+    fs::remove(barge / "ptc.txt");
+    QVERIFY(!Main().OpenVesselEntry(entry("ZUM BARGE")));
+    QTRY_COMPARE(told.size(), 1);
   }
 
   // The editor opens from the main window; its "Sel" filters the units and
