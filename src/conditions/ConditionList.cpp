@@ -90,10 +90,13 @@ bool ConditionList::RebuildSchedule(bool archive) {
   const fs::path dir = archive ? ArchiveDirectory() : WorkingDirectory();
   if (dir.empty()) return true;
   std::string error;
-  if (!RebuildScheduleIn(dir, archive ? kScheduleArchived : kScheduleWorking, error)) {
+  std::vector<SkippedLine> damaged;
+  if (!RebuildScheduleIn(dir, archive ? kScheduleArchived : kScheduleWorking, error, &damaged)) {
     Report(error);
     return false;
   }
+  const std::string dropped = SkippedLinesMessage(ScheduleFile(dir), damaged);
+  if (!dropped.empty()) ctx_.host.ReportWarning(dropped);
   return true;
 }
 

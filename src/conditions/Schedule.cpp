@@ -108,12 +108,18 @@ bool IsScheduledConditionFile(std::string_view fileName) {
   return type == 'P' || type == 'A' || type == 'D' || type == 'B';
 }
 
-bool RebuildScheduleIn(const fs::path& dir, char status, std::string& error) {
+bool RebuildScheduleIn(const fs::path& dir, char status, std::string& error, std::vector<SkippedLine>* damaged) {
   std::error_code ec;
   if (!fs::is_directory(dir, ec)) return true;
 
   std::vector<std::string> loaded;
   if (!ReadSchedule(dir, loaded, error)) return false;
+  if (damaged) {
+    damaged->clear();
+    for (size_t i = 0; i < loaded.size(); ++i)
+      if (!Trim(loaded[i]).empty() && !HasScheduleDate(loaded[i]))
+        damaged->push_back({static_cast<int>(i) + 1, "no date and time (yyyy/mm/dd hh.nn) in columns 1-16: dropped"});
+  }
   // Only the date and name columns of a loaded line count; its status is
   // given again below, to the lines whose file still exists.
   for (std::string& line : loaded) line = Pad(line.substr(0, std::min<size_t>(line.size(), kScheduleNameEnd)),

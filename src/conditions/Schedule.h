@@ -17,6 +17,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/InputCheck.h"
+
 inline constexpr std::string_view kScheduleFileName = "sch.dat";
 inline constexpr char kScheduleWorking = 'W';
 inline constexpr char kScheduleArchived = 'A';
@@ -57,5 +59,8 @@ bool IsScheduledConditionFile(std::string_view fileName);
 // damaged are dropped; every kept line gets status. A folder that does not
 // exist has nothing to schedule (true, nothing written). False with error
 // when sch.dat cannot be read (it is then left as it is, so no date is
-// lost) or written.
-bool RebuildScheduleIn(const std::filesystem::path& dir, char status, std::string& error);
+// lost) or written. damaged, when given, receives the lines dropped for
+// their damaged date columns (a condition of such a line is dated anew by
+// its file, which the planner should know).
+bool RebuildScheduleIn(const std::filesystem::path& dir, char status, std::string& error,
+                       std::vector<SkippedLine>* damaged = nullptr);

@@ -95,6 +95,13 @@ std::filesystem::path FolderOf(const std::filesystem::path& file) {
 }
 
 bool WriteFileAtomically(const std::filesystem::path& file, const std::string& bytes, std::string& error) {
+  // A folder given where a file belongs: said so before anything is written
+  // beside it (the system's word for the failed rename would be obscure).
+  std::error_code isFolder;
+  if (file.filename().empty() || std::filesystem::is_directory(file, isFolder)) {
+    error = Failure(file, "is a folder, not a file");
+    return false;
+  }
   const std::filesystem::path temp = file.string() + ".tmp~";
   std::string reason;
   if (!WriteFlushed(temp, bytes, reason)) {

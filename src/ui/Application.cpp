@@ -20,6 +20,22 @@ Zum4Application::ErrorDisplay& CurrentDisplay() {
   return display;
 }
 
+void WarningBoxDisplay(const QString& text) {
+  QMessageBox::warning(QApplication::activeWindow(), QApplication::applicationName(), text);
+}
+
+// Empty until set: warnings then go where errors go when that display was
+// replaced (a test watching errors sees the warnings too), else to a box.
+Zum4Application::ErrorDisplay& CurrentWarningDisplay() {
+  static Zum4Application::ErrorDisplay display;
+  return display;
+}
+
+bool& ErrorDisplayReplaced() {
+  static bool replaced = false;
+  return replaced;
+}
+
 // A 32 x 32 cursor: a hold outline with an arrow into it (Load), out of it
 // (Disch) or around (Restow). Hot spot at the arrow's tip.
 QCursor DrawCursor(int slot) {
@@ -81,10 +97,19 @@ bool Zum4Application::notify(QObject* receiver, QEvent* event) {
 }
 
 void Zum4Application::SetErrorDisplay(ErrorDisplay display) {
+  ErrorDisplayReplaced() = static_cast<bool>(display);
   CurrentDisplay() = display ? std::move(display) : MessageBoxDisplay;
 }
 
 void ShowError(const QString& text) { CurrentDisplay()(text); }
+
+void Zum4Application::SetWarningDisplay(ErrorDisplay display) { CurrentWarningDisplay() = std::move(display); }
+
+void ShowWarning(const QString& text) {
+  if (CurrentWarningDisplay()) CurrentWarningDisplay()(text);
+  else if (ErrorDisplayReplaced()) CurrentDisplay()(text);
+  else WarningBoxDisplay(text);
+}
 
 void ApplySystemNumberFormat() {
   const QLocale locale = QLocale::system();

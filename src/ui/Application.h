@@ -25,6 +25,8 @@ class Zum4Application : public QApplication {
   // The error display; tests replace it to see what would be shown.
   using ErrorDisplay = std::function<void(const QString&)>;
   static void SetErrorDisplay(ErrorDisplay display);
+  // The warning display (work went on, with something left out).
+  static void SetWarningDisplay(ErrorDisplay display);
 
   std::map<int, QCursor> Cursors;
 };
@@ -32,6 +34,8 @@ class Zum4Application : public QApplication {
 // Shows an error through the current error display (a message box unless a
 // test replaced it).
 void ShowError(const QString& text);
+// Shows a warning the same way, in a warning box.
+void ShowWarning(const QString& text);
 
 // Takes the decimal and thousands separators from the system locale and makes
 // them distinct (",": thousands becomes ".").

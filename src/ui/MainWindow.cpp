@@ -32,6 +32,7 @@
 #include "core/DateText.h"
 #include "core/Host.h"
 #include "core/PlanData.h"
+#include "core/SaveSet.h"
 #include "core/TextHelpers.h"
 #include "edifact/EdiExport.h"
 #include "edifact/EdiImport.h"
@@ -604,11 +605,15 @@ bool MainWindow::CloseVessel() {
   if (plan_.CelChanged) session_->ves.SaveCells();
   setWindowTitle(Latin1(plan_.ProductName));
   BusyCursor busy(*host);
-  // The quay and the particulars (with the condition open now) are kept.
-  session_->conditions.WriteCondition("", false, plan_.QuayPlane);
+  // The quay and the particulars (with the condition open now) are kept,
+  // as one set: the particulars name the condition the quay belongs to.
   if (StoreParticulars()) ParticularsChanged = true;
+  SaveSet set(plan_.DataDir);
+  session_->conditions.WriteCondition("", false, plan_.QuayPlane, &set);
+  if (!Trim(plan_.VesHdr[VesHdrIx::Vessel]).empty())
+    set.AddLines(std::filesystem::path(plan_.VesselDir) / "ptc.txt", PtcLines(plan_));
   std::string error;
-  if (!WritePtc(plan_, std::filesystem::path(plan_.VesselDir) / "ptc.txt", error)) host->ReportError(error);
+  if (!set.Commit(error)) host->ReportError(error);
   plan_.CurVessel = -1;
   RestoreAction->setVisible(false);
   ShowVesselState(false);

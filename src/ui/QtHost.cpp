@@ -53,6 +53,8 @@ void QtHost::PlanChanged() { emit planChanged(); }
 
 void QtHost::ReportError(const std::string& text) { ShowError(QString::fromLatin1(text.c_str())); }
 
+void QtHost::ReportWarning(const std::string& text) { ShowWarning(QString::fromLatin1(text.c_str())); }
+
 // The code left in the code box is taken whichever button closed the
 // dialog: "Update Table" also adds the port, "Ignore" only renames it for
 // this import.

@@ -28,6 +28,7 @@ class QtHost : public QObject, public Host {
   void SetBusy(bool busy) override;
   void PlanChanged() override;
   void ReportError(const std::string& text) override;
+  void ReportWarning(const std::string& text) override;
   std::string AskNewPort(const std::string& country, const std::string& code, const std::string& description,
                          const std::string& letter) override;
 

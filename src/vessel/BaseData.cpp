@@ -139,7 +139,12 @@ bool BaseData::CreateBaseData(const fs::path& programDir) {
 bool BaseData::ReadParameterFile(const fs::path& file) {
   isoMemoValid_ = false;  // the ISO table may change under the memo
   std::string error;
-  if (parameters_.ReadFile(file, error)) return true;
+  if (parameters_.ReadFile(file, error)) {
+    // The tables stand without the lines passed over; the user learns which.
+    const std::string skipped = SkippedLinesMessage(file, parameters_.Skipped());
+    if (!skipped.empty()) host_.ReportWarning(skipped);
+    return true;
+  }
   ReportFailure(error);
   return false;
 }
@@ -283,10 +288,28 @@ bool BaseData::OptionalDataFileLines(std::string_view name, std::vector<std::str
 
 int BaseData::ReadUnnTable() {
   std::vector<std::string> lines;
-  return OptionalDataFileLines("unn.txt", lines) ? ReadUnnLines(lines) : plan_.UnnCount;
+  if (!OptionalDataFileLines("unn.txt", lines)) return plan_.UnnCount;
+  const int count = ReadUnnLines(lines);
+  WarnSkipped("unn.txt");
+  return count;
 }
 
 int BaseData::ReadUnnLines(std::vector<std::string> lines) {
+  // A line that names no UN number would sort among the numbers and answer
+  // for none of them; it is left out and named.
+  skipped_.clear();
+  for (size_t k = 0; k < lines.size(); ++k) {
+    if (lines[k].empty()) continue;
+    const std::vector<std::string> fields = SplitFields(lines[k]);
+    const std::string un = fields.empty() ? std::string() : Trim(fields.front());
+    const bool number = !un.empty() && std::all_of(un.begin(), un.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
+    if (HasControlCharacter(lines[k]) || !number) {
+      skipped_.push_back({static_cast<int>(k) + 1, HasControlCharacter(lines[k])
+                                                       ? "holds a control character"
+                                                       : "\"" + un + "\" is no UN number (digits before \";\")"});
+      lines[k].clear();
+    }
+  }
   std::sort(lines.begin(), lines.end());
   plan_.Unn.fill(std::string());
   int count = 0;
@@ -317,16 +340,31 @@ std::string BaseData::UnInfo(std::string_view un) const {
 
 int BaseData::ReadVesselList() {
   std::vector<std::string> lines;
-  return OptionalDataFileLines("vex.txt", lines) ? ReadVesselLines(lines) : plan_.VesselCount;
+  if (!OptionalDataFileLines("vex.txt", lines)) return plan_.VesselCount;
+  const int count = ReadVesselLines(lines);
+  WarnSkipped("vex.txt");
+  return count;
+}
+
+void BaseData::WarnSkipped(std::string_view name) {
+  const std::string message = SkippedLinesMessage(DataFile(name), skipped_);
+  if (!message.empty()) host_.ReportWarning(message);
+  skipped_.clear();
 }
 
 int BaseData::ReadVesselLines(const std::vector<std::string>& lines) {
   const fs::path root(plan_.Settings[SettingsIx::VesselsRoot]);
   auto& list = plan_.VesselList;
   list.fill(std::string());
+  skipped_.clear();
   int count = 0;
-  for (const std::string& line : lines) {
-    if (count >= kMaxVessels) break;
+  for (size_t k = 0; k < lines.size(); ++k) {
+    const std::string& line = lines[k];
+    if (Trim(line).empty()) continue;
+    if (count >= kMaxVessels) {
+      skipped_.push_back({static_cast<int>(k) + 1, "the list is full (" + std::to_string(kMaxVessels) + " vessels)"});
+      continue;
+    }
     const std::vector<std::string> fields = SplitFields(line);
     std::string dir = fields.size() > 1 ? fields[1] : std::string();
     // An entry without a folder name would name the vessels root itself.
@@ -343,6 +381,10 @@ int BaseData::ReadVesselLines(const std::vector<std::string>& lines) {
     }
     if (!keep) {
       plan_.VesselListChanged = 1;
+      skipped_.push_back({static_cast<int>(k) + 1,
+                          Trim(dir).empty() ? std::string("no vessel folder after the name")
+                                            : "no vessel folder \"" + dir + "\" in " + root.string() +
+                                                  ": the vessel is left out of the list"});
       continue;
     }
     for (int f = 0; f < kVesselListFields && f < static_cast<int>(fields.size()); ++f)

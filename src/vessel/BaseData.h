@@ -16,6 +16,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/InputCheck.h"
+
 #include "vessel/ParameterFile.h"
 
 class Host;
@@ -112,8 +114,11 @@ class BaseData {
   // table it fills then stays as it was).
   bool OptionalDataFileLines(std::string_view name, std::vector<std::string>& lines);
   void ReportFailure(const std::string& text);
+  // Warns of the lines the last line reader passed over, naming the file.
+  void WarnSkipped(std::string_view name);
 
   PlanData& plan_;
+  std::vector<SkippedLine> skipped_;  // of the last line reader
   Host& host_;
   ParameterFileReader parameters_;
 

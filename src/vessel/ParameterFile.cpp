@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <initializer_list>
+#include <utility>
 #include <system_error>
 
 #include "core/InputCheck.h"
@@ -18,24 +20,46 @@ struct SectionContext {
   int& segRows;
 };
 
-using LineReader = void (*)(SectionContext&, const std::string&);
+// A reader returns why it passed over its line, or "" when it took it.
+using LineReader = std::string (*)(SectionContext&, const std::string&);
 
 std::string Col(const std::string& line, int first, int last) { return Columns(line, first, last); }
 int IntCol(const std::string& line, int first, int last) { return ParseInt(Columns(line, first, last)); }
 
-void ReadIso(SectionContext& c, const std::string& line) {
+// A numeric field may be left blank (it reads as 0); anything else in it
+// must be a number, or the line means something the reader cannot know.
+std::string NumberFields(const std::string& line, std::initializer_list<std::pair<int, int>> fields) {
+  for (const auto& [first, last] : fields) {
+    const std::string text = Trim(Col(line, first, last));
+    // A sign alone has always read as 0; files may hold it.
+    if (!text.empty() && text != "-" && text != "+" && !IsNumberText(text))
+      return "\"" + text + "\" in columns " + std::to_string(first) + "-" + std::to_string(last) + " is not a number";
+  }
+  return {};
+}
+
+std::string Full(std::string_view table, int capacity) {
+  return "the " + std::string(table) + " table is full (" + std::to_string(capacity) + " entries)";
+}
+
+std::string OutOfRange(int index, int size) {
+  return "entry " + std::to_string(index) + " is outside the table (0-" + std::to_string(size - 1) + ")";
+}
+
+std::string ReadIso(SectionContext& c, const std::string& line) {
   PlanData& p = c.plan;
-  if (p.IsoCount >= kMaxIsos) return;
+  if (p.IsoCount >= kMaxIsos) return Full("ISO", kMaxIsos);
   StructIso& iso = p.Isos[p.IsoCount++];
   iso.GROUP = Col(line, 1, 2);
   iso.CODE = Col(line, 3, 4);
   iso.TYPE = Col(line, 5, 6);
   iso.DESCR = Col(line, 9, 28);
+  return {};
 }
 
-void ReadTyp(SectionContext& c, const std::string& line) {
+std::string ReadTyp(SectionContext& c, const std::string& line) {
   PlanData& p = c.plan;
-  if (p.TypeCount >= kMaxTypes) return;
+  if (p.TypeCount >= kMaxTypes) return Full("TYP", kMaxTypes);
   StructTyp& typ = p.Types[p.TypeCount++];
   typ.TYP = Col(line, 1, 2);
   typ.DESCR = Col(line, 4, 18);
@@ -45,37 +69,51 @@ void ReadTyp(SectionContext& c, const std::string& line) {
   typ.ISO48 = Col(line, 34, 37);
   if (Col(line, 39, 39) == "1" && p.ReeferTypeCount < kMaxReeferTypes)
     p.ReeferTypes[p.ReeferTypeCount++] = Trim(typ.TYP);
+  return {};
 }
 
-void ReadImo(SectionContext& c, const std::string& line) {
+std::string ReadImo(SectionContext& c, const std::string& line) {
   PlanData& p = c.plan;
-  if (p.ImoCount >= kMaxImos) return;
+  if (p.ImoCount >= kMaxImos) return Full("IMO", kMaxImos);
+  if (std::string bad = NumberFields(line, {{91, 105}}); !bad.empty()) return bad;
   StructImo& imo = p.Imos[p.ImoCount++];
   imo.CLASS = Col(line, 1, 3);
   imo.TEXT = Col(line, 4, 89);
   imo.VALUE = IntCol(line, 91, 105);
+  return {};
 }
 
-void ReadSiz(SectionContext& c, const std::string& line) {
+std::string ReadSiz(SectionContext& c, const std::string& line) {
   PlanData& p = c.plan;
-  if (p.SizeCount >= kMaxSizes) return;
+  if (p.SizeCount >= kMaxSizes) return Full("SIZ", kMaxSizes);
   p.Sizes[p.SizeCount++] = Col(line, 1, 3);
+  return {};
 }
 
 // One matrix row per line; column k (one digit at character 5 + k) for each
-// IMO class known when the line is read.
-void ReadSeg(SectionContext& c, const std::string& line) {
-  if (c.segRows >= kSegSize) return;
+// IMO class known when the line is read. A row cannot be passed over (the
+// rows are numbered by their order): a character that is no digit reads as
+// 0 and is named.
+std::string ReadSeg(SectionContext& c, const std::string& line) {
+  if (c.segRows >= kSegSize) return Full("SEG", kSegSize);
   auto& row = c.plan.SegTable[c.segRows++];
   const int columns = std::clamp(c.plan.ImoCount, 0, kSegSize);
-  for (int k = 0; k < columns; ++k) row[k] = IntCol(line, 5 + k, 5 + k);
+  std::string bad;
+  for (int k = 0; k < columns; ++k) {
+    const std::string digit = Col(line, 5 + k, 5 + k);
+    row[k] = IntCol(line, 5 + k, 5 + k);
+    if (bad.empty() && digit != " " && !IsNumberText(digit))
+      bad = "\"" + digit + "\" in column " + std::to_string(5 + k) + " is no digit: read as 0";
+  }
+  return bad;
 }
 
 // The container-ship segregation table: one requirement and pairing per
 // line; the distances stay text until the check reads them.
-void ReadCsg(SectionContext& c, const std::string& line) {
+std::string ReadCsg(SectionContext& c, const std::string& line) {
   PlanData& p = c.plan;
-  if (p.CsgCount >= kMaxCsg) return;
+  if (p.CsgCount >= kMaxCsg) return Full("CSG", kMaxCsg);
+  if (std::string bad = NumberFields(line, {{1, 1}}); !bad.empty()) return bad;
   StructCsg& csg = p.Csg[p.CsgCount++];
   csg.CODE = IntCol(line, 1, 1);
   csg.PAIR = Col(line, 3, 4);
@@ -85,78 +123,103 @@ void ReadCsg(SectionContext& c, const std::string& line) {
   csg.ATD = Trim(Col(line, 34, 45));
   csg.ATH = Trim(Col(line, 47, 58));
   csg.MIX = Trim(Col(line, 60, 71));
+  return {};
 }
 
-void ReadVes(SectionContext& c, const std::string& line) {
+std::string ReadVes(SectionContext& c, const std::string& line) {
   PlanData& p = c.plan;
-  if (p.VesParamCount >= kMaxVesParams) return;
+  if (p.VesParamCount >= kMaxVesParams) return Full("VES", kMaxVesParams);
+  if (std::string bad = NumberFields(line, {{25, 27}}); !bad.empty()) return bad;
   StructPat& pat = p.VesParams[p.VesParamCount++];
   pat.CAPTION = Col(line, 1, 21);
   pat.KIND = Col(line, 22, 22);
   pat.FORMAT = Col(line, 23, 24);
   pat.INDEX = IntCol(line, 25, 27);
+  return {};
 }
 
-void ReadVet(SectionContext& c, const std::string& line) {
+std::string ReadVet(SectionContext& c, const std::string& line) {
   PlanData& p = c.plan;
-  if (p.VetCount >= kMaxVet) return;
+  if (p.VetCount >= kMaxVet) return Full("VET", kMaxVet);
   p.Vet[p.VetCount++] = Trim(Col(line, 1, 10));
+  return {};
 }
 
-void ReadCsv(SectionContext& c, const std::string& line) {
+std::string ReadCsv(SectionContext& c, const std::string& line) {
   PlanData& p = c.plan;
-  if (p.CsvCount >= kMaxCsvCols) return;
+  if (p.CsvCount >= kMaxCsvCols) return Full("CSV", kMaxCsvCols);
+  if (std::string bad = NumberFields(line, {{1, 2}}); !bad.empty()) return bad;
   StructCsv& csv = p.CsvCols[p.CsvCount++];
   csv.COL = IntCol(line, 1, 2);
   csv.KIND = Col(line, 4, 4);
   csv.TEXT = Trim(Col(line, 6, 15));
+  return {};
 }
 
-void ReadLis(SectionContext& c, const std::string& line) {
+std::string ReadLis(SectionContext& c, const std::string& line) {
   PlanData& p = c.plan;
-  if (p.LisCount >= kMaxLisCols) return;
+  if (p.LisCount >= kMaxLisCols) return Full("LIS", kMaxLisCols);
+  if (std::string bad = NumberFields(line, {{1, 2}, {22, 25}, {29, 32}}); !bad.empty()) return bad;
   StructLis& lis = p.LisCols[p.LisCount++];
   lis.COL = IntCol(line, 1, 2);
   lis.POS = IntCol(line, 22, 25);
   lis.LEN = IntCol(line, 29, 32);
   lis.KIND = Col(line, 37, 37);
+  return {};
 }
 
 // Messages are numbered by their order; the number in columns 1-2 is only
 // for the reader of the file.
-void ReadStr(SectionContext& c, const std::string& line) {
+std::string ReadStr(SectionContext& c, const std::string& line) {
   PlanData& p = c.plan;
-  if (p.MessageCount >= kMessagesSize) return;
+  if (p.MessageCount >= kMessagesSize) return Full("STR", kMessagesSize);
   p.Messages[p.MessageCount++] = line.size() > 2 ? line.substr(2) : std::string();
+  return {};
 }
 
-void ReadTot(SectionContext& c, const std::string& line) { c.totalsLabels.push_back(Col(line, 1, 20)); }
+std::string ReadTot(SectionContext& c, const std::string& line) {
+  c.totalsLabels.push_back(Col(line, 1, 20));
+  return {};
+}
 
-void ReadDim(SectionContext& c, const std::string& line) {
+std::string ReadDim(SectionContext& c, const std::string& line) {
+  if (std::string bad = NumberFields(line, {{1, 6}, {7, 8}}); !bad.empty()) return bad;
   const int index = IntCol(line, 7, 8);
-  if (index >= 0 && index < kDimSize) c.plan.Dim[index] = ParseReal(Col(line, 1, 6));
+  if (index < 0 || index >= kDimSize) return OutOfRange(index, kDimSize);
+  c.plan.Dim[index] = ParseReal(Col(line, 1, 6));
+  return {};
 }
 
-void ReadLim(SectionContext& c, const std::string& line) {
+std::string ReadLim(SectionContext& c, const std::string& line) {
+  if (std::string bad = NumberFields(line, {{1, 1}, {3, 8}}); !bad.empty()) return bad;
   const int index = IntCol(line, 1, 1);
-  if (index >= 0 && index < kLimSize) c.plan.Lim[index] = ParseReal(Col(line, 3, 8));
+  if (index < 0 || index >= kLimSize) return OutOfRange(index, kLimSize);
+  c.plan.Lim[index] = ParseReal(Col(line, 3, 8));
+  return {};
 }
 
 // TRE and REP name their slot; the count is one past the highest slot
 // filled, so that every filled slot is within the count.
-void ReadTre(SectionContext& c, const std::string& line) {
+std::string ReadTre(SectionContext& c, const std::string& line) {
   PlanData& p = c.plan;
+  if (std::string bad = NumberFields(line, {{1, 2}, {3, 3}}); !bad.empty()) return bad;
   const int index = IntCol(line, 1, 2);
-  if (index < 0 || index >= kMaxTre) return;
+  if (index < 0 || index >= kMaxTre) return OutOfRange(index, kMaxTre);
   p.TreNames[index] = Col(line, 4, 25);
   p.TreVal[index] = IntCol(line, 3, 3);
   p.TreCount = std::max(p.TreCount, index + 1);
+  return {};
 }
 
-void ReadRep(SectionContext& c, const std::string& line) {
+std::string ReadRep(SectionContext& c, const std::string& line) {
   PlanData& p = c.plan;
+  if (std::string bad = NumberFields(line, {{1, 2}, {4, 5}, {7, 7}, {9, 9}, {10, 10}}); !bad.empty()) return bad;
   const int r = IntCol(line, 1, 2);
-  if (r < 0 || r >= kMaxRepNames) return;
+  if (r < 0 || r >= kMaxRepNames) return OutOfRange(r, kMaxRepNames);
+  for (int j = 3; j <= 21; ++j) {
+    const int first = 25 + (j - 3) * 3;
+    if (std::string bad = NumberFields(line, {{first, first + 1}}); !bad.empty()) return bad;
+  }
   auto& def = p.RepDef[r];
   def[0] = IntCol(line, 4, 5);
   def[1] = IntCol(line, 7, 7);
@@ -168,23 +231,27 @@ void ReadRep(SectionContext& c, const std::string& line) {
     def[j] = IntCol(line, first, first + 1);
   }
   p.RepCount = std::max(p.RepCount, r + 1);
+  return {};
 }
 
-void ReadXls(SectionContext& c, const std::string& line) {
+std::string ReadXls(SectionContext& c, const std::string& line) {
   PlanData& p = c.plan;
-  if (p.XlsCount >= kMaxXls) return;
+  if (p.XlsCount >= kMaxXls) return Full("XLS", kMaxXls);
+  if (std::string bad = NumberFields(line, {{1, 2}}); !bad.empty()) return bad;
   StructXLS& xls = p.Xls[p.XlsCount++];
   xls.COL = IntCol(line, 1, 2);
   xls.TEXT = Trim(Col(line, 4, 7));
+  return {};
 }
 
-void ReadTra(SectionContext& c, const std::string& line) {
+std::string ReadTra(SectionContext& c, const std::string& line) {
   PlanData& p = c.plan;
-  if (p.TraCount >= kTraLoadLimit) return;
+  if (p.TraCount >= kTraLoadLimit) return Full("TRA", kTraLoadLimit);
   StructTra& tra = p.Tra[p.TraCount++];
   tra.KIND = Col(line, 1, 1);
   tra.FROM = Trim(Col(line, 3, 7));
   tra.TO = Trim(Col(line, 9, 13));
+  return {};
 }
 
 struct SectionRule {
@@ -230,14 +297,15 @@ void ParameterFileReader::ClearTables() {
   totalsLabels_.clear();
 }
 
-void ParameterFileReader::ReadDataLine(std::string_view section, const std::string& line) {
+std::string ParameterFileReader::ReadDataLine(std::string_view section, const std::string& line) {
   for (const SectionRule& rule : kSections) {
     if (rule.name == section) {
+      if (HasControlCharacter(line)) return "holds a control character";
       SectionContext context{plan_, totalsLabels_, segRows_};
-      rule.read(context, line);
-      return;
+      return rule.read(context, line);
     }
   }
+  return {};
 }
 
 void ParameterFileReader::ReadLines(const std::vector<std::string>& lines) {
@@ -245,7 +313,10 @@ void ParameterFileReader::ReadLines(const std::vector<std::string>& lines) {
   std::string section;
   int width = kDefaultParameterWidth;
   std::string line;
+  skipped_.clear();
+  int number = 0;
   for (const std::string& raw : lines) {
+    ++number;
     if (raw.size() <= 1) continue;
     line = raw;
     if (width > 0 && line.size() < static_cast<size_t>(width)) line.resize(static_cast<size_t>(width), ' ');
@@ -260,7 +331,8 @@ void ParameterFileReader::ReadLines(const std::vector<std::string>& lines) {
     } else if (StartsWith(line, "*/")) {
       inComment = false;
     } else if (!inComment && !section.empty()) {
-      ReadDataLine(section, line);
+      std::string reason = ReadDataLine(section, line);
+      if (!reason.empty()) skipped_.push_back({number, section + ": " + reason});
     }
   }
   if (plan_.SizeCount == 0) {

@@ -26,6 +26,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/InputCheck.h"
+
 struct PlanData;
 
 // Width of a line until a section header names another.
@@ -50,13 +52,20 @@ class ParameterFileReader {
   // tables are then left as they were.
   bool ReadFile(const std::filesystem::path& file, std::string& error);
 
+  // The data lines of the last file read that were passed over (a number
+  // field holding text, a slot outside its table, a table already full, a
+  // control character), each with its section and reason. SEG rows are kept
+  // (their order numbers them) with the wrong digit read as 0.
+  const std::vector<SkippedLine>& Skipped() const { return skipped_; }
+
   // Rows of the segregation matrix filled so far.
   int SegRows() const { return segRows_; }
 
  private:
-  void ReadDataLine(std::string_view section, const std::string& line);
+  std::string ReadDataLine(std::string_view section, const std::string& line);
 
   PlanData& plan_;
   std::vector<std::string>& totalsLabels_;
   int segRows_ = 0;
+  std::vector<SkippedLine> skipped_;
 };

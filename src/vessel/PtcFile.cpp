@@ -65,6 +65,31 @@ std::string PtcRefusal(const PlanData& plan, std::string_view bytes) {
                       : "not vessel particulars: no line begins with a name and \";\"";
 }
 
+std::vector<SkippedLine> PtcSkippedLines(const PlanData& plan, std::string_view bytes) {
+  std::vector<SkippedLine> skipped;
+  const int vetCount = std::min({plan.VetCount, kMaxVet, kVesHdrSize});
+  const std::vector<std::string> lines = SplitTextLines(bytes);
+  for (size_t k = 0; k < lines.size(); ++k) {
+    const std::string& line = lines[k];
+    if (Trim(line).empty()) continue;
+    const int number = static_cast<int>(k) + 1;
+    if (HasControlCharacter(line)) {
+      skipped.push_back({number, "holds a control character"});
+      continue;
+    }
+    const size_t end = line.find_first_of(";|");
+    if (end == std::string::npos || end == 0) {
+      skipped.push_back({number, "no name ended by \";\""});
+      continue;
+    }
+    const std::string name = line.substr(0, end);
+    bool known = vetCount <= 0;
+    for (int i = 0; i < vetCount && !known; ++i) known = plan.Vet[i] == name;
+    if (!known) skipped.push_back({number, "\"" + name + "\" is not a name of the particulars (VET)"});
+  }
+  return skipped;
+}
+
 bool ReadPtc(PlanData& plan, const std::filesystem::path& file, std::string& error) {
   std::string bytes;
   if (!ReadFileBytes(file, bytes, error)) return false;
@@ -77,10 +102,14 @@ bool ReadPtc(PlanData& plan, const std::filesystem::path& file, std::string& err
   return true;
 }
 
-bool WritePtc(const PlanData& plan, const std::filesystem::path& file, std::string& error) {
-  if (Trim(plan.VesHdr[VesHdrIx::Vessel]).empty()) return true;
+std::vector<std::string> PtcLines(const PlanData& plan) {
   std::vector<std::string> lines;
   for (int i = 0; i < plan.VetCount && i < kMaxVet && i < kVesHdrSize; ++i)
     lines.push_back(plan.Vet[i] + ";" + plan.VesHdr[i]);
-  return WriteTextLines(file, lines, error);
+  return lines;
+}
+
+bool WritePtc(const PlanData& plan, const std::filesystem::path& file, std::string& error) {
+  if (Trim(plan.VesHdr[VesHdrIx::Vessel]).empty()) return true;
+  return WriteTextLines(file, PtcLines(plan), error);
 }

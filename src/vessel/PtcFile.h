@@ -6,6 +6,9 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "core/InputCheck.h"
 
 struct PlanData;
 
@@ -19,6 +22,13 @@ void ParsePtc(PlanData& plan, std::string_view bytes);
 // ended by ";" or "|". Empty when they are one.
 std::string PtcRefusal(const PlanData& plan, std::string_view bytes);
 
+// The lines of a particulars file that give no particular: no name ended
+// by ";", a name that is not one of the particulars (once VET is loaded),
+// a control character. Blank lines are no fault.
+std::vector<SkippedLine> PtcSkippedLines(const PlanData& plan, std::string_view bytes);
+
+// The lines WritePtc writes.
+std::vector<std::string> PtcLines(const PlanData& plan);
 // Writes Vet[i] ";" VesHdr[i] for every VET name; nothing is written (and
 // true is returned) while the vessel has no name.
 bool WritePtc(const PlanData& plan, const std::filesystem::path& file, std::string& error);

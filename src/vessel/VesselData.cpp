@@ -411,6 +411,8 @@ bool VesselData::OpenVessel() {
   if (!archiveRoot.empty()) makeFolder(archiveRoot, dirName);
 
   ParsePtc(plan_, ptcBytes);
+  const std::string ptcSkipped = SkippedLinesMessage(ptcFile, PtcSkippedLines(plan_, ptcBytes));
+  if (!ptcSkipped.empty()) host_.ReportWarning(ptcSkipped);
 
   if (steps.ResetStabilityTables) steps.ResetStabilityTables();
   plan_.RedrawAll = 1;

@@ -51,6 +51,12 @@ run 1 condition FEEDER "$work/folder"
 says "$work/folder: is a folder, not a file"
 run 1 edit FEEDER DHAM012N "$work/folder"
 says "$work/folder: is a folder, not a file"
+# A folder given where a file is to be written is named as one.
+run 1 condition FEEDER DHAM012N --write "$work/folder"
+says "$work/folder: is a folder, not a file"
+run 1 export-baplie FEEDER DHAM012N "$work/folder"
+says "$work/folder: is a folder, not a file"
+[ -z "$(ls -A "$work/folder")" ] || fail "a write into a folder left files in it"
 [ "$(snapshot)" = "$before" ] || fail "a refused file changed the installation"
 
 # Broken vessel files: a cell table of random bytes keeps the vessel shut; a

@@ -56,9 +56,10 @@ class ScheduleTest : public ::testing::Test {
     return file;
   }
 
+  std::vector<SkippedLine> damagedLines;
   bool Rebuild(char status = kScheduleWorking) {
     std::string error;
-    const bool ok = RebuildScheduleIn(dir.path(), status, error);
+    const bool ok = RebuildScheduleIn(dir.path(), status, error, &damagedLines);
     lastError = error;
     return ok;
   }
@@ -161,6 +162,10 @@ TEST_F(ScheduleTest, DamagedLinesGiveWayToTheFilesOwnDates) {
   EXPECT_EQ(Schedule(dir.path()),
             (std::vector<std::string>{"2026/02/02 02.02 PGOA003W       W", "2026/05/30 08.00 AGOA003W       W",
                                       "2026/05/31 12.00 DGOA003W       W"}));
+  // The damaged lines are named; a line of a file that is gone is not damage.
+  std::vector<int> numbers;
+  for (const SkippedLine& line : damagedLines) numbers.push_back(line.line);
+  EXPECT_EQ(numbers, (std::vector<int>{1, 2, 4}));
 }
 
 TEST_F(ScheduleTest, UnreadableScheduleIsReportedAndLeftAlone) {

@@ -65,10 +65,13 @@ TEST(TextFile, AFailedWriteLeavesTheOldFileAndNoLitter) {
   ASSERT_TRUE(WriteTextLines(file, {"new"}, error));
   EXPECT_EQ(Bytes(file), "new\r\n");
 
-  // A folder standing where the file should go: the rename fails.
+  // A folder standing where the file should go, or a name ending in the
+  // folder separator, is named as a folder.
   std::filesystem::create_directory(dir.path() / "bay.txt");
   EXPECT_FALSE(WriteTextLines(dir.path() / "bay.txt", {"x"}, error));
-  EXPECT_NE(error.find("bay.txt"), std::string::npos) << error;
+  EXPECT_EQ(error, (dir.path() / "bay.txt").string() + ": is a folder, not a file");
+  EXPECT_FALSE(WriteTextLines(dir.path().string() + "/", {"x"}, error));
+  EXPECT_NE(error.find("is a folder, not a file"), std::string::npos) << error;
   EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "bay.txt"));
 
   EXPECT_FALSE(WriteTextLines(dir.path() / "missing" / "ptc.txt", {"x"}, error));

@@ -58,6 +58,7 @@ class MainWindowTest : public QObject {
   std::unique_ptr<PlanData> plan_;
   std::unique_ptr<Zum4Program> program_;
   QStringList errors_;
+  QStringList warnings_;
 
   fs::path Demo() const { return fs::path(dir_->path().toStdString()) / "demo"; }
   fs::path CondDir() const { return Demo() / "FEEDER" / "COND"; }
@@ -145,7 +146,9 @@ class MainWindowTest : public QObject {
     QVERIFY(dir_->isValid());
     fs::copy(fs::path(ZUM4_SOURCE_DIR) / "data" / "demo", Demo(), fs::copy_options::recursive);
     errors_.clear();
+    warnings_.clear();
     Zum4Application::SetErrorDisplay([this](const QString& text) { errors_ << text; });
+    Zum4Application::SetWarningDisplay([this](const QString& text) { warnings_ << text; });
   }
 
   void cleanup() {
@@ -153,6 +156,7 @@ class MainWindowTest : public QObject {
     plan_.reset();
     dir_.reset();
     Zum4Application::SetErrorDisplay(nullptr);
+    Zum4Application::SetWarningDisplay(nullptr);
   }
 
   // ./run.sh shows the feeder with its departure from Hamburg, the
@@ -453,6 +457,21 @@ class MainWindowTest : public QObject {
     fs::remove(barge / "ptc.txt");
     QVERIFY(!Main().OpenVesselEntry(entry("ZUM BARGE")));
     QTRY_COMPARE(told.size(), 1);
+  }
+
+  // A vessel whose folder has gone is left out of the list, and the planner
+  // is told so in a warning, not an error: the program starts.
+  void aWarningReachesTheScreen() {
+    {
+      std::ofstream vex(Demo() / "vex.txt", std::ios::binary | std::ios::app);
+      vex << "ZUM GHOST;GHOST;1;\r\n";
+    }
+    Start();
+    QVERIFY(plan_->CurVessel >= 0);
+    QVERIFY(errors_.isEmpty());
+    QCOMPARE(warnings_.size(), 1);
+    QVERIFY2(warnings_.first().contains("vex.txt: 1 line not read: line 3: no vessel folder \"GHOST\""),
+             qPrintable(warnings_.first()));
   }
 
   // The editor opens from the main window; its "Sel" filters the units and

@@ -228,9 +228,15 @@ TEST_F(BaseDataTest, LoadReadsPortsAndWritesThemAtClose) {
 
 TEST_F(BaseDataTest, UnNumbersAndMarinePollutants) {
   Install();
-  dir.Write("unn.txt", "1203;3;PETROL;Y;\r\n1090;3;ACETONE;N;\r\n\r\n1830;8;SULPHURIC ACID\r\n");
+  dir.Write("unn.txt", "1203;3;PETROL;Y;\r\n1090;3;ACETONE;N;\r\n\r\nUN1830 8 SULPHURIC ACID\r\n"
+                       "1830;8;SULPHURIC ACID\r\n");
   ASSERT_TRUE(base.LoadBaseData());
   EXPECT_EQ(plan->UnnCount, 3);
+  // The line that names no number is left out and named; the file stands.
+  ASSERT_EQ(host.warnings.size(), 1u);
+  EXPECT_NE(host.warnings[0].find("unn.txt: 1 line not read: line 4: \"UN1830 8 SULPHURIC ACID\" is no UN number"),
+            std::string::npos)
+      << host.warnings[0];
   EXPECT_EQ(base.UnInfo("1203"), "MP-3");
   EXPECT_EQ(base.UnInfo("1090"), "3");
   EXPECT_EQ(base.UnInfo("1830"), "8");  // a last field without its ";"
@@ -265,6 +271,11 @@ TEST_F(BaseDataTest, VesselEntriesWithoutTheirFolderAreDropped) {
   ASSERT_TRUE(base.LoadBaseData());
   ASSERT_EQ(plan->VesselCount, 2);
   EXPECT_EQ(plan->VesselListChanged, 1);
+  // The planner learns which vessels left the list, and why.
+  ASSERT_EQ(host.warnings.size(), 1u);
+  EXPECT_NE(host.warnings[0].find("vex.txt: 2 lines not read: line 2: no vessel folder \"NOFOLDER\""), std::string::npos)
+      << host.warnings[0];
+  EXPECT_NE(host.warnings[0].find("line 4: no vessel folder after the name"), std::string::npos) << host.warnings[0];
   EXPECT_EQ(Vessel(0, 0), "ALPHA STAR");
   EXPECT_EQ(Vessel(0, 3), "extra3");
   EXPECT_EQ(Vessel(0, 4), "extra4");
@@ -452,6 +463,38 @@ TEST_F(BaseDataTest, BadSettingsOrParameterFileStopTheStart) {
 }
 
 // --- lookups -------------------------------------------------------------------
+
+// A parameter file with lines the tables cannot take is read without them,
+// and each is named with its section and reason; the good lines around
+// them stand.
+TEST_F(BaseDataTest, ParameterLinesThatCannotBeTakenAreNamed) {
+  struct Case {
+    std::string section;  // header line
+    std::string line;
+    std::string reason;
+  };
+  const std::vector<Case> cases = {
+      {"--DIM  10", "  12.5X1", "\"X1\" in columns 7-8 is not a number"},
+      {"--DIM  10", "  12.599", "entry 99 is outside the table"},
+      {"--LIM  10", "9 0.15", "entry 9 is outside the table"},
+      {"--CSV  20", "xx CONTAINER", "\"xx\" in columns 1-2 is not a number"},
+      {"--REP  90", "99 10 1 0 1CONTAINER", "entry 99 is outside the table"},
+      {"--IMO 110", "1.1Explosives" + std::string(77, ' ') + "one", "\"one\" in columns 91-105 is not a number"},
+  };
+  Install();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    dir.Write("XLS.TXT", "/*\r\n" + c.section + "\r\n*/\r\n" + c.line + "\r\n");
+    host.warnings.clear();
+    ASSERT_TRUE(base.CreateBaseData(dir.path()));
+    ASSERT_EQ(host.warnings.size(), 1u);
+    EXPECT_NE(host.warnings[0].find("XLS.TXT: 1 line not read: line 4: " + c.section.substr(2, 3) + ": " + c.reason),
+              std::string::npos)
+        << host.warnings[0];
+    EXPECT_EQ(plan->ImoCount, 0);
+    EXPECT_EQ(plan->Messages[0], "Message zero");  // the main file's tables stand
+  }
+}
 
 TEST_F(BaseDataTest, IsoLengthAndHeight) {
   const std::pair<const char*, int> lengths[] = {

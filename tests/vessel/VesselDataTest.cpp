@@ -342,13 +342,20 @@ TEST_F(VesselDataTest, BadDefinitionFilesKeepTheOpenVesselOpen) {
 // their numbers; the rest of the vessel opens.
 TEST_F(VesselDataTest, UnreadableLinesAreListedAndPassedOver) {
   WriteMinimalVessel();
+  WriteVesselFile("ptc.txt", "CODE;DMS\r\nVESSEL;DEMO STAR\r\nVESEL;TYPO\r\n\r\nno separator\r\n");
   WriteVesselFile("cel.txt", "010082;0;1;2;3;4;0;\r\nbroken line\r\n\r\n010084;0;1;2;3;4;0;\r\n;;;\r\n");
   WriteVesselFile("tra_bay.txt", "001 002\r\n01\r\n");
   ASSERT_TRUE(ves.OpenVessel());
   EXPECT_EQ(plan->CellCount, 2);
   EXPECT_EQ(plan->Cells[1].CELL, "010084");
   EXPECT_EQ(plan->BayTransCount, 1);
-  ASSERT_EQ(host.warnings.size(), 2u);
+  EXPECT_EQ(plan->VesHdr[VesHdrIx::Vessel], "DEMO STAR");
+  ASSERT_EQ(host.warnings.size(), 3u);
+  EXPECT_NE(host.warnings.front().find("ptc.txt: 2 lines not read: line 3: \"VESEL\" is not a name of the particulars "
+                                       "(VET); line 5: no name ended by \";\""),
+            std::string::npos)
+      << host.warnings.front();
+  host.warnings.erase(host.warnings.begin());
   EXPECT_NE(host.warnings[0].find("cel.txt: 2 lines not read: line 2: not a cell: the cell name \"broken line\" is "
                                   "not digits; line 5: "),
             std::string::npos)
