@@ -74,6 +74,7 @@ class PagePainter {
  private:
   int PitchX() const { return std::max(plan_.CellPitchX, 1); }
   int PitchY() const { return std::max(plan_.CellPitchY, 1); }
+  void LowerBay();
   void DateLine();
   int Cells(std::vector<int>& drawn);
   void HighCubes(const std::vector<int>& drawn);
@@ -86,6 +87,22 @@ class PagePainter {
   const PlanPageRequest& request_;
   BayLayout& layout_;
 };
+
+// The enlarged bay starts two thirds of a row below the top edge, where the
+// page title and the bay's number have to go: with a bay as high as the
+// tallest one both would be written over the top tier or cut off. The page
+// keeps five rows spare below the bay, so the bay moves down by two.
+void PagePainter::LowerBay() {
+  if (layout_.shownBay < 0) return;
+  const int dy = 2 * PitchY();
+  const StructBay& bay = plan_.Bays[static_cast<size_t>(layout_.shownBay)];
+  const int last = std::min(bay.LASTCELL, std::clamp(plan_.CellCount, 0, kMaxCells) - 1);
+  for (int cell = std::max(bay.FIRSTCELL, 0); cell <= last; ++cell) plan_.Cells[static_cast<size_t>(cell)].Y += dy;
+  BayExtent& extent = layout_.bays[static_cast<size_t>(layout_.shownBay)];
+  extent.top += dy;
+  extent.bottom += dy;
+  extent.deckBottom += dy;
+}
 
 void PagePainter::DateLine() {
   if (!IsLastPage(request_.section) || request_.dateLine.empty()) return;
@@ -246,7 +263,7 @@ void PagePainter::TotalsTable(PlanPageResult& result) {
                     by + (box - c_.TextHeight(letter)) / 2 + 1, letter);
       c_.SetFont(font);
     }
-    c_.Text(bx + box + 2, textY(0), code);
+    c_.Text(bx + box + c_.TextWidth(" ") / 2 + 2, textY(0), code);
   }
   for (int r = 0; r < rows; ++r) {
     c_.Text(left, textY(r + 1), kTotalsLabels[r]);
@@ -276,6 +293,7 @@ PlanPageResult PagePainter::Draw() {
   c_.FillRect(0, 0, c_.Width(), c_.Height());
   ComputeBayLayout(plan_, layout_, kTargetPrinter);
   ComputeCellBoxes(plan_, layout_, c_.Width(), c_.Height(), kTargetPrinter);
+  if (request_.bayPlan) LowerBay();
   SetCellFont(c_, plan_, layout_, kTargetPrinter);
   DateLine();
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -149,6 +150,7 @@ PlanPrintWindow::PlanPrintWindow(PlanData& plan, Selection& selection, PrintServ
   Scroll = new QScrollArea(this);
   Scroll->setWidget(Image);
   Scroll->setWidgetResizable(false);
+  Scroll->viewport()->installEventFilter(this);
 
   auto* choices = new QHBoxLayout;
   choices->addWidget(RGcolorBox);
@@ -208,6 +210,12 @@ void PlanPrintWindow::showEvent(QShowEvent* event) {
   Rerender();
 }
 
+// The preview fills its room: a new size of the room draws it again.
+bool PlanPrintWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == Scroll->viewport() && event->type() == QEvent::Resize) Rerender();
+  return QDialog::eventFilter(watched, event);
+}
+
 void PlanPrintWindow::Rerender() {
   if (isVisible()) RenderPlan(kPreview);
 }
@@ -257,8 +265,15 @@ void PlanPrintWindow::RenderPlan(int target) {
     if (page.width() < page.height()) page.transpose();
     PlanBitmapSize size = PlanPageBitmap(plan_, page.width(), page.height(), HighResolution());
     if (target == kPreview) {
-      const int width = std::max(Scroll->viewport()->width() - 4, 600);
-      size = {width, width * page.height() / page.width()};
+      // The whole page in view, in the page's proportions.
+      const QSize room = Scroll->viewport()->size() - QSize(4, 4);
+      int width = std::max(room.width(), 600);
+      int height = width * page.height() / page.width();
+      if (height > room.height() && room.height() * page.width() / page.height() >= 600) {
+        height = room.height();
+        width = height * page.width() / page.height();
+      }
+      size = {width, height};
     }
     RGres->setTitle(tr("Resolution: %1 x %2").arg(size.width).arg(size.height));
     QImage image(size.width, size.height, QImage::Format_RGB32);

@@ -98,6 +98,7 @@ class PlanPrintWindow : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void Rerender();

@@ -230,6 +230,18 @@ TEST_F(PlanPageTest, BayPlanPageShowsOneBayAndRestoresTheModes) {
                                   [&](const CanvasOp& op) { return op.text == r.title; });
   ASSERT_NE(title, canvas.ops.end());
   EXPECT_TRUE(title->font.bold && title->font.underline);
+  // Page title, bay number and the top tier one below the other, the bay
+  // whole on the page.
+  const auto number = std::find_if(canvas.ops.begin(), canvas.ops.end(), [](const CanvasOp& op) {
+    return op.text == "01(02)" && op.font.name == "Verdana";
+  });
+  ASSERT_NE(number, canvas.ops.end());
+  EXPECT_GE(number->y1, title->y1 + title->font.pixelHeight);
+  const StructBay& bay = plan.Bays[0];
+  for (int cell = bay.FIRSTCELL; cell <= bay.LASTCELL; ++cell) {
+    EXPECT_GE(plan.Cells[cell].Y, number->y1 + number->font.pixelHeight) << plan.Cells[cell].CELL;
+    EXPECT_LE(plan.Cells[cell].Y + plan.CellPitchY, canvas.Height()) << plan.Cells[cell].CELL;
+  }
   EXPECT_EQ(plan.ColourMode, 1);
   EXPECT_EQ(plan.LetterMode, 3);
   EXPECT_EQ(plan.OneBayNumber, 0);

@@ -142,6 +142,7 @@ class PlanPrintWindowTest : public QObject {
     QCOMPARE(form.ShownBay, ParseInt(form.LIbay->item(1)->text().toStdString()));
     QVERIFY(!form.Bitmap.isNull());
     form.SBfields->trigger();
+    QTest::qWait(50);  // the preview follows its room
     Screenshot(form, "bayplan-preview.png");
     form.ChooseBays({ParseInt(form.LIbay->item(0)->text().toStdString()),
                      ParseInt(form.LIbay->item(2)->text().toStdString())});
