@@ -10,7 +10,13 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <QToolBar>
+#include <filesystem>
+
 #include "DemoFeeder.h"
+#include "ModalWindows.h"
+#include "ui/MainWindow.h"
+#include "ui/Program.h"
 #include "core/PlanData.h"
 #include "core/TextHelpers.h"
 #include "planning/Selection.h"
@@ -210,6 +216,53 @@ class PlanPrintWindowTest : public QObject {
     QVERIFY2(loading.contains("Loading HAMBURG"), qPrintable(loading.left(300)));
     QVERIFY(!loading.contains("Discharging"));
     QVERIFY(!PdfText(file, 2).contains("Loading"));
+  }
+
+  // From the main window's tool bar, beside the editor: the window opens
+  // modally, and the editor's cells are where they were on the screen
+  // afterwards (a page lays the plan out for paper in the same cells).
+  void opensFromTheMainWindowAndGivesTheEditorItsLayoutBack() {
+    namespace fs = std::filesystem;
+    QTemporaryDir dir;
+    const fs::path demo = fs::path(dir.path().toStdString()) / "demo";
+    fs::copy(fs::path(ZUM4_SOURCE_DIR) / "data" / "demo", demo, fs::copy_options::recursive);
+    std::unique_ptr<PlanData> plan = CreatePlanData();
+    plan->ProgramDir = demo.string();
+    auto program = std::make_unique<Zum4Program>(*plan);
+    program->Load(demo);
+    QVERIFY(program->installed);
+    program->Show();
+    MainWindow& main = program->main;
+    QVERIFY(plan->CurVessel >= 0);
+    main.AllBaysClick();
+    QVERIFY(QTest::qWaitForWindowExposed(main.AllBays));
+    std::vector<std::pair<int, int>> boxes;
+    for (int i = 0; i < plan->CellCount; ++i) boxes.emplace_back(plan->Cells[i].X, plan->Cells[i].Y);
+    const int pitch = plan->CellPitchX;
+
+    QStringList hints;
+    for (QAction* action : main.TB->actions()) hints << action->toolTip();
+    const qsizetype at = hints.indexOf("Letter Plan");
+    QVERIFY2(at > 0 && hints.at(at + 1) == "Bay Plan", qPrintable(hints.join(",")));
+    QVERIFY(hints.indexOf("Export MOVINS") < at);
+
+    bool seen = false;
+    OnModal<PlanPrintWindow>([&](PlanPrintWindow* form) {
+      seen = true;
+      QVERIFY(form->windowTitle().startsWith("Letter Plan - "));
+      QVERIFY(!form->BayPlanMode);
+      QVERIFY(!form->Bitmap.isNull());
+      form->reject();
+    });
+    main.TB->actions().at(at)->trigger();
+    QVERIFY(seen);
+    QCOMPARE(plan->CellPitchX, pitch);
+    for (int i = 0; i < plan->CellCount; ++i) {
+      QCOMPARE(plan->Cells[i].X, boxes[static_cast<size_t>(i)].first);
+      QCOMPARE(plan->Cells[i].Y, boxes[static_cast<size_t>(i)].second);
+    }
+    main.close();
+    program->Finish();
   }
 };
 
