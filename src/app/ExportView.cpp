@@ -155,7 +155,7 @@ int BayPlan(const ViewRequest& request) { return ExportPlanPages(request, true);
 const ViewEntry kViews[] = {
     {"plan", "[--colour-mode N] [--letter-mode N] [--one-bay B] [--size WxH]", nullptr},
     {"letterplan", "", LetterPlan},
-    {"bayplan", "[--bays B1,B2,...]", BayPlan},
+    {"bayplan", "[--bays B1,B2,...]  (pictures of several bays: OUT-B1.png, ...)", BayPlan},
 };
 
 void Usage(const std::string& error) {

@@ -33,7 +33,9 @@
 
 namespace {
 
-constexpr int kPictureDirSetting = SettingsIx::SendingDir;  // where pictures are saved first
+// The folder the save dialog opens in (the sending folder); a picture saved
+// elsewhere does not move it, since the EDIFACT exchange writes there.
+constexpr int kPictureDirSetting = SettingsIx::SendingDir;
 constexpr int kDisColourSetting = 77;
 constexpr int kHighResolutionSetting = 78;
 constexpr int kMonochrome = 4;
@@ -118,6 +120,10 @@ PlanPrintWindow::PlanPrintWindow(PlanData& plan, Selection& selection, PrintServ
   SetColourChoice(plan_.Settings[kDisColourSetting] == "1" ? 0 : kMonochrome);
   SetLetterChoice(1);
   SetHighResolution(plan_.Settings[kHighResolutionSetting] == "1");
+  // Both port colours in a cell leave no room for a letter.
+  connect(RGcolor, &QButtonGroup::idClicked, this, [this](int id) {
+    if (id == 2) SetLetterChoice(0);
+  });
   for (QButtonGroup* group : {RGcolor, RG2, RGresButtons})
     connect(group, &QButtonGroup::idClicked, this, [this] { Rerender(); });
 
@@ -371,7 +377,6 @@ QString PlanPrintWindow::SavePicture() {
     if (Tell) Tell(error);
     return {};
   }
-  plan_.Settings[kPictureDirSetting] = QFileInfo(path).absolutePath().toLocal8Bit().toStdString();
   return path;
 }
 

@@ -178,7 +178,10 @@ class PlanPrintWindowTest : public QObject {
     form.ChoosePictureFile = [file] { return file; };
     QString told;
     form.Tell = [&told](const QString& text) { told = text; };
+    const std::string sendingFolder = plan.Settings[SettingsIx::SendingDir];
     const QString written = form.SavePicture();
+    // The dialog starts in the sending folder; saving elsewhere leaves it.
+    QCOMPARE(plan.Settings[SettingsIx::SendingDir], sendingFolder);
     if (!QImageWriter::supportedImageFormats().contains(format)) {
       QVERIFY(written.isEmpty());
       QVERIFY2(told.contains("cannot write TIF"), qPrintable(told));
