@@ -7,6 +7,7 @@ cd "$(dirname "$0")/.."
 packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libshp-dev libzip-dev
+  qt6-image-formats-plugins  # TIFF pictures of the letter plan
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core xvfb xauth
   poppler-utils jq  # read printed PDF files and JSON output back in the tests

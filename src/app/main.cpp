@@ -5,7 +5,7 @@
 #include <exception>
 #include <memory>
 
-#include "app/ExportPlan.h"
+#include "app/ExportView.h"
 #include "core/PlanData.h"
 #include "ui/Application.h"
 #include "ui/Program.h"
@@ -22,11 +22,11 @@ std::string DataOption(const QStringList& arguments) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // A picture from the command line needs no screen.
-  const bool exportPlan = WantsExportPlan(argc, argv);
-  if (exportPlan && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // A view exported from the command line needs no screen.
+  const bool exportView = WantsExport(argc, argv);
+  if (exportView && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   Zum4Application app(argc, argv);
-  if (exportPlan) return ExportPlan(app.arguments());
+  if (exportView) return ExportView(app.arguments());
   ApplySystemNumberFormat();
   app.Cursors = LoadEditorCursors();
 

@@ -128,6 +128,7 @@ class CellPainter {
   // The over-size marks of the unit in cell, drawn around its box at (x, y).
   void OverHeight(const StructDat& unit, int x, int y);
   void OverWidth(const StructDat& unit, int x, int y, bool port);
+  void Mark(CellMark mark, int x, int y);
 
  private:
   struct Colours {
@@ -149,6 +150,7 @@ class CellPainter {
   void Hazard(int x, int y);
   void Restow(const StructDat& unit, int x, int y);
   void Attached(int cell, int x, int y);
+  void AttachedLines(int count, int x, int y);
   // A run of d parallel lines or a bar, beside the box: over-size on paper is
   // a black bar with a white centre.
   void OverSizeBar(int x1, int y1, int x2, int y2, bool vertical);
@@ -276,10 +278,12 @@ void CellPainter::Restow(const StructDat& unit, int x, int y) {
   if (printer_ && !oneBay_) EllipseOutline(c_, x + 2, y + 2, x + w_ - 1, y + h_ - 1);
 }
 
-void CellPainter::Attached(int cell, int x, int y) {
+void CellPainter::Attached(int cell, int x, int y) { AttachedLines(AttachedCount(plan_, cell), x, y); }
+
+void CellPainter::AttachedLines(int count, int x, int y) {
   const Colour colour = printer_ ? kColourBlack : kColourWhite;
   const int from = oneBay_ ? x + 5 * w_ / 6 : x + 2;
-  for (int i = 1; i <= AttachedCount(plan_, cell); ++i) {
+  for (int i = 1; i <= count; ++i) {
     const int ly = y + h_ - (h_ / 6) * i;
     DrawLine(c_, colour, from, ly, x + w_ - 1, ly);
   }
@@ -317,6 +321,39 @@ void CellPainter::OverWidth(const StructDat& unit, int x, int y, bool port) {
     OverSizeBar(x + w_ + 1, y + 3, x + w_ + 1 + d, y + h_ - 3, true);
 }
 
+void CellPainter::Mark(CellMark mark, int x, int y) {
+  switch (mark) {
+    case CellMark::Reefer:
+      Reefer(x, y);
+      break;
+    case CellMark::HighCube:
+      HighCube(x, y);
+      break;
+    case CellMark::Hazard:
+      Hazard(x, y);
+      break;
+    case CellMark::Flat:
+      Fill(c_, kColourBlack, x + 2, y + 1, x + w_ - 1, y + h_ / 5);
+      break;
+    case CellMark::BreakBulk:
+      DrawLine(c_, kColourBlack, x, y + h_ / 2, x + w_, y + h_ / 2);
+      DrawLine(c_, kColourBlack, x, y + h_ / 2 + 1, x + w_, y + h_ / 2 + 1);
+      break;
+    case CellMark::Restow: {
+      StructDat restowed;
+      restowed.RESTOW = 2;
+      Restow(restowed, x, y);
+      break;
+    }
+    case CellMark::OverLength:
+      Fill(c_, kColourBlack, x + w_ / 3 + 1, y + h_ / 3 + 1, x + 2 * w_ / 3, y + 2 * h_ / 3);
+      break;
+    case CellMark::Bundle:
+      AttachedLines(4, x, y);
+      break;
+  }
+}
+
 void CellPainter::Marks(const StructDat& unit, int cell, int x, int y, bool ownCell) {
   if (!oneBay_) {
     if (!IsBundleMember(unit)) {
@@ -325,11 +362,8 @@ void CellPainter::Marks(const StructDat& unit, int cell, int x, int y, bool ownC
       if (unit.HEIGHT > 0 && unit.HEIGHT < kStandardHeightFeet) ReducedHeight(unit, x, y);
     }
     if (IsHazardous(unit) && plan_.LetterMode != 4 && !view_.onlyDangerous) Hazard(x, y);
-    if (IsFlatType(unit)) Fill(c_, kColourBlack, x + 2, y + 1, x + w_ - 1, y + h_ / 5);
-    if (IsBreakBulk(unit)) {
-      DrawLine(c_, kColourBlack, x, y + h_ / 2, x + w_, y + h_ / 2);
-      DrawLine(c_, kColourBlack, x, y + h_ / 2 + 1, x + w_, y + h_ / 2 + 1);
-    }
+    if (IsFlatType(unit)) Mark(CellMark::Flat, x, y);
+    if (IsBreakBulk(unit)) Mark(CellMark::BreakBulk, x, y);
     if ((unit.FL2 == 1 || unit.FL2 == 4 || unit.FL2 == 5) && !printer_ && ownCell) {
       c_.SetPen(kColourBlack);
       for (int k = 4; k <= h_ / 2; k += 2) c_.Line(x + w_ - k, y + h_, x + w_, y + h_ - k);
@@ -352,8 +386,7 @@ void CellPainter::Marks(const StructDat& unit, int cell, int x, int y, bool ownC
   if (unit.RESTOW > 0) Restow(unit, x, y);
   if (unit.FL2 == 2 || unit.FL2 == 4) Attached(cell, x, y);
   if (IsOverDimension(unit)) {
-    if (unit.OL > 0 && !oneBay_)
-      Fill(c_, kColourBlack, x + w_ / 3 + 1, y + h_ / 3 + 1, x + 2 * w_ / 3, y + 2 * h_ / 3);
+    if (unit.OL > 0 && !oneBay_) Mark(CellMark::OverLength, x, y);
     if (unit.OH > 0) {
       OverHeight(unit, x, y);
       const int above = CellAbove(plan_, cell);
@@ -511,6 +544,12 @@ void DrawCell(Canvas& canvas, PlanData& plan, const BayLayout& layout, const Bay
               int highlight, int target) {
   if (!ValidCell(plan, cell)) return;
   CellPainter(canvas, plan, layout, view, target).Draw(cell, highlight);
+}
+
+void DrawCellMark(Canvas& canvas, PlanData& plan, const BayLayout& layout, CellMark mark, int x, int y,
+                  int target) {
+  const BayView view;
+  CellPainter(canvas, plan, layout, view, target).Mark(mark, x, y);
 }
 
 Colour TextOn(Colour fill) {

@@ -68,6 +68,13 @@ void SetCellFont(Canvas& canvas, const PlanData& plan, const BayLayout& layout, 
 void SetLabelFont(Canvas& canvas, const PlanData& plan, const BayLayout& layout, Colour background,
                   Colour foreground);
 
+// The marks of a cell box drawn alone, at the box corner (x, y), as DrawCell
+// draws them: for a legend, and for marks that must be drawn again over
+// neighbouring boxes they reach into.
+enum class CellMark { Reefer, HighCube, Hazard, Flat, BreakBulk, Restow, OverLength, Bundle };
+void DrawCellMark(Canvas& canvas, PlanData& plan, const BayLayout& layout, CellMark mark, int x, int y,
+                  int target);
+
 // Red lines under the stack of cell when over, else lines in the background
 // colour (rubbing out an earlier mark).
 void DrawStackOverweight(Canvas& canvas, const PlanData& plan, const BayLayout& layout, int cell, bool over,

@@ -52,6 +52,8 @@
 #include "ui/PortsWindow.h"
 #include "ui/QtCanvas.h"
 #include "ui/SaveConditionDialog.h"
+#include "ui/PlanPrintWindow.h"
+#include "ui/PrintService.h"
 #include "ui/SelectionWindow.h"
 #include "ui/StabilityFrame.h"
 #include "ui/UpperCaseEdit.h"
@@ -158,6 +160,16 @@ MainWindow::MainWindow(PlanData& plan, QWidget* parent) : QMainWindow(parent), p
   connect(allBays, &QAction::triggered, this, &MainWindow::AllBaysClick);
   vesselActions_ << cargo->menuAction();
 
+  // Reports: the letter plan and the bay plan.
+  QMenu* reports = menuBar()->addMenu(tr("&Reports"));
+  QAction* letterPlan = reports->addAction(tr("&Letter Plan"));
+  QAction* bayPlan = reports->addAction(tr("&Bay Plan"));
+  letterPlan->setToolTip(tr("Letter Plan"));
+  bayPlan->setToolTip(tr("Bay Plan"));
+  connect(letterPlan, &QAction::triggered, this, [this] { PlanPrintClick(false); });
+  connect(bayPlan, &QAction::triggered, this, [this] { PlanPrintClick(true); });
+  vesselActions_ << reports->menuAction();
+
   QAction* particulars = menuBar()->addAction(tr("&Particulars"));
   connect(particulars, &QAction::triggered, this, &MainWindow::ParticularsClick);
   vesselActions_ << particulars;
@@ -176,6 +188,9 @@ MainWindow::MainWindow(PlanData& plan, QWidget* parent) : QMainWindow(parent), p
   TB->addSeparator();
   TB->addAction(allBays);
   TB->addAction(exportMovins);
+  TB->addSeparator();
+  TB->addAction(letterPlan);
+  TB->addAction(bayPlan);
   TB->addSeparator();
   PAt = TitlePanel(TB);
   PAt->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
@@ -577,6 +592,22 @@ void MainWindow::AllBaysClick() {
   AllBays->show();
   AllBays->raise();
   AllBays->activateWindow();
+}
+
+void MainWindow::PlanPrintClick(bool bayPlan) {
+  if (!session_ || plan_.CurVessel < 0) return;
+  PrintService printer(plan_);
+  PlanPrintWindow form(plan_, session_->selection, printer, bayPlan, this);
+  form.StatusText = PAb->text().toLatin1().toStdString();
+  form.OpenSelection = [this] { Sel->ShowSelection(plan_.CurPlane); };
+  // A page is laid out for paper in the plan's cells: the editor's boxes
+  // are put back after each one.
+  form.RestoreScreenLayout = [this] {
+    if (!AllBays) return;
+    ComputeBayLayout(plan_, AllBays->Layout, kTargetScreen);
+    AllBays->RunLayout();
+  };
+  form.exec();
 }
 
 void MainWindow::PlanChanged() {

@@ -102,6 +102,8 @@ class MainWindow : public QMainWindow {
   void ExportMovinsClick();
   // "AllBays": the bay plan editor, not modal.
   void AllBaysClick();
+  // "Letter Plan" and "Bay Plan" of Reports: the plan printing window, modal.
+  void PlanPrintClick(bool bayPlan);
   // "Export " and "Import Final": the plan handed to and taken back from
   // the program on the other side of the exchange folder.
   void ExportVesClick();

@@ -29,6 +29,9 @@ class PrintService {
   void PrintJob(bool open);
   // The open document's page, or nullptr.
   QtCanvas* Page();
+  // The painter of the open document, or nullptr: for pages drawn in
+  // their own coordinates (scaled to the sheet).
+  QPainter* Painter() { return painter_.get(); }
   QPrinter& Printer() { return *printer_; }
 
   // The page footer of the open document.
