@@ -356,9 +356,8 @@ void MainWindow::AttachReportWindows() {
   Tot->Print = [this](const std::vector<std::string>& lines, const std::string& frame, int plane) {
     return print_->PrintLines(lines, false, 1, "", frame, plane);
   };
-  // The editor's selection window changes what both lists show.
-  AllBays->OpenSelection = [this] {
-    Sel->ShowSelection(plan_.CurPlane);
+  // The editor's selection changes what both lists show.
+  AllBays->SelectionChanged = [this] {
     if (Lis->isVisible()) Lis->BuildList();
     if (Tot->isVisible()) Tot->BuildTotals();
   };

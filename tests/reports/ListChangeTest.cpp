@@ -38,10 +38,13 @@ class ListChangeTest : public PlanTest {
     plan.RemoveToQuay = 1;
     StructDat empty = Unit("ZUMU0000004");
     empty.MTY = 1;
-    // Bay 09 takes two high cubes; 010182 holds a 40' unit over 030182.
+    // Bay 09's full stack takes two high cubes; 010182 holds a 40' unit
+    // over 030182.
+    plan.HighCubeLimits = 1;
     Load({{"010082", Unit("ZUMU0000001")}, {"010102", Unit("ZUMU0000002")}, {"030082", Unit("ZUMU0000003")},
           {"010182", Unit("ZUMU0000040", "40", 20)}, {"090102", Unit("ZUMU0000091")},
-          {"090104", Unit("ZUMU0000092")}, {"090106", Unit("ZUMU0000093")}, {"070102", empty}});
+          {"090104", Unit("ZUMU0000092")}, {"090106", Unit("ZUMU0000093")}, {"090108", Unit("ZUMU0000094")},
+          {"070102", empty}});
     host.planChanges = 0;
     plan.ConditionModified = 0;
   }
@@ -104,7 +107,7 @@ INSTANTIATE_TEST_SUITE_P(
         ChangeCase{"PositionNeverChanged", 0, "030002", {"010082"}, {}, {}, ""},
         ChangeCase{"YesNoAnswerConfirmed", 20, "YES", {"070102"}, {}, {}, ""},
         ChangeCase{"YesNoAnswerChanged", 20, "NO", {"070102", "070102"}, {"070102"}, {}, "NO"},
-        ChangeCase{"WeightReformatted", 6, "7.25", {"010082"}, {"010082"}, {}, "7.3"}),
+        ChangeCase{"WeightReformatted", 6, "7.34", {"010082"}, {"010082"}, {}, "7.3"}),
     [](const ::testing::TestParamInfo<ChangeCase>& info) { return std::string(info.param.what); });
 
 TEST_F(ListChangeTest, FortyFootPartnerCarriesTheNewValue) {
