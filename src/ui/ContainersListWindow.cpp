@@ -8,7 +8,6 @@
 #include <QHideEvent>
 #include <QLabel>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QShowEvent>
@@ -20,6 +19,7 @@
 #include <filesystem>
 
 #include "conditions/ListColumns.h"
+#include "core/Host.h"
 #include "core/PlanData.h"
 #include "core/TextFile.h"
 #include "core/TextHelpers.h"

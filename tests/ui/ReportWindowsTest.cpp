@@ -198,6 +198,32 @@ class ReportWindowsTest : public QObject {
     QCOMPARE(Texts(totals.LB1), expected);
   }
 
+  // "Restows List": the reference condition read, the restows marked
+  // through the seam the move computation fills, and only those listed in
+  // the restows layout.
+  void restowsListShowsTheRestowsOnly() {
+    Start();
+    int marked = -1;
+    Main().ComputeRestows = [&] {
+      for (int i = 0; i < plan_->CellCount && marked < 0; ++i)
+        if (plan_->Cur()[static_cast<size_t>(i)].STATUS == 1) marked = i;
+      plan_->Cur()[static_cast<size_t>(marked)].RESTOW = 1;
+    };
+    Main().RestowsListClick();
+    ContainersListWindow& list = *Main().Lis;
+    QVERIFY(list.isVisible());
+    QCOMPARE(list.RG1->currentIndex(), 9);
+    QVERIFY(list.PAhead->text().startsWith("TO CEL "));
+    QCOMPARE(list.LB1->count(), 1);
+    QCOMPARE(list.LB1->item(0)->data(Qt::UserRole).toInt(), marked);
+    // "rst" lists every unit; "Containers List" brings the standard layout.
+    list.SBrsClick();
+    QVERIFY(list.LB1->count() > 100);
+    list.close();
+    Main().ContainersListClick();
+    QCOMPARE(list.RG1->currentIndex(), 0);
+  }
+
   void totalsTakeFourColumnsEachOnce() {
     Start();
     Main().TotalsClick();
