@@ -8,12 +8,17 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QListWidget>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 
 #include "conditions/ListColumns.h"
@@ -22,6 +27,7 @@
 #include "core/TextHelpers.h"
 #include "reports/Totals.h"
 #include "ui/Application.h"
+#include "ui/ChangeValueDialog.h"
 #include "ui/ContainersListWindow.h"
 #include "ui/Program.h"
 #include "ui/TotalsWindow.h"
@@ -222,6 +228,46 @@ class ReportWindowsTest : public QObject {
     list.close();
     Main().ContainersListClick();
     QCOMPARE(list.RG1->currentIndex(), 0);
+  }
+
+  // "To File" writes the header and every row with CR LF; a file that
+  // cannot be written is named in the error and nothing is left behind.
+  void listIsWrittenWholeOrNotAtAll() {
+    Start();
+    Main().ContainersListClick();
+    ContainersListWindow& list = *Main().Lis;
+    const fs::path good = Demo() / "list.txt";
+    const fs::path bad = Demo() / "no such folder" / "list.txt";
+    fs::path chosen = good;
+    list.ChooseFile = [&chosen] { return chosen.string(); };
+    list.SBsaveClick();
+    std::ifstream in(good, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    QVERIFY(bytes.rfind(list.PAhead->text().toStdString() + "\r\n", 0) == 0);
+    QCOMPARE(static_cast<int>(std::count(bytes.begin(), bytes.end(), '\n')), list.LB1->count() + 1);
+    QCOMPARE(static_cast<int>(std::count(bytes.begin(), bytes.end(), '\r')), list.LB1->count() + 1);
+
+    QStringList errors;
+    Zum4Application::SetErrorDisplay([&errors](const QString& text) { errors << text; });
+    chosen = bad;
+    list.SBsaveClick();
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors.first().contains("no such folder/list.txt"), qPrintable(errors.first()));
+    QVERIFY(!fs::exists(bad.parent_path()));
+  }
+
+  // The "Change" dialog: the column's heading, its value, capitals only and
+  // no longer than the column.
+  void changeDialogTakesCapitalsUpToTheWidth() {
+    ChangeValueDialog dialog("POD", 3, "GDY");
+    QCOMPARE(dialog.windowTitle(), QString("Change"));
+    QCOMPARE(dialog.LAhead->text(), QString("POD"));
+    QCOMPARE(dialog.EDvalue->text(), QString("GDY"));
+    dialog.show();
+    dialog.EDvalue->clear();
+    QTest::keyClicks(dialog.EDvalue, "aarhus");
+    QCOMPARE(dialog.Value(), std::string("AAR"));
+    Picture(dialog, "change_value_dialog.png");
   }
 
   void totalsTakeFourColumnsEachOnce() {
