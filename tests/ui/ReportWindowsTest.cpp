@@ -270,6 +270,36 @@ class ReportWindowsTest : public QObject {
     Picture(dialog, "change_value_dialog.png");
   }
 
+  // "Voy" lists the units loaded over the voyage, which cannot be changed
+  // from here; a change of the plan brings both windows back to the
+  // working condition.
+  void voyageUnitsUntilThePlanChanges() {
+    Start();
+    Main().ContainersListClick();
+    ContainersListWindow& list = *Main().Lis;
+    const int working = list.LB1->count();
+    list.CBvoy->setChecked(true);
+    list.CBvoyClick();
+    QVERIFY(plan_->VoyUnitCount > 0);
+    QVERIFY(list.LB1->count() > 0);
+    QVERIFY(list.LB1->count() != working);
+    for (int row = 0; row < list.LB1->count(); ++row)
+      QVERIFY(list.LB1->item(row)->data(Qt::UserRole).toInt() < plan_->VoyUnitCount);
+    bool asked = false;
+    list.AskValue = [&asked](const std::string&, int, std::string&) { return asked = true; };
+    list.LB1->item(0)->setSelected(true);
+    list.ChangeData(0, ColumnX(list, kPodColumn));
+    QVERIFY(!asked);
+
+    Main().TotalsClick();
+    TotalsWindow& totals = *Main().Tot;
+    totals.CBvoy->setChecked(true);
+    Main().Session()->ctx.MarkConditionModified(true);
+    QVERIFY(!list.CBvoy->isChecked());
+    QVERIFY(!totals.CBvoy->isChecked());
+    QCOMPARE(list.LB1->count(), working);
+  }
+
   void totalsTakeFourColumnsEachOnce() {
     Start();
     Main().TotalsClick();
