@@ -55,6 +55,14 @@ ListChangeResult ChangeListColumn(PlanContext& ctx, const std::vector<int>& reco
     }
     texts[static_cast<size_t>(column)] = stored;
     ColumnsToUnit(plan, texts, hand);
+    // What the 64 texts cannot hold stays as it was.
+    for (size_t k = 6; k < hand.IMO.size(); ++k) {
+      hand.IMO[k] = original.IMO[k];
+      hand.UN[k] = original.UN[k];
+    }
+    for (size_t k = 5; k < hand.EQA.size(); ++k) hand.EQA[k] = original.EQA[k];
+    hand.OL_2 = original.OL_2;
+    hand.COL62 = original.COL62;
     if (PlaceUnit(ctx, record, kPlaceInteractive)) {
       result.changed.push_back(record);
       continue;

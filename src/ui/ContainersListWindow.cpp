@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QScrollArea>
+#include <QScreen>
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QSignalBlocker>
@@ -158,7 +159,15 @@ void ContainersListWindow::ShowContainersList(int layout) {
     RG1->setCurrentIndex(layout);
   }
   if (!placed_) {
-    setGeometry(ContainersListGeometry(plan_));
+    // Where it was left, but never off the screen it opens on.
+    QRect frame = ContainersListGeometry(plan_);
+    if (const QScreen* s = screen()) {
+      const QRect room = s->availableGeometry();
+      frame.setSize(frame.size().boundedTo(room.size()));
+      frame.moveLeft(std::clamp(frame.left(), room.left(), room.right() - frame.width() + 1));
+      frame.moveTop(std::clamp(frame.top(), room.top(), room.bottom() - frame.height() + 1));
+    }
+    setGeometry(frame);
     placed_ = true;
   }
   if (isVisible()) BuildList();

@@ -243,11 +243,12 @@ void TotalsWindow::SBselClick() {
 void TotalsWindow::SBrsClick() {
   selection_.RequestedPlane = ShownPlane();
   selection_.ResetSelection();
-  if (LBto->count() == 0) return;
-  plan_.RedrawAll = 1;
-  plan_.PolCount = -1;
-  plan_.PodCount = -1;
-  BuildTotals();
+  if (LBto->count() > 0) {
+    plan_.RedrawAll = 1;
+    plan_.PolCount = -1;
+    plan_.PodCount = -1;
+    BuildTotals();
+  }
   if (EditorChanged) EditorChanged();
 }
 

@@ -119,6 +119,18 @@ TEST_F(ListChangeTest, FortyFootPartnerCarriesTheNewValue) {
   EXPECT_EQ(At("010182").SIZ, "40");
 }
 
+TEST_F(ListChangeTest, WhatTheTextsCannotHoldIsKept) {
+  StructDat& unit = At("010082");
+  unit.IMO[7] = "9";
+  unit.UN[7] = "3082";
+  unit.OL_2 = 30;
+  ASSERT_EQ(ChangeListColumn(ctx, {Cell("010082")}, 3, "ANR").changed.size(), 1u);
+  EXPECT_EQ(At("010082").POD, "ANR");
+  EXPECT_EQ(At("010082").IMO[7], "9");
+  EXPECT_EQ(At("010082").UN[7], "3082");
+  EXPECT_EQ(At("010082").OL_2, 30);
+}
+
 TEST_F(ListChangeTest, YesNoAnswersAreStoredAsOneAndZero) {
   EXPECT_EQ(ListColumnStoredText(plan, 20, "YES"), "1");
   EXPECT_EQ(ListColumnStoredText(plan, 20, "NO"), "0");
