@@ -151,17 +151,20 @@ BayPlanEditor::BayPlanEditor(PlanData& plan, PlanContext& ctx, Selection& select
   connect(SBport, &QToolButton::clicked, this, [this] {
     selection_.PresetConditionPort(plan_.CurPlane);
     RefreshPlan();
+    if (SelectionChanged) SelectionChanged();
   });
   SBsel = Button(this, "Sel", "Selection");
   connect(SBsel, &QToolButton::clicked, this, [this] {
     if (OpenSelection) OpenSelection();
     RefreshPlan();
+    if (SelectionChanged) SelectionChanged();
   });
   SBrs = Button(this, "rs", "Reset the selection");
   connect(SBrs, &QToolButton::clicked, this, [this] {
     selection_.RequestedPlane = plan_.CurPlane;
     selection_.ResetSelection();
     RefreshPlan();
+    if (SelectionChanged) SelectionChanged();
   });
   SBsearch = Button(this, "Search", "Search Container");
   connect(SBsearch, &QToolButton::clicked, this, [this] {

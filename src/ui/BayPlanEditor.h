@@ -76,6 +76,7 @@ class BayPlanEditor : public QWidget {
   std::function<bool(int cell, bool secondary)> CellClick;  // a press on a cell; true when the plan changed
   std::function<bool()> AlignToPrevious;  // "Allign": the previous condition with this plan's moves
   std::function<void()> OpenSelection;    // "Sel": the selection window, modal
+  std::function<void()> SelectionChanged;  // after "Sel", "rs" or the port button: the lists follow
   std::function<void()> RunCheck;         // "Chk": the stowage check and its window
   std::function<bool(bool older, bool open)> Neighbour;  // the condition before (older) or after
   std::function<const StabilityResults*()> Stability;    // the caption's figures, null when none

@@ -45,6 +45,10 @@
 #include "ui/QuayLayoutWindow.h"
 #include "ui/QuayStrip.h"
 #include "ui/CallDateDialog.h"
+#include "ui/ContainersListWindow.h"
+#include "ui/OutsidePrograms.h"
+#include "ui/PrintService.h"
+#include "ui/TotalsWindow.h"
 #include "ui/CheckWindow.h"
 #include "ui/CustomizingDialog.h"
 #include "ui/EdiExportDialog.h"
@@ -160,15 +164,25 @@ MainWindow::MainWindow(PlanData& plan, QWidget* parent) : QMainWindow(parent), p
   connect(allBays, &QAction::triggered, this, &MainWindow::AllBaysClick);
   vesselActions_ << cargo->menuAction();
 
-  // Reports: the letter plan and the bay plan.
+  QAction* totals = cargo->addAction(tr("&Totals"));
+  totals->setToolTip(tr("Totals"));
+  connect(totals, &QAction::triggered, this, &MainWindow::TotalsClick);
+
+  // Reports: the printed plans and the lists.
   QMenu* reports = menuBar()->addMenu(tr("&Reports"));
+  vesselActions_ << reports->menuAction();
   QAction* letterPlan = reports->addAction(tr("&Letter Plan"));
   QAction* bayPlan = reports->addAction(tr("&Bay Plan"));
   letterPlan->setToolTip(tr("Letter Plan"));
   bayPlan->setToolTip(tr("Bay Plan"));
   connect(letterPlan, &QAction::triggered, this, [this] { PlanPrintClick(false); });
   connect(bayPlan, &QAction::triggered, this, [this] { PlanPrintClick(true); });
-  vesselActions_ << reports->menuAction();
+  QAction* containersList = reports->addAction(tr("&Containers List"));
+  containersList->setToolTip(tr("Containers List"));
+  connect(containersList, &QAction::triggered, this, &MainWindow::ContainersListClick);
+  QAction* restowsList = reports->addAction(tr("&Restows List"));
+  restowsList->setToolTip(tr("Restows List"));
+  connect(restowsList, &QAction::triggered, this, &MainWindow::RestowsListClick);
 
   QAction* particulars = menuBar()->addAction(tr("&Particulars"));
   connect(particulars, &QAction::triggered, this, &MainWindow::ParticularsClick);
@@ -187,10 +201,13 @@ MainWindow::MainWindow(PlanData& plan, QWidget* parent) : QMainWindow(parent), p
   TB->addAction(exportEdi);
   TB->addSeparator();
   TB->addAction(allBays);
+  TB->addAction(totals);
   TB->addAction(exportMovins);
   TB->addSeparator();
   TB->addAction(letterPlan);
   TB->addAction(bayPlan);
+  TB->addAction(containersList);
+  TB->addAction(restowsList);
   TB->addSeparator();
   PAt = TitlePanel(TB);
   PAt->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
@@ -322,7 +339,60 @@ void MainWindow::Attach(Host& h, BaseData& base) {
   AllBays->Commands.SegregationCheck = [this](int cell) { return Mess->ShowCheck(true, cell); };
   AllBays->AlignToPrevious = [this] { return AlignToPreviousCondition(); };
   AllBays->FormQuay->Import = [this] { ImportLoadingListClick(true); };
+  AttachReportWindows();
   FillVesselList();
+}
+
+void MainWindow::AttachReportWindows() {
+  print_ = std::make_unique<PrintService>(plan_);
+  outside_ = std::make_unique<OutsidePrograms>(plan_);
+  Lis = new ContainersListWindow(plan_, session_->ctx, session_->selection, this);
+  Tot = new TotalsWindow(plan_, session_->selection, this);
+  auto buildVoyage = [this] { conditions_->BuildVoyageDataSet(plan_.VesHdr[VesHdrIx::Voy]); };
+  auto openSelection = [this](int plane) { Sel->ShowSelection(plane); };
+  auto editorChanged = [this] {
+    if (AllBays->isVisible()) AllBays->RefreshPlan();
+  };
+  auto word = [this](const std::vector<std::string>& lines, std::string& error) {
+    return outside_->OpenInWordProcessor(lines, error);
+  };
+  Lis->BuildVoyage = buildVoyage;
+  Lis->OpenSelection = openSelection;
+  Lis->EditorChanged = editorChanged;
+  Lis->ShowTotals = [this] { TotalsClick(); };
+  Lis->Word = word;
+  Lis->Print = [this](const std::vector<std::string>& lines, const std::string& header, int plane) {
+    return print_->PrintLines(lines, false, 3, header, "", plane);
+  };
+  Tot->BuildVoyage = buildVoyage;
+  Tot->OpenSelection = openSelection;
+  Tot->EditorChanged = editorChanged;
+  Tot->Word = word;
+  Tot->ReportError = [this](const std::string& error) { host->ReportError(error); };
+  Tot->Print = [this](const std::vector<std::string>& lines, const std::string& frame, int plane) {
+    return print_->PrintLines(lines, false, 1, "", frame, plane);
+  };
+  // The editor's selection changes what both lists show.
+  AllBays->SelectionChanged = [this] {
+    if (Lis->isVisible()) Lis->BuildList();
+    if (Tot->isVisible()) Tot->BuildTotals();
+  };
+}
+
+void MainWindow::TotalsClick() {
+  if (Tot && plan_.CurVessel >= 0) Tot->ShowTotals();
+}
+
+void MainWindow::ContainersListClick() {
+  if (Lis && plan_.CurVessel >= 0) Lis->ShowContainersList(0);
+}
+
+void MainWindow::RestowsListClick() {
+  if (!Lis || plan_.CurVessel < 0) return;
+  conditions_->LoadReferenceCondition(plan_.RefPlane);
+  if (ComputeRestows) ComputeRestows();
+  session_->selection.PresetRestowsOnly(plan_.CurPlane);
+  Lis->ShowContainersList(9);
 }
 
 void MainWindow::ApplyFontsAndColours() {
@@ -615,6 +685,8 @@ void MainWindow::PlanChanged() {
   RefreshTitles();
   if (AllBays) AllBays->RefreshCaption();
   RestoreAction->setVisible(plan_.CurVessel >= 0 && plan_.ConditionModified);
+  if (Tot) Tot->PlanModified();
+  if (Lis) Lis->PlanModified();
 }
 
 void MainWindow::RefreshTitles() {
@@ -633,6 +705,8 @@ bool MainWindow::CloseVessel() {
   // the next vessel would open on the particulars.
   if (PAp->isVisible()) ParticularsClick();
   if (AllBays) AllBays->close();
+  if (Lis) Lis->close();
+  if (Tot) Tot->close();
   if (plan_.CelChanged) session_->ves.SaveCells();
   setWindowTitle(Latin1(plan_.ProductName));
   BusyCursor busy(*host);

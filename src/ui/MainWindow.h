@@ -28,6 +28,10 @@ class QuayLayoutWindow;
 class SelectionWindow;
 class StabilityFrame;
 class VesselSession;
+class ContainersListWindow;
+class TotalsWindow;
+class PrintService;
+class OutsidePrograms;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -61,6 +65,15 @@ class MainWindow : public QMainWindow {
   QAction* BuVes = nullptr;
   QMenu* Interface = nullptr;
   QAction* ExportVesAction = nullptr;  // "Export ": only with the exchange folder
+  // The containers list and the totals, kept for the run like the editor.
+  ContainersListWindow* Lis = nullptr;
+  TotalsWindow* Tot = nullptr;
+  void TotalsClick();
+  void ContainersListClick();
+  void RestowsListClick();
+  // Sets RESTOW of the working units from the reference condition, for the
+  // restows list; unset, the marks the units carry are listed as they are.
+  std::function<void()> ComputeRestows;
   bool AllVesselsMode = false;
   bool ParticularsChanged = false;
 
@@ -159,4 +172,7 @@ class MainWindow : public QMainWindow {
   std::vector<std::pair<int, QLineEdit*>> particulars_;  // VesHdr index and its edit
   QList<QAction*> noVesselActions_;
   QList<QAction*> vesselActions_;
+  std::unique_ptr<PrintService> print_;
+  std::unique_ptr<OutsidePrograms> outside_;
+  void AttachReportWindows();
 };
