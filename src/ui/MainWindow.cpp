@@ -27,6 +27,7 @@
 
 #include "conditions/ConditionFile.h"
 #include "conditions/ConditionList.h"
+#include "conditions/CsvExport.h"
 #include "conditions/LoadingListFile.h"
 #include "conditions/VesselSession.h"
 #include "core/DateText.h"
@@ -37,9 +38,11 @@
 #include "edifact/EdiImport.h"
 #include "planning/CellDrawing.h"
 #include "planning/VesImport.h"
+#include "reports/RdrReport.h"
 #include "ui/BaseDataDialog.h"
 #include "ui/BayPlanEditor.h"
 #include "ui/LoadingListWindow.h"
+#include "ui/OutsidePrograms.h"
 #include "ui/QuayLayoutWindow.h"
 #include "ui/QuayStrip.h"
 #include "ui/CallDateDialog.h"
@@ -121,6 +124,12 @@ MainWindow::MainWindow(PlanData& plan, QWidget* parent) : QMainWindow(parent), p
   RestoreAction = conditions->addAction(tr("&Restore Condition"));
   RestoreAction->setToolTip(tr("Restore Condition"));
   connect(RestoreAction, &QAction::triggered, this, &MainWindow::RevertConditionClick);
+  // The spreadsheet exports.
+  Programs = std::make_unique<OutsidePrograms>(plan_);
+  QAction* saveCsv = conditions->addAction(tr("Save as CSV"));
+  connect(saveCsv, &QAction::triggered, this, &MainWindow::SaveAsCsvClick);
+  connect(conditions->addAction(tr("Save Voy as CSV")), &QAction::triggered, this,
+          &MainWindow::SaveVoyageAsCsvClick);
   vesselActions_ << conditions->menuAction();
 
   QMenu* edifact = menuBar()->addMenu(tr("&Edifact"));
@@ -156,6 +165,14 @@ MainWindow::MainWindow(PlanData& plan, QWidget* parent) : QMainWindow(parent), p
   connect(allBays, &QAction::triggered, this, &MainWindow::AllBaysClick);
   vesselActions_ << cargo->menuAction();
 
+  // The regional departure report, by its four groupings.
+  QMenu* reports = menuBar()->addMenu(tr("&Reports"));
+  QMenu* rdr = reports->addMenu(tr("RDR"));
+  for (const auto& [caption, grouping] : {std::pair{"Tots by Pol", 2}, std::pair{"Tots by Pod", 1},
+                                          std::pair{"Tots by Pol/Pod", 3}, std::pair{"Tots by Pod/Pol", 4}})
+    connect(rdr->addAction(tr(caption)), &QAction::triggered, this, [this, g = grouping] { RdrReportClick(g); });
+  vesselActions_ << reports->menuAction();
+
   QAction* particulars = menuBar()->addAction(tr("&Particulars"));
   connect(particulars, &QAction::triggered, this, &MainWindow::ParticularsClick);
   vesselActions_ << particulars;
@@ -174,6 +191,9 @@ MainWindow::MainWindow(PlanData& plan, QWidget* parent) : QMainWindow(parent), p
   TB->addSeparator();
   TB->addAction(allBays);
   TB->addAction(exportMovins);
+  QAction* openWithExcel = TB->addAction(tr("Open with Excel"));
+  openWithExcel->setToolTip(tr("Save as CSV"));
+  connect(openWithExcel, &QAction::triggered, this, &MainWindow::SaveAsCsvClick);
   TB->addSeparator();
   PAt = TitlePanel(TB);
   PAt->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
@@ -794,4 +814,54 @@ void MainWindow::ExportLoadingListClick() {
   if (!host || plan_.CurVessel < 0) return;
   BusyCursor busy(*host);
   ExportLoadingList(plan_, *host, LoadingListExportFile(plan_));
+}
+
+void MainWindow::SaveAsCsvClick() {
+  if (!session_ || !host || plan_.CurVessel < 0) return;
+  if (!Sel->ShowSelection(plan_.CurPlane)) return;
+  const std::filesystem::path file = SaveAsCsv(session_->ctx, session_->conditions);
+  if (!file.empty()) Programs->OpenInSpreadsheet(file.filename().string());
+  PlanChanged();
+}
+
+void MainWindow::SaveVoyageAsCsvClick() {
+  if (!session_ || !host || plan_.CurVessel < 0) return;
+  Selection& selection = session_->selection;
+  {
+    BusyCursor busy(*host);
+    conditions_->BuildVoyageDataSet(plan_.VesHdr[VesHdrIx::Voy]);
+    FillConditionItems();
+  }
+  selection.RequestedPlane = plan_.VoyPlane;
+  selection.ResetSelection();
+  if (Sel->ShowSelection(plan_.VoyPlane)) {
+    const std::filesystem::path file = SaveVoyageAsCsv(session_->ctx, session_->conditions);
+    if (!file.empty()) Programs->OpenInSpreadsheet(file.filename().string());
+  }
+  selection.RequestedPlane = plan_.CurPlane;
+  selection.ResetSelection();
+  PlanChanged();
+}
+
+void MainWindow::RdrReportClick(int grouping) {
+  if (!session_ || !host || plan_.CurVessel < 0 || grouping < 1 || grouping > 4) return;
+  RdrReport report;
+  {
+    BusyCursor busy(*host);
+    // Built afresh: the way ports are read from the voyage's own ports.
+    plan_.VoyUnitCount = 0;
+    conditions_->BuildVoyageDataSet(plan_.VesHdr[VesHdrIx::Voy]);
+    FillConditionItems();
+    RdrSources sources;
+    sources.foreDraft = session_->stability.Results.ForeDraft;
+    sources.aftDraft = session_->stability.Results.AftDraft;
+    report = BuildRdrReport(plan_, session_->selection, static_cast<RdrGrouping>(grouping), sources);
+  }
+  PlanChanged();
+  if (!report.error.empty()) {
+    host->ReportError(report.error);
+    return;
+  }
+  std::string error;
+  if (!Programs->OpenInWordProcessor(report.lines, error)) host->ReportError(error);
 }
