@@ -196,7 +196,10 @@ MainWindow::MainWindow(PlanData& plan, QWidget* parent) : QMainWindow(parent), p
   connect(openWithExcel, &QAction::triggered, this, &MainWindow::SaveAsCsvClick);
   TB->addSeparator();
   PAt = TitlePanel(TB);
+  // The title takes the room the commands leave, so that "Select Vessel"
+  // always stays at the right end of the bar.
   PAt->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+  PAt->setMinimumWidth(40);
   TB->addWidget(PAt);
   BuVes = TB->addAction(tr("Select Vessel"));
   BuVes->setToolTip(tr("Exit Vessel"));

@@ -518,6 +518,8 @@ class EdiWindowsTest : public QObject {
       form.EDfolder->setText(QString::fromStdString(out.string()));
       form.CBsendMess->setChecked(true);
       form.show();
+      if (const QString shots = qEnvironmentVariable("ZUM4_SCREENSHOTS"); !shots.isEmpty())
+        form.grab().save(shots + "/edi-export-send-mess.png");
       QString created, mailNote;
       OnModal<MessageWindow>([&](MessageWindow* messages) {
         created = messages->LText->text();

@@ -182,6 +182,15 @@ class MainWindowTest : public QObject {
     for (QAction* action : Main().menuBar()->findChildren<QAction*>())
       if (action->text() == "Tots by Pod/Pol") rdr = action;
     QVERIFY(rdr != nullptr);
+    // With ZUM4_SCREENSHOTS naming a folder, the window and the menu as they look.
+    if (const QString shots = qEnvironmentVariable("ZUM4_SCREENSHOTS"); !shots.isEmpty()) {
+      Main().grab().save(shots + "/main-window-exports.png");
+      if (auto* menu = qobject_cast<QMenu*>(rdr->parent())) {
+        menu->popup(QPoint(0, 0));
+        menu->grab().save(shots + "/main-window-rdr-menu.png");
+        menu->hide();
+      }
+    }
     rdr->trigger();
     std::vector<std::string> lines;
     std::string error;
