@@ -87,5 +87,13 @@ struct ReportArgs {
   bool oneLevel = false;  // the totals' deepest groups and the grand total only
   std::string layout;     // the containers list's layout
   bool sequence = false;  // the containers list's rows numbered
+  bool voyage = false;    // the voyage data set of the condition's voyage
+  bool selected = false;  // only the units of the condition's own port
+  bool csv = false;       // one CSV row per unit or totals line
+  std::string out;        // written to this file instead of printed
 };
 int CmdReport(Installation& inst, const ReportArgs& args);
+// Writes the condition's units (or with voyage those of its voyage) as the
+// spreadsheet CSV to out.
+int CmdExportCsv(Installation& inst, const std::string& vessel, const std::string& condition, bool voyage,
+                 const std::string& out);

@@ -9,6 +9,7 @@
 
 #include "cli/Commands.h"
 #include "cli/Installation.h"
+#include "cli/Utf8Console.h"
 #include "core/PlanData.h"
 #include "vessel/DataDirectory.h"
 
@@ -30,14 +31,30 @@ constexpr const char* kUsage =
     "            read a condition and print the stowage check's lines (exit\n"
     "            code 3 when something was found); --explain adds under each\n"
     "            segregation line the rule that decided it\n"
-    "  report containers VESSEL CONDITION [--layout N] [--sequence]\n"
-    "            the containers list of the condition in list layout N (0 the\n"
-    "            standard one; the parameter file's TRE section names them)\n"
-    "  report totals VESSEL CONDITION --by COLUMNS [--one-level]\n"
-    "            the totals of the condition's units grouped by up to four list\n"
-    "            columns (their headings, as POL,POD, or numbers): a line per\n"
-    "            group at each level and the grand total, with units, tonnes\n"
-    "            and TEU of full, empty and break-bulk units\n"
+    "  report KIND VESSEL CONDITION [--voyage] [--selected] [--csv] [--out FILE]\n"
+    "            KIND is one of:\n"
+    "              containers [--layout N] [--sequence]  the containers list in\n"
+    "                list layout N (0 the standard one; the parameter file's TRE\n"
+    "                section names them)\n"
+    "              restows   the containers list of the units restowed here\n"
+    "                (layout 9)\n"
+    "              totals --by COLUMNS [--one-level]  the units grouped by up\n"
+    "                to four list columns (their headings, as POL,POD, or\n"
+    "                numbers): a line per group at each level and the grand\n"
+    "                total, with units, tonnes and TEU of full, empty and\n"
+    "                break-bulk units\n"
+    "              rdr-pol, rdr-pod, rdr-pol-pod, rdr-pod-pol  the regional\n"
+    "                departure report, its totals by port of loading, of\n"
+    "                discharge, or both, and operator\n"
+    "            --voyage: the units loaded over the condition's voyage (its\n"
+    "            departure conditions) instead of the condition's; --selected:\n"
+    "            only the units of the condition's own port (its loads, on\n"
+    "            arrival its discharges); --csv: one CSV row per unit or totals\n"
+    "            line; --out FILE: written to FILE (Windows code page, CR LF)\n"
+    "            instead of printed. An empty report prints \"no units\".\n"
+    "  export-csv VESSEL CONDITION [--voyage] OUT\n"
+    "            the condition's units (--voyage: its voyage's) as the program's\n"
+    "            \"Save as CSV\" writes them, to OUT\n"
     "  stability VESSEL [CONDITION] [--json]\n"
     "            the stability report, tanks report and strength maxima of the\n"
     "            vessel as it opens or of a condition; --json prints the figures\n"
@@ -120,6 +137,7 @@ int Usage(const char* problem) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  UseUtf8Console();
   std::string dataOption;
   std::string writeTo;
   bool segregationOnly = false;
@@ -136,7 +154,8 @@ int main(int argc, char** argv) {
       {"--condition", &importArgs.condition}, {"--port", &importArgs.port},
       {"--save", &importArgs.save},           {"--port-map", &importArgs.portMap},
       {"--version", &exportArgs.version},     {"--now", &exportArgs.now},
-      {"--by", &reportArgs.by},               {"--layout", &reportArgs.layout}};
+      {"--by", &reportArgs.by},               {"--layout", &reportArgs.layout},
+      {"--out", &reportArgs.out}};
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--data") {
@@ -174,6 +193,8 @@ int main(int argc, char** argv) {
       reportArgs.oneLevel = true;
     } else if (arg == "--sequence") {
       reportArgs.sequence = true;
+    } else if (arg == "--voyage" || arg == "--selected" || arg == "--csv") {
+      (arg == "--voyage" ? reportArgs.voyage : arg == "--selected" ? reportArgs.selected : reportArgs.csv) = true;
     } else if (arg == "-h" || arg == "--help") {
       std::fputs(kUsage, stdout);
       return 0;
@@ -200,7 +221,7 @@ int main(int argc, char** argv) {
   if (command != "vessels" && command != "vessel" && command != "condition" && command != "check" &&
       command != "stability" && command != "import-edi" && command != "export-baplie" &&
       command != "export-movins" && command != "vessel-from-baplie" && command != "edit" &&
-      command != "loadlist" && command != "export-loadlist" && command != "report")
+      command != "loadlist" && command != "export-loadlist" && command != "report" && command != "export-csv")
     return Usage(("unknown command: " + command).c_str());
   if (command == "edit" && args.size() != 4) return Usage("edit needs a vessel, a condition and a script");
   if (command == "loadlist" && args.size() != 4)
@@ -209,6 +230,8 @@ int main(int argc, char** argv) {
     return Usage("export-loadlist needs a vessel, a condition and an output file");
   if (loadListArgs.exact && !loadListArgs.update) return Usage("--exact goes with --update");
   if (command == "report" && args.size() != 4) return Usage("report needs a kind, a vessel and a condition");
+  if (command == "export-csv" && args.size() != 4)
+    return Usage("export-csv needs a vessel, a condition and an output file");
   if (command == "vessel" && args.size() < 2) return Usage("vessel needs a vessel name");
   if (command == "condition" && args.size() < 3) return Usage("condition needs a vessel and a file");
   if (command == "check" && args.size() < 3) return Usage("check needs a vessel and a file");
@@ -243,6 +266,7 @@ int main(int argc, char** argv) {
     return CmdReport(inst, reportArgs);
   }
   if (command == "export-loadlist") return CmdExportLoadList(inst, args[1], args[2], args[3]);
+  if (command == "export-csv") return CmdExportCsv(inst, args[1], args[2], reportArgs.voyage, args[3]);
   if (command == "import-edi") {
     importArgs.vessel = args[1];
     importArgs.file = args[2];

@@ -301,7 +301,19 @@ ConditionWriteResult ConditionFile::WriteCondition(const std::string& name, bool
       lines.push_back(std::move(line));
       continue;
     }
-    // CSV: reefer temperatures only for full reefer units.
+    // CSV: a unit carrying attached units gets a line for each of them. The
+    // lines share its weight, as the containers list shows it, so that the
+    // weight column adds up to the tonnes on board.
+    int attachedLines = 0;
+    if (unit.FL2 > 0)
+      for (const std::string& eqa : unit.EQA)
+        if (eqa.size() > 5) ++attachedLines;
+    if (attachedLines > 0) {
+      StructDat shared = unit;
+      shared.WEIGHT = unit.WEIGHT / (1 + attachedLines);
+      UnitToColumns(plan, shared, columns);
+    }
+    // Reefer temperatures only for full reefer units.
     const bool reefer = IsReeferType(plan, unit);
     if (!reefer || unit.MTY > 0) {
       columns[UnitCol::TempMin].clear();

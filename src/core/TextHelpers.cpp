@@ -186,3 +186,64 @@ std::string TitleLine(const PlanData& plan, int dataSet) {
   if (dataSet >= 0 && dataSet < kPlaneCount) title += plan.PlaneTitle[dataSet];
   return title;
 }
+
+namespace {
+
+// Code page 1252 at 0x80..0x9F; the other bytes above 127 are Latin-1.
+constexpr char16_t kWindows1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+// Length of the well-formed UTF-8 sequence starting at text[at], 0 if none.
+size_t Utf8SequenceAt(std::string_view text, size_t at) {
+  const auto byte = [&](size_t k) { return static_cast<unsigned char>(text[at + k]); };
+  const unsigned char lead = byte(0);
+  size_t length = 0;
+  unsigned char low = 0x80, high = 0xBF;  // range of the second byte
+  if (lead >= 0xC2 && lead <= 0xDF) length = 2;
+  else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) low = 0xA0;
+    if (lead == 0xED) high = 0x9F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;
+  }
+  if (length == 0 || at + length > text.size()) return 0;
+  if (byte(1) < low || byte(1) > high) return 0;
+  for (size_t k = 2; k < length; ++k)
+    if (byte(k) < 0x80 || byte(k) > 0xBF) return 0;
+  return length;
+}
+
+}  // namespace
+
+std::string WindowsTextToUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 8);
+  for (size_t i = 0; i < text.size();) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+      ++i;
+      continue;
+    }
+    if (const size_t length = Utf8SequenceAt(text, i); length > 0) {
+      out.append(text.substr(i, length));
+      i += length;
+      continue;
+    }
+    const char16_t code = c < 0xA0 ? kWindows1252High[c - 0x80] : static_cast<char16_t>(c);
+    if (code < 0x800) {
+      out += static_cast<char>(0xC0 | (code >> 6));
+    } else {
+      out += static_cast<char>(0xE0 | (code >> 12));
+      out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    }
+    out += static_cast<char>(0x80 | (code & 0x3F));
+    ++i;
+  }
+  return out;
+}

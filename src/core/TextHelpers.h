@@ -41,3 +41,10 @@ std::string NormaliseImoClass(std::string_view text);
 int ImoColour(const PlanData& plan, std::string_view imoClass);
 // Heading of printed lists: company - m/v vessel - title of the data set.
 std::string TitleLine(const PlanData& plan, int dataSet);
+
+// The program's texts are bytes of the Windows code page (1252). For a
+// terminal that reads UTF-8 each such byte above 127 becomes its UTF-8
+// sequence. Sequences that already are well-formed UTF-8 (a folder name
+// typed on this system, say) pass unchanged, so text converted twice stays
+// right. Bytes the code page leaves undefined are taken as Latin-1.
+std::string WindowsTextToUtf8(std::string_view text);

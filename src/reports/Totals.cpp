@@ -35,8 +35,12 @@ void Add(const PlanData& plan, const StructDat& unit, int record, Figures& f) {
   f.bundles += unit.BUNDLES;
 }
 
-// A figure right-aligned in its width; zero is blanks.
+// A figure right-aligned in its width; zero is blanks. Whole figures are
+// cut, not rounded: a sum of weights given to the decimal is first freed of
+// the error of its binary form, or 1976.0 t summed as 1975.99999 would show
+// a tonne short.
 std::string Figure(double value, int width, int decimals = 0) {
+  if (decimals == 0) value = std::round(value * 1e6) / 1e6;
   const std::string text = FormatFixed(value, decimals);
   if (ParseReal(text) == 0) return std::string(static_cast<size_t>(width), ' ');
   return Pad(text, width, true);

@@ -20,6 +20,7 @@
 #include "core/DateText.h"
 #include "core/Host.h"
 #include "core/PlanData.h"
+#include "edifact/EdiMail.h"
 #include "planning/Selection.h"
 #include "ui/QtCanvas.h"
 
@@ -82,7 +83,7 @@ QGroupBox* RadioGroup(QWidget* parent, const char* caption, std::initializer_lis
 EdiExportDialog::EdiExportDialog(PlanData& plan, Host& host, EdiMessageKind kind,
                                  const std::vector<std::string>& portRotation, Selection* selection,
                                  QWidget* parent)
-    : QDialog(parent), plan_(plan), host_(host), selection_(selection) {
+    : QDialog(parent), Programs(plan), plan_(plan), host_(host), selection_(selection) {
   setModal(true);
   const bool movins = kind == EdiMessageKind::Movins;
   setWindowTitle(movins ? "Export MOVINS" : "Export Baplie");
@@ -146,10 +147,12 @@ EdiExportDialog::EdiExportDialog(PlanData& plan, Host& host, EdiMessageKind kind
 
   LUnits = new QLabel("0", this);
   LUnitsCaption = new QLabel(movins ? "to Movins" : "to baplie", this);
+  CBsendMess = new QCheckBox("Send Mess", this);
   auto* progress = new QHBoxLayout;
   progress->addWidget(LUnits);
   progress->addWidget(LUnitsCaption);
   progress->addStretch();
+  progress->addWidget(CBsendMess);
 
   BOk = new QPushButton("OK", this);
   BOk->setDefault(true);
@@ -273,7 +276,19 @@ void EdiExportDialog::BOkClick() {
   }
   Options = options;
   FileWritten = true;
+  if (CBsendMess->isChecked()) MailExportedFile();
   accept();
+}
+
+bool EdiExportDialog::MailExportedFile() {
+  const std::filesystem::path exported = Options.Folder / Options.FileName;
+  const EdiMail mail = EdiMailFor(plan_, Options.Kind, exported);
+  std::vector<std::string> files;
+  for (const std::filesystem::path& file : mail.files) files.push_back(file.string());
+  if (!Programs.SendMail(mail.subject, files, host_)) return false;
+  std::error_code ec;
+  std::filesystem::remove(exported, ec);
+  return true;
 }
 
 void EdiExportDialog::done(int result) {

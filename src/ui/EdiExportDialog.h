@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "edifact/EdiExport.h"
+#include "ui/OutsidePrograms.h"
 
 struct PlanData;
 class Host;
@@ -95,6 +96,16 @@ class EdiExportDialog : public QDialog {
   QCheckBox* CBcranes = nullptr;
   QCheckBox* CBlpLoad = nullptr;
   QCheckBox* CBlpDisch = nullptr;
+
+  // "Send Mess": the file written is mailed (see MailExportedFile).
+  QCheckBox* CBsendMess = nullptr;
+  // The mail composer; tests replace its launcher.
+  OutsidePrograms Programs;
+  // Hands the file just written (and for a MOVINS the stowage instructions)
+  // to the mail composer, then removes the exported file from its folder.
+  // When no composer could be started the file stays and the person is told
+  // where it is. True when the composer was started.
+  bool MailExportedFile();
 
   QLabel* LUnits = nullptr;
   QLabel* LUnitsCaption = nullptr;

@@ -27,6 +27,7 @@
 
 #include "conditions/ConditionFile.h"
 #include "conditions/ConditionList.h"
+#include "conditions/CsvExport.h"
 #include "conditions/LoadingListFile.h"
 #include "conditions/VesselSession.h"
 #include "core/DateText.h"
@@ -39,9 +40,11 @@
 #include "planning/BayLayout.h"
 #include "planning/CellDrawing.h"
 #include "planning/VesImport.h"
+#include "reports/RdrReport.h"
 #include "ui/BaseDataDialog.h"
 #include "ui/BayPlanEditor.h"
 #include "ui/LoadingListWindow.h"
+#include "ui/OutsidePrograms.h"
 #include "ui/QuayLayoutWindow.h"
 #include "ui/QuayStrip.h"
 #include "ui/CallDateDialog.h"
@@ -129,6 +132,12 @@ MainWindow::MainWindow(PlanData& plan, QWidget* parent) : QMainWindow(parent), p
   RestoreAction = conditions->addAction(tr("&Restore Condition"));
   RestoreAction->setToolTip(tr("Restore Condition"));
   connect(RestoreAction, &QAction::triggered, this, &MainWindow::RevertConditionClick);
+  // The spreadsheet exports.
+  Programs = std::make_unique<OutsidePrograms>(plan_);
+  QAction* saveCsv = conditions->addAction(tr("Save as CSV"));
+  connect(saveCsv, &QAction::triggered, this, &MainWindow::SaveAsCsvClick);
+  connect(conditions->addAction(tr("Save Voy as CSV")), &QAction::triggered, this,
+          &MainWindow::SaveVoyageAsCsvClick);
   vesselActions_ << conditions->menuAction();
 
   QMenu* edifact = menuBar()->addMenu(tr("&Edifact"));
@@ -183,6 +192,11 @@ MainWindow::MainWindow(PlanData& plan, QWidget* parent) : QMainWindow(parent), p
   QAction* restowsList = reports->addAction(tr("&Restows List"));
   restowsList->setToolTip(tr("Restows List"));
   connect(restowsList, &QAction::triggered, this, &MainWindow::RestowsListClick);
+  // The regional departure report, by its four groupings.
+  QMenu* rdr = reports->addMenu(tr("RDR"));
+  for (const auto& [caption, grouping] : {std::pair{"Tots by Pol", 2}, std::pair{"Tots by Pod", 1},
+                                          std::pair{"Tots by Pol/Pod", 3}, std::pair{"Tots by Pod/Pol", 4}})
+    connect(rdr->addAction(tr(caption)), &QAction::triggered, this, [this, g = grouping] { RdrReportClick(g); });
 
   QAction* particulars = menuBar()->addAction(tr("&Particulars"));
   connect(particulars, &QAction::triggered, this, &MainWindow::ParticularsClick);
@@ -196,6 +210,9 @@ MainWindow::MainWindow(PlanData& plan, QWidget* parent) : QMainWindow(parent), p
   TB->setMovable(false);
   TB->addAction(RestoreAction);
   TB->addAction(SaveAction);
+  QAction* openWithExcel = TB->addAction(tr("Open with Excel"));
+  openWithExcel->setToolTip(tr("Save as CSV"));
+  connect(openWithExcel, &QAction::triggered, this, &MainWindow::SaveAsCsvClick);
   TB->addSeparator();
   TB->addAction(importEdi);
   TB->addAction(exportEdi);
@@ -210,7 +227,10 @@ MainWindow::MainWindow(PlanData& plan, QWidget* parent) : QMainWindow(parent), p
   TB->addAction(restowsList);
   TB->addSeparator();
   PAt = TitlePanel(TB);
+  // The title takes the room the commands leave, so that "Select Vessel"
+  // always stays at the right end of the bar.
   PAt->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+  PAt->setMinimumWidth(40);
   TB->addWidget(PAt);
   BuVes = TB->addAction(tr("Select Vessel"));
   BuVes->setToolTip(tr("Exit Vessel"));
@@ -913,4 +933,54 @@ void MainWindow::ExportLoadingListClick() {
   if (!host || plan_.CurVessel < 0) return;
   BusyCursor busy(*host);
   ExportLoadingList(plan_, *host, LoadingListExportFile(plan_));
+}
+
+void MainWindow::SaveAsCsvClick() {
+  if (!session_ || !host || plan_.CurVessel < 0) return;
+  if (!Sel->ShowSelection(plan_.CurPlane)) return;
+  const std::filesystem::path file = SaveAsCsv(session_->ctx, session_->conditions);
+  if (!file.empty()) Programs->OpenInSpreadsheet(file.filename().string());
+  PlanChanged();
+}
+
+void MainWindow::SaveVoyageAsCsvClick() {
+  if (!session_ || !host || plan_.CurVessel < 0) return;
+  Selection& selection = session_->selection;
+  {
+    BusyCursor busy(*host);
+    conditions_->BuildVoyageDataSet(plan_.VesHdr[VesHdrIx::Voy]);
+    FillConditionItems();
+  }
+  selection.RequestedPlane = plan_.VoyPlane;
+  selection.ResetSelection();
+  if (Sel->ShowSelection(plan_.VoyPlane)) {
+    const std::filesystem::path file = SaveVoyageAsCsv(session_->ctx, session_->conditions);
+    if (!file.empty()) Programs->OpenInSpreadsheet(file.filename().string());
+  }
+  selection.RequestedPlane = plan_.CurPlane;
+  selection.ResetSelection();
+  PlanChanged();
+}
+
+void MainWindow::RdrReportClick(int grouping) {
+  if (!session_ || !host || plan_.CurVessel < 0 || grouping < 1 || grouping > 4) return;
+  RdrReport report;
+  {
+    BusyCursor busy(*host);
+    // Built afresh: the way ports are read from the voyage's own ports.
+    plan_.VoyUnitCount = 0;
+    conditions_->BuildVoyageDataSet(plan_.VesHdr[VesHdrIx::Voy]);
+    FillConditionItems();
+    RdrSources sources;
+    sources.foreDraft = session_->stability.Results.ForeDraft;
+    sources.aftDraft = session_->stability.Results.AftDraft;
+    report = BuildRdrReport(plan_, session_->selection, static_cast<RdrGrouping>(grouping), sources);
+  }
+  PlanChanged();
+  if (!report.error.empty()) {
+    host->ReportError(report.error);
+    return;
+  }
+  std::string error;
+  if (!Programs->OpenInWordProcessor(report.lines, error)) host->ReportError(error);
 }

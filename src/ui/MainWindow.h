@@ -26,6 +26,7 @@ class BayPlanEditor;
 class CheckWindow;
 class QuayLayoutWindow;
 class SelectionWindow;
+class OutsidePrograms;
 class StabilityFrame;
 class VesselSession;
 class ContainersListWindow;
@@ -83,6 +84,19 @@ class MainWindow : public QMainWindow {
 
   // Where the windows opened from here report and ask; set before show.
   Host* host = nullptr;
+
+  // Exports for the spreadsheet and the word processor. "Save as CSV" (and
+  // the tool button "Open with Excel"): the selection window for the
+  // working condition, then cntrs.csv. "Save Voy as CSV": the same for the
+  // units loaded over the voyage, to VG_<voyage>.csv. Cancelling the
+  // selection writes nothing.
+  void SaveAsCsvClick();
+  void SaveVoyageAsCsvClick();
+  // "RDR": the regional departure report (grouping 1 by POD, 2 by POL, 3
+  // by POL and POD, 4 by POD and POL) in the word processor.
+  void RdrReportClick(int grouping);
+  // How the spreadsheet and word processor are started; tests replace it.
+  std::unique_ptr<OutsidePrograms> Programs;
 
   // Connects the window to the loaded base data: the vessel list, and the
   // session in which vessels are opened. Called once after the base data

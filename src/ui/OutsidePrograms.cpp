@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <filesystem>
 
+#include "core/Host.h"
 #include "core/PlanData.h"
 #include "core/TextFile.h"
 #include "core/TextHelpers.h"
@@ -27,6 +28,17 @@ bool RunCommand(const std::string& commandLine, const std::string& directory, bo
   return QProcess::startDetached(program, parts, QString::fromLocal8Bit(directory.c_str()));
 }
 
+bool StartProgram(const std::string& program, const std::vector<std::string>& arguments) {
+  if (program.empty()) return false;
+  QStringList list;
+  for (const std::string& argument : arguments) list << QString::fromLocal8Bit(argument.c_str());
+  return QProcess::startDetached(QString::fromLocal8Bit(program.c_str()), list);
+}
+
+std::string FindProgram(const std::string& name) {
+  return QStandardPaths::findExecutable(QString::fromLocal8Bit(name.c_str())).toLocal8Bit().toStdString();
+}
+
 std::string CommandFor(const std::string& setting, const std::string& kind, const std::string& file) {
   const std::string command = Trim(setting);
   if (!command.empty()) return command + " " + Quoted(file);
@@ -46,4 +58,33 @@ bool OutsidePrograms::OpenInWordProcessor(const std::vector<std::string>& lines,
 void OutsidePrograms::OpenInSpreadsheet(const std::string& fileName) {
   const std::filesystem::path folder(plan_.Settings[SettingsIx::SendingDir]);
   run(CommandFor(plan_.Settings[31], "calc", (folder / fileName).string()), folder.string(), false);
+}
+
+bool OutsidePrograms::SendMail(const std::string& subject, const std::vector<std::string>& files, Host& host) {
+  namespace fs = std::filesystem;
+  std::string where;
+  for (const std::string& file : files) where += "\n" + file;
+  const auto refuse = [&](const std::string& why) {
+    plan_.Messages[51] = why + ": \"" + subject + "\" was not sent. Its files are:" + where;
+    host.ShowMessageNo(51);
+    return false;
+  };
+  const std::string composer = findProgram("xdg-email");
+  if (composer.empty()) return refuse("No mail program could be started");
+  // The composer runs on its own and may read an attachment only when the
+  // person sends: it gets copies in a folder of its own, so the caller may
+  // remove or rewrite the files at once.
+  std::error_code ec;
+  const fs::path outbox = fs::temp_directory_path(ec) / "zum4-mail";
+  if (!ec) fs::create_directories(outbox, ec);
+  std::vector<std::string> arguments{"--subject", subject, "--body", "Regards"};
+  for (const std::string& file : files) {
+    const fs::path copy = outbox / fs::path(file).filename();
+    if (ec || !fs::copy_file(file, copy, fs::copy_options::overwrite_existing, ec))
+      return refuse("The files could not be copied for the mail program (" + ec.message() + ")");
+    arguments.push_back("--attach");
+    arguments.push_back(copy.string());
+  }
+  if (!start(composer, arguments)) return refuse("No mail program could be started");
+  return true;
 }

@@ -11,11 +11,17 @@
 #include <vector>
 
 struct PlanData;
+class Host;
 
 // Starts commandLine as a new process in directory (the current one when
 // empty) without waiting; whether it started is not reported to the user.
 // Returns whether the process was started.
 bool RunCommand(const std::string& commandLine, const std::string& directory, bool hidden);
+// Starts program with its arguments as given (no splitting, no quoting)
+// without waiting; "" for a program not found on the PATH starts nothing.
+bool StartProgram(const std::string& program, const std::vector<std::string>& arguments);
+// The full name of a program found on the PATH, "" when none.
+std::string FindProgram(const std::string& name);
 
 // The command line that opens file with the setting's command, or with the
 // default for kind "writer" or "calc" when the setting is blank.
@@ -33,6 +39,19 @@ class OutsidePrograms {
   bool OpenInWordProcessor(const std::vector<std::string>& lines, std::string& error);
   // Opens fileName of the sending folder (already written) in the spreadsheet.
   void OpenInSpreadsheet(const std::string& fileName);
+
+  // Replaced by tests: how the mail composer is found and started.
+  std::function<std::string(const std::string& name)> findProgram = FindProgram;
+  std::function<bool(const std::string& program, const std::vector<std::string>& arguments)> start =
+      StartProgram;
+
+  // Hands a message to the desktop's mail composer (xdg-email): the
+  // subject, the note "Regards" and copies of the files attached, for the
+  // person to address and send. True when the composer was started; the
+  // caller may then remove the files. Otherwise the person is told, through
+  // host's message 51, where the files are, and false: the caller keeps
+  // them.
+  bool SendMail(const std::string& subject, const std::vector<std::string>& files, Host& host);
 
  private:
   PlanData& plan_;

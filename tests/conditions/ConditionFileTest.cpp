@@ -505,8 +505,9 @@ TEST_F(CsvTest, VoyageCsvStartsEveryLineWithVesselAndVoyage) {
   const std::vector<std::string> lines = Lines(ReadBytes(dir.path() / "send" / "VG_003W.csv"));
   EXPECT_EQ(lines, (std::vector<std::string>{
                        "VOY,Container,Position,Weight,TMin,Reefer,Empty,",
-                       "ZUM003W,ZUMU1000001,02 01 82,20.5,-18,Reefer,,",
-                       "ZUM003W,EQAU1234567,02 01 82,20.5,-18,Reefer,,",
+                       // The attached unit's line shares the carrier's weight.
+                       "ZUM003W,ZUMU1000001,02 01 82,10.25,-18,Reefer,,",
+                       "ZUM003W,EQAU1234567,02 01 82,10.25,-18,Reefer,,",
                        "ZUM003W,ZUMU2000002,05 00 82,10,,,Empty,",
                    }));
 }

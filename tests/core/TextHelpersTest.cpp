@@ -152,4 +152,23 @@ TEST(TextHelpers, TitleLine) {
   EXPECT_EQ(TitleLine(*plan, 7), "ACME Lines - m/v DEMO STAR - ");
 }
 
+TEST(TextHelpers, WindowsTextToUtf8) {
+  const struct {
+    std::string windows, utf8;
+  } cases[] = {
+      {"GM 1.23 m", "GM 1.23 m"},                             // plain ASCII untouched
+      {"heel 2.0\xB0", "heel 2.0\xC2\xB0"},                   // degree sign, Latin-1 range
+      {"\x80 12", "\xE2\x82\xAC 12"},                         // euro: the code page's own range
+      {"\x96", "\xE2\x80\x93"},                               // en dash
+      {"S\xC3O PAULO", "S\xC3\x83O PAULO"},                   // a lone lead byte is a letter
+      {"\xC3", "\xC3\x83"},                                   // cut-off sequence at the end
+      {"caf\xC3\xA9 /tmp/d\xC3\xA9mo", "caf\xC3\xA9 /tmp/d\xC3\xA9mo"},  // already UTF-8: kept
+      {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xE2\x82\xAC"},      // a surrogate is no UTF-8
+      {"\x81", "\xC2\x81"},                                   // undefined in the code page
+  };
+  for (const auto& c : cases) EXPECT_EQ(WindowsTextToUtf8(c.windows), c.utf8) << c.windows;
+  // Converting twice changes nothing more.
+  EXPECT_EQ(WindowsTextToUtf8(WindowsTextToUtf8("2.0\xB0 \x80")), "2.0\xC2\xB0 \xE2\x82\xAC");
+}
+
 }  // namespace

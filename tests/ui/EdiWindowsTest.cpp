@@ -497,6 +497,61 @@ class EdiWindowsTest : public QObject {
     QCOMPARE(plan().Settings[SettingsIx::EdiSegmentEnd], std::string("1"));  // NIL leaves it as it was
   }
 
+  // "Send Mess": the export goes to the mail composer with its subject and
+  // is then taken out of its folder; with no composer to start it stays
+  // where it was written and the message says where.
+  void sendMessMailsTheExportOrKeepsIt() {
+    ImportSample();
+    for (const bool composerInstalled : {true, false}) {
+      EdiExportDialog form(plan(), *host_, EdiMessageKind::Baplie, {}, nullptr);
+      std::string program;
+      std::vector<std::string> arguments;
+      form.Programs.findProgram = [&](const std::string& name) {
+        return composerInstalled ? "/usr/bin/" + name : std::string();
+      };
+      form.Programs.start = [&](const std::string& p, const std::vector<std::string>& a) {
+        program = p;
+        arguments = a;
+        return true;
+      };
+      const fs::path out = Dir() / "out";
+      form.EDfolder->setText(QString::fromStdString(out.string()));
+      form.CBsendMess->setChecked(true);
+      form.show();
+      if (const QString shots = qEnvironmentVariable("ZUM4_SCREENSHOTS"); !shots.isEmpty())
+        form.grab().save(shots + "/edi-export-send-mess.png");
+      QString created, mailNote;
+      OnModal<MessageWindow>([&](MessageWindow* messages) {
+        created = messages->LText->text();
+        if (!composerInstalled) ReadNextMessage(mailNote);
+        messages->accept();
+      });
+      QTest::mouseClick(form.BOk, Qt::LeftButton);
+      const fs::path file = out / "ZFD_012N_HAM.EDI";
+      QVERIFY(form.FileWritten);
+      QCOMPARE(created, QString::fromStdString("created BAPLIE: " + file.string()));
+      if (composerInstalled) {
+        QCOMPARE(program, std::string("/usr/bin/xdg-email"));
+        QCOMPARE(arguments.size(), size_t(6));
+        const std::vector<std::string> head(arguments.begin(), arguments.begin() + 5);
+        QCOMPARE(head, (std::vector<std::string>{"--subject", "ZUM FEEDER-012N-BAPLIE-dep HAM", "--body", "Regards",
+                                                 "--attach"}));
+        // The composer has its own copy of the message; the export has left the folder.
+        std::ifstream copy(arguments[5], std::ios::binary);
+        std::stringstream text;
+        text << copy.rdbuf();
+        QVERIFY(text.str().find("BGM++DDEHAM012N") != std::string::npos);
+        QVERIFY(!fs::exists(file));
+        QVERIFY(mailNote.isEmpty());
+      } else {
+        QVERIFY(program.empty());
+        QVERIFY(fs::exists(file));
+        QVERIFY2(mailNote.contains(QString::fromStdString(file.string())), qPrintable(mailNote));
+        QVERIFY(mailNote.contains("ZUM FEEDER-012N-BAPLIE-dep HAM"));
+      }
+    }
+  }
+
   // A file that cannot be written is reported and the window stays open.
   void exportFailureKeepsTheWindow() {
     ImportSample();

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimeEdit>
@@ -30,6 +31,7 @@
 #include "conditions/Schedule.h"
 #include "conditions/VesselSession.h"
 #include "core/PlanData.h"
+#include "core/TextFile.h"
 #include "core/TextHelpers.h"
 #include "planning/AttributePanel.h"
 #include "planning/BayLayout.h"
@@ -38,6 +40,7 @@
 #include "ui/BayPlanEditor.h"
 #include "ui/CallDateDialog.h"
 #include "ui/LoadingListWindow.h"
+#include "ui/OutsidePrograms.h"
 #include "ui/QuestionDialog.h"
 #include "ui/CheckWindow.h"
 #include "ui/EdiExportDialog.h"
@@ -157,6 +160,53 @@ class MainWindowTest : public QObject {
     dir_.reset();
     Zum4Application::SetErrorDisplay(nullptr);
     Zum4Application::SetWarningDisplay(nullptr);
+  }
+
+  // "Save as CSV" writes cntrs.csv only when the selection window is left
+  // with OK, then opens it in the spreadsheet; "RDR" hands its lines to the
+  // word processor through word.txt.
+  void exportsCsvAndTheRdrReport() {
+    Start();
+    std::vector<std::string> started;
+    Main().Programs->run = [&](const std::string& line, const std::string&, bool) {
+      started.push_back(line);
+      return true;
+    };
+    const fs::path csv = fs::path(plan_->Settings[SettingsIx::SendingDir]) / "cntrs.csv";
+    OnModal<SelectionWindow>([](SelectionWindow* form) { form->close(); });
+    Main().SaveAsCsvClick();
+    QVERIFY(!fs::exists(csv));
+    QVERIFY(started.empty());
+    OnModal<SelectionWindow>([](SelectionWindow* form) { QTest::mouseClick(form->BOk, Qt::LeftButton); });
+    Main().SaveAsCsvClick();
+    const std::string bytes = FileBytes(csv);
+    QCOMPARE(std::count(bytes.begin(), bytes.end(), '\n'), 1 + 587L);  // the heading and every unit
+    QCOMPARE(started.size(), size_t(1));
+    QVERIFY2(started[0].find(csv.string()) != std::string::npos, started[0].c_str());
+
+    QAction* rdr = nullptr;
+    for (QAction* action : Main().menuBar()->findChildren<QAction*>())
+      if (action->text() == "Tots by Pod/Pol") rdr = action;
+    QVERIFY(rdr != nullptr);
+    // With ZUM4_SCREENSHOTS naming a folder, the window and the menu as they look.
+    if (const QString shots = qEnvironmentVariable("ZUM4_SCREENSHOTS"); !shots.isEmpty()) {
+      Main().grab().save(shots + "/main-window-exports.png");
+      if (auto* menu = qobject_cast<QMenu*>(rdr->parent())) {
+        menu->popup(QPoint(0, 0));
+        menu->grab().save(shots + "/main-window-rdr-menu.png");
+        menu->hide();
+      }
+    }
+    rdr->trigger();
+    std::vector<std::string> lines;
+    std::string error;
+    QVERIFY(ReadTextLines(fs::path(plan_->DataDir) / "word.txt", lines, error));
+    QCOMPARE(lines.front(), std::string("North Europe feeder - REGIONAL DEPARTURE REPORT"));
+    QVERIFY(std::find(lines.begin(), lines.end(), "WAYPORTS:") != lines.end());
+    QCOMPARE(lines[lines.size() - 2], std::string("REGARDS"));
+    QVERIFY(errors_.isEmpty());
+    QCOMPARE(started.size(), size_t(2));
+    QVERIFY2(started[1].find("word.txt") != std::string::npos, started[1].c_str());
   }
 
   // ./run.sh shows the feeder with its departure from Hamburg, the
