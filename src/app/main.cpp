@@ -5,6 +5,7 @@
 #include <exception>
 #include <memory>
 
+#include "app/ExportDocumentViews.h"
 #include "app/ExportPlan.h"
 #include "core/PlanData.h"
 #include "ui/Application.h"
@@ -24,9 +25,12 @@ std::string DataOption(const QStringList& arguments) {
 int main(int argc, char** argv) {
   // A picture from the command line needs no screen.
   const bool exportPlan = WantsExportPlan(argc, argv);
-  if (exportPlan && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  const bool exportDocumentView = WantsExportDocumentView(argc, argv);
+  if ((exportPlan || exportDocumentView) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
   Zum4Application app(argc, argv);
   if (exportPlan) return ExportPlan(app.arguments());
+  if (exportDocumentView) return ExportDocumentView(app.arguments());
   ApplySystemNumberFormat();
   app.Cursors = LoadEditorCursors();
 

@@ -40,6 +40,7 @@
 #include "ui/BaseDataDialog.h"
 #include "ui/BayPlanEditor.h"
 #include "ui/LoadingListWindow.h"
+#include "ui/LongViewWindow.h"
 #include "ui/QuayLayoutWindow.h"
 #include "ui/QuayStrip.h"
 #include "ui/CallDateDialog.h"
@@ -175,6 +176,7 @@ MainWindow::MainWindow(PlanData& plan, QWidget* parent) : QMainWindow(parent), p
   TB->addAction(allBays);
   TB->addAction(exportMovins);
   TB->addSeparator();
+  BuildDocumentCommands(tables);
   PAt = TitlePanel(TB);
   PAt->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
   TB->addWidget(PAt);
@@ -577,6 +579,7 @@ void MainWindow::PlanChanged() {
   Stability->Refresh();
   RefreshTitles();
   if (AllBays) AllBays->RefreshCaption();
+  if (LongView && LongView->isVisible()) LongView->update();
   RestoreAction->setVisible(plan_.CurVessel >= 0 && plan_.ConditionModified);
 }
 
@@ -592,6 +595,7 @@ bool MainWindow::CloseVessel() {
   if (!session_ || plan_.CurVessel < 0) return true;
   if (plan_.ConditionModified && !conditions_->AskSaveModified(true)) return false;
   if (AllBays) AllBays->close();
+  if (LongView) LongView->close();
   if (plan_.CelChanged) session_->ves.SaveCells();
   setWindowTitle(Latin1(plan_.ProductName));
   BusyCursor busy(*host);

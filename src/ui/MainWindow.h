@@ -28,6 +28,9 @@ class QuayLayoutWindow;
 class SelectionWindow;
 class StabilityFrame;
 class VesselSession;
+class LongViewWindow;
+class PrintService;
+enum class DocumentKind;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -136,6 +139,19 @@ class MainWindow : public QMainWindow {
   bool StoreParticulars();
   void FillParticulars();
 
+  // --- The long view and the documents (MainWindowDocuments.cpp).
+  LongViewWindow* LongView = nullptr;
+  std::shared_ptr<PrintService> Printing;
+  // "Visibility": the long view, or message 40 without the eye's position
+  // and height in the vessel header.
+  void VisibilityClick();
+  // A document window of that kind, modal; false when it cannot be shown
+  // (the condition document without a hydrostatic table: message 39).
+  bool DocumentClick(DocumentKind kind);
+  // "Manifest Comparision": a loading list read as the manifest and
+  // compared with the units on board; the quay is as before afterwards.
+  bool ManifestComparisonClick();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
@@ -147,6 +163,8 @@ class MainWindow : public QMainWindow {
   void BuildParticulars();
   void ApplyFontsAndColours();
   void ShowConditionMenu(const QPoint& at);
+  void BuildDocumentCommands(QMenu* tables);
+  PrintService& Printer();
 
   PlanData& plan_;
   BaseData* base_ = nullptr;
