@@ -109,14 +109,18 @@ TEST_P(BlindZoneTest, CriticalUnitAndLimit) {
   EXPECT_EQ(zone.found, c.found);
   EXPECT_EQ(zone.blocked, c.blocked);
   EXPECT_EQ(zone.cell, 2);  // the high cube on top
-  if (c.found) EXPECT_NEAR(zone.distance, c.distance, 0.01);
+  if (c.found) {
+    EXPECT_NEAR(zone.distance, c.distance, 0.01);
+  }
   EXPECT_EQ(BlindDistanceText(zone), c.text);
   EXPECT_EQ(BlindLimitText(zone), c.warning);
   // The drawing shows the same.
   RecordingCanvas canvas(1600, 400);
   DrawLongView(canvas, *plan, results, 1600, 400);
   const auto texts = canvas.TextsOnPage(1);
-  if (*c.text) EXPECT_NE(std::find(texts.begin(), texts.end(), c.text), texts.end());
+  if (*c.text) {
+    EXPECT_NE(std::find(texts.begin(), texts.end(), c.text), texts.end());
+  }
   const bool warned = std::any_of(texts.begin(), texts.end(),
                                   [](const std::string& t) { return t.find("SOLAS V/22") != std::string::npos; });
   EXPECT_EQ(warned, *c.warning != '\0');
