@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 
 #include "core/PlanData.h"
 #include "core/TextHelpers.h"
@@ -105,12 +106,22 @@ std::vector<std::string> ManifestComparisonLines(const PlanData& plan, int manif
   const int records = std::clamp(plan.QuayCount, 0, kMaxCells);
   std::vector<bool> matched(static_cast<size_t>(cells), false);
   std::vector<bool> onBoard(static_cast<size_t>(records), false);
+  // Numbers are matched without their blanks: a list writes the owner code
+  // apart ("ABCU 1234567"), the plan may not. Too short a number matches
+  // nothing.
+  std::unordered_map<std::string, int> byNumber;
+  for (int i = 0; i < cells; ++i) {
+    const StructDat& u = units[static_cast<size_t>(i)];
+    const std::string key = StripBlanks(u.CONTAINER);
+    if (u.STATUS > 0 && key.size() >= 6) byNumber.emplace(key, i);
+  }
   bool discrepancies = false;
   for (int q = std::max(manifestFrom, 0); q < records; ++q) {
     const StructDat& m = manifest[static_cast<size_t>(q)];
     if (m.STATUS <= 0) continue;  // taken off the quay: not part of the list
-    const int cell = FindUnitByNumber(plan, m.CONTAINER, plan.CurPlane);
-    if (cell < 0 || cell >= cells) continue;
+    const auto found = byNumber.find(StripBlanks(m.CONTAINER));
+    if (found == byNumber.end()) continue;
+    const int cell = found->second;
     const StructDat& u = units[static_cast<size_t>(cell)];
     matched[static_cast<size_t>(cell)] = true;
     onBoard[static_cast<size_t>(q)] = true;

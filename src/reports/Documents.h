@@ -39,7 +39,8 @@ std::vector<std::string> ContainerTypesLines(const PlanData& plan);
 // The units on board compared with the manifest held in the quay from
 // record manifestFrom on, in three sections: units found on both with
 // differing data (on board, then manifest with the words that differ),
-// units on board not on the manifest, manifest units not on board. Nothing
+// units on board not on the manifest, manifest units not on board. Units
+// are matched by their container numbers, blanks left out. Nothing
 // in the plan changes: the manifest's document numbers are shown, not
 // written into the units.
 std::vector<std::string> ManifestComparisonLines(const PlanData& plan, int manifestFrom);

@@ -305,7 +305,10 @@ void DrawLongView(Canvas& canvas, const PlanData& plan, const StabilityResults& 
   }
   const std::string warning = BlindLimitText(zone);
   if (!warning.empty()) {
+    // On the top line between the perpendiculars, clear of the sight line,
+    // which starts lower at the eye.
     canvas.SetFont(LabelFont(true, kLongViewSightColour));
-    canvas.Text(std::max(canvas.TextWidth("AP") + ap, 4), textHeight + 2, warning);
+    const int w = canvas.TextWidth(warning);
+    canvas.Text(std::clamp((ap + fp - w) / 2, 0, std::max(0, width - w)), 0, warning);
   }
 }

@@ -111,13 +111,13 @@ TEST_F(DocumentsTest, ManifestComparisonInThreeSections) {
   OnBoard(3, "DDDU4444444", 3).FL3 = 1;
   Manifest("KEPT0000001", 9, "OLD");
   Manifest("AAAU1111111", 21, "");
-  Manifest("BBBU2222222", 21.1, "BL-77").POD = "ANR";
+  Manifest("BBBU 2222222", 21.1, "BL-77").POD = "ANR";  // as a list writes it
   Manifest("EEEU5555555", 8, "BL-99").IMO[0] = "3";
   const Lines lines = ManifestComparisonLines(*plan, 1);
   EXPECT_EQ(lines, (Lines{Title(), " ", " SERIAL #     CELL  DOCUMENT   TYPE POL POD WEIGHT MTY OPER IMO ",
                           "1) DISCREPANCES",
                           "BBBU2222222  010084            20DV HAM RTM  20.00     MSC      ",
-                          "BBBU2222222         BL-77      20DV HAM ANR  21.10     MSC       pod weight ",
+                          "BBBU 2222222        BL-77      20DV HAM ANR  21.10     MSC       pod weight ",
                           " ",
                           "2)  NOT ON MANIFEST",
                           "CCCU3333333  030082            20DV HAM RTM  15.50 MTY MSC      ",

@@ -5,6 +5,7 @@
 // a list read as the manifest.
 
 #include <QListWidget>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
@@ -18,6 +19,7 @@
 #include "core/TextFile.h"
 #include "reports/LongView.h"
 #include "ui/Application.h"
+#include "ui/BayPlanEditor.h"
 #include "ui/DocumentWindow.h"
 #include "ui/LongViewWindow.h"
 #include "ui/MainWindow.h"
