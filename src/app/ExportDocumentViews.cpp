@@ -111,9 +111,7 @@ int ExportLongView(OpenedCondition& opened, const std::string& output) {
     std::printf("%s: %dx%d\n", output.c_str(), image.width(), image.height());
   } else {
     const bool written = SavePdf(output, QPageLayout::Landscape, [&](QtCanvas& page) {
-      const int w = page.Width();
-      const int h = std::min(page.Height() * 9 / 10, LongViewHeightForWidth(page, plan, w));
-      DrawLongView(page, plan, results, w, h);
+      PrintLongView(page, plan, results);
       PrintPageFooter(page, 0, page.TextHeight("0") * 2, Footer(plan));
     });
     if (!written) return 1;

@@ -204,12 +204,13 @@ int LongViewHeightForWidth(const Canvas& canvas, const PlanData& plan, int width
   return text + static_cast<int>(std::lround(shown * s.scale)) + 2;
 }
 
-void DrawLongView(Canvas& canvas, const PlanData& plan, const StabilityResults& r, int width, int height) {
+void DrawLongView(Canvas& canvas, const PlanData& plan, const StabilityResults& r, int width, int height, int top) {
   const LongViewShip ship = LongViewDimensions(plan);
-  const LongViewScale s = LongViewLayout(canvas, plan, width, height);
+  LongViewScale s = LongViewLayout(canvas, plan, width, height);
+  s.y0 += top;
   const double length = ship.length * 1000;
   canvas.SetBrush(kColourWhite);
-  canvas.FillRect(0, 0, width, height);
+  canvas.FillRect(0, top, width, top + height);
 
   // The water, from edge to edge under the waterline through the drafts.
   const double leftEnd = -s.margin, rightEnd = length + s.margin;
@@ -252,46 +253,49 @@ void DrawLongView(Canvas& canvas, const PlanData& plan, const StabilityResults& 
   }
 
   // Waterline, base line and perpendiculars.
-  canvas.SetPen(kColourBlack);
-  canvas.Line(waterAft.x, waterAft.y, waterFore.x, waterFore.y);
-  canvas.Line(0, s.y0, width, s.y0);
   canvas.SetFont(LabelFont());
   const int textHeight = canvas.TextHeight("BL");
+  // Marks and pens grow with the device: a printer has many more pixels to
+  // the line of text than a screen.
+  const int px = std::max(1, textHeight / 12);
+  canvas.SetPen(kColourBlack, px);
+  canvas.Line(waterAft.x, waterAft.y, waterFore.x, waterFore.y);
+  canvas.Line(0, s.y0, width, s.y0);
   canvas.Text(2, s.y0 - textHeight, "BL");
   const int ap = s.X(0), fp = s.X(length), mid = s.X(length / 2);
-  for (int x : {ap, fp, mid}) canvas.Line(x, textHeight, x, s.y0);
-  CentredText(canvas, ap, 0, "AP");
-  CentredText(canvas, fp, 0, "FP");
+  for (int x : {ap, fp, mid}) canvas.Line(x, top + textHeight, x, s.y0);
+  CentredText(canvas, ap, top, "AP");
+  CentredText(canvas, fp, top, "FP");
 
   // The drafts beside the perpendiculars, above the waterline.
   canvas.SetFont(LabelFont(true));
   const std::string aftDraft = FormatFixed(r.AftDraft, 2), foreDraft = FormatFixed(r.ForeDraft, 2);
-  canvas.Text(ap - canvas.TextWidth(aftDraft) - 3, s.Y(r.AftDraft * 1000) - textHeight - 1, aftDraft);
-  canvas.Text(fp + 3, s.Y(r.ForeDraft * 1000) - textHeight - 1, foreDraft);
+  canvas.Text(ap - canvas.TextWidth(aftDraft) - 3 * px, s.Y(r.AftDraft * 1000) - textHeight - px, aftDraft);
+  canvas.Text(fp + 3 * px, s.Y(r.ForeDraft * 1000) - textHeight - px, foreDraft);
 
   // The ship's centre of gravity.
   const int gx = s.X(r.LCG * 1000), gy = s.Y(r.VCG * 1000);
-  canvas.SetPen(kColourBlack, 2);
-  canvas.Line(gx - 5, gy, gx + 6, gy);
-  canvas.Line(gx, gy - 5, gx, gy + 6);
+  canvas.SetPen(kColourBlack, 2 * px);
+  canvas.Line(gx - 5 * px, gy, gx + 6 * px, gy);
+  canvas.Line(gx, gy - 5 * px, gx, gy + 6 * px);
 
   // The conning eye.
   const int ex = s.X(ship.eyeX * 1000), ey = s.Y(ship.eyeZ * 1000);
-  canvas.SetPen(kColourBlack);
+  canvas.SetPen(kColourBlack, px);
   canvas.SetBrush(kLongViewSightColour);
-  canvas.Ellipse(ex - 4, ey - 4, ex + 5, ey + 5);
+  canvas.Ellipse(ex - 4 * px, ey - 4 * px, ex + 5 * px, ey + 5 * px);
 
   const BlindZone zone = FindBlindZone(plan, r);
-  canvas.SetPen(kLongViewSightColour, 2);
+  canvas.SetPen(kLongViewSightColour, 2 * px);
   if (zone.found) {
     const int hx = s.X(zone.hit.x), hy = s.Y(zone.hit.z);
     canvas.Line(ex, ey, hx, hy);
     // The blind distance with its dimension line from the bow forward.
-    const int dy = std::min(hy, s.Y(WaterAt(ship, r, length))) - textHeight - 4;
-    canvas.SetPen(kLongViewDistanceColour);
+    const int dy = std::min(hy, s.Y(WaterAt(ship, r, length))) - textHeight - 4 * px;
+    canvas.SetPen(kLongViewDistanceColour, px);
     canvas.Line(fp, dy, hx, dy);
-    canvas.Line(fp, dy - 4, fp, dy + 5);
-    canvas.Line(hx, dy - 4, hx, dy + 5);
+    canvas.Line(fp, dy - 4 * px, fp, dy + 5 * px);
+    canvas.Line(hx, dy - 4 * px, hx, dy + 5 * px);
     canvas.SetFont(LabelFont(true, kLongViewDistanceColour));
     const std::string text = BlindDistanceText(zone);
     const int w = canvas.TextWidth(text);
@@ -309,6 +313,17 @@ void DrawLongView(Canvas& canvas, const PlanData& plan, const StabilityResults& 
     // which starts lower at the eye.
     canvas.SetFont(LabelFont(true, kLongViewSightColour));
     const int w = canvas.TextWidth(warning);
-    canvas.Text(std::clamp((ap + fp - w) / 2, 0, std::max(0, width - w)), 0, warning);
+    canvas.Text(std::clamp((ap + fp - w) / 2, 0, std::max(0, width - w)), top, warning);
   }
+}
+
+void PrintLongView(Canvas& page, const PlanData& plan, const StabilityResults& results) {
+  CanvasFont title = LabelFont(true);
+  title.size = 11;
+  page.SetFont(title);
+  page.Text(0, 0, TitleLine(plan, plan.CurPlane));
+  const int top = page.TextHeight("A") * 2;
+  const int w = page.Width();
+  const int h = std::min(page.Height() * 8 / 10, LongViewHeightForWidth(page, plan, w));
+  DrawLongView(page, plan, results, w, h, top);
 }

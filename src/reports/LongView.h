@@ -88,5 +88,9 @@ LongViewScale LongViewLayout(const Canvas& canvas, const PlanData& plan, int wid
 // the highest cell.
 int LongViewHeightForWidth(const Canvas& canvas, const PlanData& plan, int width);
 
-// Draws the long view on (0, 0)-(width, height).
-void DrawLongView(Canvas& canvas, const PlanData& plan, const StabilityResults& results, int width, int height);
+// Draws the long view on (0, top)-(width, top + height).
+void DrawLongView(Canvas& canvas, const PlanData& plan, const StabilityResults& results, int width, int height,
+                  int top = 0);
+// The same on a page: the title of the working condition, then the
+// drawing across the page's width.
+void PrintLongView(Canvas& page, const PlanData& plan, const StabilityResults& results);

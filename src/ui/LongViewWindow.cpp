@@ -98,10 +98,8 @@ bool LongViewWindow::Print() {
   Printing->PrintJob(true);
   QtCanvas* page = Printing->Page();
   if (!page) return false;
-  const int w = page->Width();
-  const int h = std::min(page->Height() * 9 / 10, LongViewHeightForWidth(*page, plan_, w));
   const StabilityResults* r = Results ? Results() : nullptr;
-  DrawLongView(*page, plan_, r ? *r : NoResults(), w, h);
+  PrintLongView(*page, plan_, r ? *r : NoResults());
   Printing->PrintPageFooter(0, page->TextHeight("0") * 2);
   Printing->PrintJob(false);
   return true;
