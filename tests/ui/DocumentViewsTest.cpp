@@ -5,6 +5,9 @@
 // a list read as the manifest.
 
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -74,6 +77,28 @@ class DocumentViewsTest : public QObject {
     plan_.reset();
     dir_.reset();
     Zum4Application::SetErrorDisplay(nullptr);
+  }
+
+  void commandsInTheMenusAndTheToolBar() {
+    auto menu = [this](const QString& caption) -> QMenu* {
+      for (QAction* a : Main().menuBar()->actions())
+        if (a->menu() && a->text().remove('&') == caption) return a->menu();
+      return nullptr;
+    };
+    auto captions = [](const QList<QAction*>& actions) {
+      QStringList texts;
+      for (QAction* a : actions) texts << a->text().remove('&');
+      return texts;
+    };
+    QVERIFY(menu("Result") && menu("Tables") && menu("Reports"));
+    QVERIFY(captions(menu("Result")->actions()).contains("Visibility"));
+    QVERIFY(captions(menu("Result")->actions()).contains("Condition Document"));
+    QVERIFY(captions(menu("Reports")->actions()).contains("Manifest Comparision"));
+    QVERIFY(captions(menu("Tables")->actions()).contains("Types"));
+    QStringList hints;
+    for (QAction* a : Main().TB->actions()) hints << a->toolTip();
+    QVERIFY(hints.contains("Long View"));
+    QVERIFY(hints.contains("Condition Document"));
   }
 
   void visibilityOpensTheLongView() {
