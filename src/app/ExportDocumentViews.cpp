@@ -175,9 +175,8 @@ int ExportConditionDocument(OpenedCondition& opened, const std::string& output) 
 }
 
 bool WantsExportDocumentView(int argc, char** argv) {
-  for (int i = 1; i + 1 < argc; ++i)
-    if (std::strcmp(argv[i], "--export") == 0)
-      return std::strcmp(argv[i + 1], "longview") == 0 || std::strcmp(argv[i + 1], "document") == 0;
+  for (int i = 1; i < argc; ++i)
+    if (std::strcmp(argv[i], "--export") == 0) return true;
   return false;
 }
 
@@ -208,6 +207,10 @@ int ExportDocumentView(const QStringList& args) {
     std::fprintf(stderr,
                  "error: --vessel, --condition and --export VIEW OUT are needed\n"
                  "usage: zum4 [--data DIR] --vessel V --condition C --export longview|document OUT.png|OUT.pdf\n");
+    return 2;
+  }
+  if (view != "longview" && view != "document") {
+    std::fprintf(stderr, "error: no view %s: longview or document\n", view.c_str());
     return 2;
   }
   if (FormatOf(output) == Format::Other) {

@@ -11,7 +11,7 @@
 
 struct OpenedCondition;
 
-// The command line asks for one of these views.
+// The command line asks for a view (--export).
 bool WantsExportDocumentView(int argc, char** argv);
 // Parses the command line, opens the condition and writes the view; the
 // process's exit code (0 written, 1 failed, 2 a wrong command line).

@@ -181,21 +181,20 @@ std::string BlindLimitText(const BlindZone& zone) {
 int LongViewScale::X(double mm) const { return static_cast<int>(std::lround((mm + margin) * scale)); }
 int LongViewScale::Y(double mm) const { return y0 - static_cast<int>(std::lround(mm * scale)); }
 
-LongViewScale LongViewLayout(const Canvas& canvas, const PlanData& plan, int width, int height) {
+LongViewScale LongViewLayout(Canvas& canvas, const PlanData& plan, int width, int height) {
   const LongViewShip ship = LongViewDimensions(plan);
   LongViewScale s;
   s.margin = (ship.overall - ship.length) * 1000;
   const double span = ship.length * 1000 + 2 * s.margin;
   s.scale = span > 0 ? width / span : 0;
-  Canvas& measuring = const_cast<Canvas&>(canvas);
-  const CanvasFont before = measuring.Font();
-  measuring.SetFont(LabelFont());
-  s.y0 = height - measuring.TextHeight("0");
-  measuring.SetFont(before);
+  const CanvasFont before = canvas.Font();
+  canvas.SetFont(LabelFont());
+  s.y0 = height - canvas.TextHeight("0");
+  canvas.SetFont(before);
   return s;
 }
 
-int LongViewHeightForWidth(const Canvas& canvas, const PlanData& plan, int width) {
+int LongViewHeightForWidth(Canvas& canvas, const PlanData& plan, int width) {
   const LongViewShip ship = LongViewDimensions(plan);
   const LongViewScale s = LongViewLayout(canvas, plan, width, 0);
   const int text = -s.y0;

@@ -75,6 +75,7 @@ std::string BlindDistanceText(const BlindZone& zone);
 std::string BlindLimitText(const BlindZone& zone);
 
 // Where the drawing puts a point: x = (x + margin) * scale, y = y0 - z * scale.
+// The canvas measures the labels' text (its font is left as it was).
 struct LongViewScale {
   double scale = 0;   // pixels per millimetre
   double margin = 0;  // mm aft of the aft perpendicular shown
@@ -82,11 +83,11 @@ struct LongViewScale {
   int X(double mm) const;
   int Y(double mm) const;
 };
-LongViewScale LongViewLayout(const Canvas& canvas, const PlanData& plan, int width, int height);
+LongViewScale LongViewLayout(Canvas& canvas, const PlanData& plan, int width, int height);
 // The height that shows the drawing whole at width: the eye and a unit
 // above it when the eye is higher than the cells, else three units above
 // the highest cell.
-int LongViewHeightForWidth(const Canvas& canvas, const PlanData& plan, int width);
+int LongViewHeightForWidth(Canvas& canvas, const PlanData& plan, int width);
 
 // Draws the long view on (0, top)-(width, top + height).
 void DrawLongView(Canvas& canvas, const PlanData& plan, const StabilityResults& results, int width, int height,

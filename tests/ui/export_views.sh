@@ -38,6 +38,11 @@ set -e
 grep -q "write a .png or a .pdf" "$work/err" || fail "message: $(cat "$work/err")"
 [ ! -e "$work/lv.bmp" ] || fail "a refused picture was written"
 set +e
+run sideview "$work/x.png" >/dev/null 2>"$work/err"; rc=$?
+set -e
+[ "$rc" = 2 ] || fail "exit $rc for an unknown view"
+grep -q "no view sideview" "$work/err" || fail "message: $(cat "$work/err")"
+set +e
 run document "$work/none/doc.pdf" >/dev/null 2>"$work/err"; rc=$?
 set -e
 [ "$rc" = 1 ] || fail "exit $rc for a missing folder"
