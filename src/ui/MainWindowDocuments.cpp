@@ -55,15 +55,13 @@ void MainWindow::BuildDocumentCommands(QMenu* tables) {
           &MainWindow::ManifestComparisonClick);
   connect(tables->addAction(tr("&Types")), &QAction::triggered, this, [this] { DocumentClick(DocumentKind::Types); });
   vesselActions_ << result->menuAction() << reports->menuAction();
+  Printing = std::make_shared<PrintService>(plan_);
   TB->addAction(visibility);
   TB->addAction(document);
   TB->addSeparator();
 }
 
-PrintService& MainWindow::Printer() {
-  if (!Printing) Printing = std::make_shared<PrintService>(plan_);
-  return *Printing;
-}
+PrintService& MainWindow::Printer() { return *Printing; }
 
 void MainWindow::VisibilityClick() {
   if (!session_ || plan_.CurVessel < 0) return;

@@ -5,6 +5,8 @@
 // a list read as the manifest.
 
 #include <QListWidget>
+#include <QPrinter>
+#include <QProcess>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
@@ -27,6 +29,7 @@
 #include "ui/LongViewWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/MessageWindow.h"
+#include "ui/PrintService.h"
 #include "ui/Program.h"
 #include "ui/QuestionDialog.h"
 
@@ -47,6 +50,27 @@ class DocumentViewsTest : public QObject {
   static void Snap(QWidget* window, const char* name) {
     const QString folder = qEnvironmentVariable("ZUM4_SCREENSHOTS");
     if (!folder.isEmpty()) window->grab().save(folder + "/" + name + ".png");
+  }
+
+  // The printer of the main window writes into name in the temporary
+  // folder; PdfText then reads it back: "ok" when it holds the vessel's name
+  // and want, else what went wrong.
+  void PrintInto(const QString& name) {
+    const QString file = dir_->filePath(name);
+    Main().Printing->choosePrinter = [file](QPrinter& printer) {
+      printer.setOutputFormat(QPrinter::PdfFormat);
+      printer.setOutputFileName(file);
+      return true;
+    };
+  }
+  QString PdfText(const QString& name, const QString& want = "FP") {
+    if (name.isEmpty()) return "nothing printed";
+    QProcess pdftotext;
+    pdftotext.start("pdftotext", {dir_->filePath(name), "-"});
+    if (!pdftotext.waitForFinished(30000)) return "pdftotext failed";
+    const QString text = QString::fromLocal8Bit(pdftotext.readAllStandardOutput());
+    if (!text.contains("ZUM FEEDER")) return "no vessel name in " + text.left(200);
+    return text.contains(want) ? "ok" : "no " + want + " in " + text.left(200);
   }
 
   // The lines a document window shows, read back from its list.
@@ -119,6 +143,7 @@ class DocumentViewsTest : public QObject {
     Main().VisibilityClick();
     LongViewWindow* view = Main().LongView;
     QVERIFY(view && view->isVisible());
+    PrintInto("long-view.pdf");
     QCOMPARE(view->windowTitle(), QString("Long View"));
     QCOMPARE(plan_->VesHdr[VesHdrIx::LongViewLength], std::string("40"));
     plan_->VesHdr[VesHdrIx::LongViewLength] = "24.5";
@@ -131,6 +156,9 @@ class DocumentViewsTest : public QObject {
     QVERIFY(view->HeightForWidth(900) < view->HeightForWidth(1400));
     view->resize(1400, 1);
     Snap(view, "long-view-window");
+
+    // Printed (into a PDF here) under the condition's title.
+    QCOMPARE(PdfText(view->Print() ? "long-view.pdf" : ""), QString("ok"));
 
     // Closed, it keeps its size and place; opened again, it takes them.
     view->move(30, 40);
@@ -145,6 +173,7 @@ class DocumentViewsTest : public QObject {
   }
 
   void conditionDocumentAndTypes() {
+    PrintInto("document.pdf");
     QStringList shown;
     QString caption;
     OnModal<DocumentWindow>([&](DocumentWindow* window) {
@@ -155,6 +184,7 @@ class DocumentViewsTest : public QObject {
       QVERIFY(window->width() <= Main().width());
       QVERIFY(window->height() <= Main().height());
       Snap(window, "condition-document");
+      QCOMPARE(PdfText(window->PrintClick() ? "document.pdf" : "", "TRIM AND STABILITY"), QString("ok"));
       // Saved to a file, line by line.
       const QString file = QString::fromStdString((fs::path(dir_->path().toStdString()) / "doc.txt").string());
       window->ChooseSaveFile = [file] { return file; };
