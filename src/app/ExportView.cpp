@@ -1,5 +1,7 @@
 #include "app/ExportView.h"
 
+#include "app/ExportDocumentViews.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QPageLayout>
@@ -149,6 +151,22 @@ int ExportPlanPages(const ViewRequest& request, bool bayPlan) {
   return 0;
 }
 
+// A view that takes no option of its own, drawn from the opened condition.
+int OpenedView(const ViewRequest& request, int (*write)(OpenedCondition&, const std::string&)) {
+  if (!request.options.isEmpty()) {
+    Fail("unknown argument " + Local(request.options.first()));
+    return 2;
+  }
+  Installation inst;
+  if (!inst.Load(request.data)) return 1;
+  OpenedCondition opened(inst);
+  if (!opened.Open(inst, request.vessel, request.condition)) return 1;
+  return write(opened, Local(request.output));
+}
+
+int LongView(const ViewRequest& request) { return OpenedView(request, ExportLongView); }
+int Document(const ViewRequest& request) { return OpenedView(request, ExportConditionDocument); }
+
 int LetterPlan(const ViewRequest& request) { return ExportPlanPages(request, false); }
 int BayPlan(const ViewRequest& request) { return ExportPlanPages(request, true); }
 
@@ -156,6 +174,8 @@ const ViewEntry kViews[] = {
     {"plan", "[--colour-mode N] [--letter-mode N] [--one-bay B] [--size WxH]", nullptr},
     {"letterplan", "", LetterPlan},
     {"bayplan", "[--bays B1,B2,...]  (pictures of several bays: OUT-B1.png, ...)", BayPlan},
+    {"longview", "", LongView},
+    {"document", "(the condition document)", Document},
 };
 
 void Usage(const std::string& error) {

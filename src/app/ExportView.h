@@ -7,7 +7,8 @@
 //   zum4 [--data DIR] --vessel V --condition C --export VIEW OUT [options]
 //
 // VIEW: letterplan (OUT.pdf: the printed pages; OUT.png: the picture),
-// bayplan [--bays B1,B2] (a page or picture per bay), plan (as --export-plan).
+// bayplan [--bays B1,B2] (a page or picture per bay), plan (as --export-plan),
+// longview and document (OUT.png or OUT.pdf).
 //
 // zum4 --export-plan OUT.png keeps its own form (see ExportPlan.h).
 

@@ -11,6 +11,7 @@
 #include "cli/Installation.h"
 #include "core/PlanData.h"
 #include "core/TextHelpers.h"
+#include "reports/LongView.h"
 #include "stability/Strength.h"
 #include "stability/Tanks.h"
 
@@ -37,7 +38,7 @@ class JsonObject {
   std::string text_;
 };
 
-std::string Json(const Stability& st) {
+std::string Json(const PlanData& plan, const Stability& st) {
   const StabilityResults& r = st.Results;
   const Strength::Results& s = st.strength().Result;
   const bool hydrostatics = r.State != HydrostaticState::NoTable;
@@ -80,6 +81,13 @@ std::string Json(const Stability& st) {
   o.Add("torsion_max_pct", percent(s.MaxTorsionPercent));
   const bool outside = r.State == HydrostaticState::OutsideTable || s.State == StrengthState::OutsideTable;
   o.Add("outside_tables", std::string(outside ? "true" : "false"));
+  // Metres of sea hidden ahead of the bow; null without a floating
+  // position, without deck cargo forward of the bridge, or when the deck
+  // cargo hides the sea altogether.
+  const BlindZone zone = FindBlindZone(plan, r);
+  o.Add("blind_distance", hydrostatics && zone.found ? Number(zone.distance) : std::string("null"));
+  o.Add("blind_distance_exceeded",
+        std::string(!hydrostatics ? "null" : zone.ExceedsLimit() ? "true" : "false"));
   return o.Close();
 }
 
@@ -91,7 +99,7 @@ int CmdStability(Installation& inst, const std::string& vessel, const std::strin
   Stability& st = opened.stability;
   st.ComputeStability();
   if (json) {
-    std::printf("%s\n", Json(st).c_str());
+    std::printf("%s\n", Json(*inst.plan, st).c_str());
     return inst.host.errorCount == 0 ? 0 : 1;
   }
   std::vector<std::string> lines;

@@ -422,8 +422,8 @@ void ListReader::Take(int number, const Fields& fields, double tonnes, int copie
 // Puts the units read onto the plan and the quay.
 class ListWriter {
  public:
-  ListWriter(PlanContext& ctx, LoadingList& list, bool add, LoadingListImport& result)
-      : ctx_(ctx), plan_(ctx.plan), list_(list), add_(add), result_(result) {}
+  ListWriter(PlanContext& ctx, LoadingList& list, bool add, bool manifest, LoadingListImport& result)
+      : ctx_(ctx), plan_(ctx.plan), list_(list), add_(add), manifest_(manifest), result_(result) {}
 
   void Write(const std::vector<ReadUnit>& units);
 
@@ -436,6 +436,7 @@ class ListWriter {
   PlanData& plan_;
   LoadingList& list_;
   bool add_;
+  bool manifest_;
   LoadingListImport& result_;
   std::unordered_map<std::string, int> onBoard_;  // number -> cell
   std::unordered_set<std::string> onQuay_;
@@ -474,7 +475,7 @@ void ListWriter::Place(const ReadUnit& read, StructDat unit) {
   LoadingListImport::Counts& counts =
       result_.byRoute[{unit.POL + " " + unit.POD, RouteCategory(plan_, unit)}];
   const std::string key = NumberKey(unit.CONTAINER);
-  if (key.size() >= 8) {
+  if (key.size() >= 8 && !manifest_) {
     if (const auto cell = onBoard_.find(key); cell != onBoard_.end()) {
       result_.skipped.push_back({read.line, "container " + unit.CONTAINER + " is on board already, in " +
                                                 plan_.Cells[static_cast<size_t>(cell->second)].CELL});
@@ -559,7 +560,7 @@ std::string ExportLine(const PlanData& plan, const StructDat& u) {
 }  // namespace
 
 LoadingListImport ImportLoadingList(PlanContext& ctx, BaseData& base, LoadingList& list, const fs::path& file,
-                                    bool add, bool silent) {
+                                    bool add, bool silent, bool manifest) {
   PlanData& plan = ctx.plan;
   LoadingListImport result;
   std::vector<std::string> lines;
@@ -586,7 +587,7 @@ LoadingListImport ImportLoadingList(PlanContext& ctx, BaseData& base, LoadingLis
 
   const std::uint8_t noRecalc = plan.NoRecalc;
   plan.NoRecalc = 1;
-  ListWriter(ctx, list, add, result).Write(reader.Units);
+  ListWriter(ctx, list, add, manifest, result).Write(reader.Units);
   plan.NoRecalc = noRecalc;
   list.RefreshQuayRoutes();
   if (!add || result.placed > 0) {

@@ -76,9 +76,12 @@ struct LoadingListImport {
 // file, or lines that could not be read, with the file's name and the first
 // bad line; a full quay with the number of units left out. Unless silent,
 // message 51 then says how many units went to the quay (in replace mode
-// only when any did). The list's routes are rebuilt.
+// only when any did). The list's routes are rebuilt. A manifest (add mode)
+// is read whole, units on board and on the quay included: it is compared
+// with the plan, not loaded.
 LoadingListImport ImportLoadingList(PlanContext& ctx, BaseData& base, LoadingList& list,
-                                    const std::filesystem::path& file, bool add, bool silent);
+                                    const std::filesystem::path& file, bool add, bool silent,
+                                    bool manifest = false);
 
 // The lines of loadlist.txt: one per selected unit of the working condition
 // (bundle members left out) in cell order, the fields at fixed columns

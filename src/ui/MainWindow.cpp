@@ -44,13 +44,13 @@
 #include "ui/BaseDataDialog.h"
 #include "ui/BayPlanEditor.h"
 #include "ui/LoadingListWindow.h"
+#include "ui/LongViewWindow.h"
 #include "ui/OutsidePrograms.h"
 #include "ui/QuayLayoutWindow.h"
 #include "ui/QuayStrip.h"
 #include "ui/CallDateDialog.h"
 #include "ui/ContainersListWindow.h"
 #include "ui/OutsidePrograms.h"
-#include "ui/PrintService.h"
 #include "ui/TotalsWindow.h"
 #include "ui/CheckWindow.h"
 #include "ui/CustomizingDialog.h"
@@ -226,6 +226,7 @@ MainWindow::MainWindow(PlanData& plan, QWidget* parent) : QMainWindow(parent), p
   TB->addAction(containersList);
   TB->addAction(restowsList);
   TB->addSeparator();
+  BuildDocumentCommands(tables);
   PAt = TitlePanel(TB);
   // The title takes the room the commands leave, so that "Select Vessel"
   // always stays at the right end of the bar.
@@ -364,7 +365,6 @@ void MainWindow::Attach(Host& h, BaseData& base) {
 }
 
 void MainWindow::AttachReportWindows() {
-  print_ = std::make_unique<PrintService>(plan_);
   outside_ = std::make_unique<OutsidePrograms>(plan_);
   Lis = new ContainersListWindow(plan_, session_->ctx, session_->selection, this);
   Tot = new TotalsWindow(plan_, session_->selection, this);
@@ -382,7 +382,7 @@ void MainWindow::AttachReportWindows() {
   Lis->ShowTotals = [this] { TotalsClick(); };
   Lis->Word = word;
   Lis->Print = [this](const std::vector<std::string>& lines, const std::string& header, int plane) {
-    return print_->PrintLines(lines, false, 3, header, "", plane);
+    return Printing->PrintLines(lines, false, 3, header, "", plane);
   };
   Tot->BuildVoyage = buildVoyage;
   Tot->OpenSelection = openSelection;
@@ -390,7 +390,7 @@ void MainWindow::AttachReportWindows() {
   Tot->Word = word;
   Tot->ReportError = [this](const std::string& error) { host->ReportError(error); };
   Tot->Print = [this](const std::vector<std::string>& lines, const std::string& frame, int plane) {
-    return print_->PrintLines(lines, false, 1, "", frame, plane);
+    return Printing->PrintLines(lines, false, 1, "", frame, plane);
   };
   // The editor's selection changes what both lists show.
   AllBays->SelectionChanged = [this] {
@@ -704,6 +704,7 @@ void MainWindow::PlanChanged() {
   Stability->Refresh();
   RefreshTitles();
   if (AllBays) AllBays->RefreshCaption();
+  if (LongView && LongView->isVisible()) LongView->update();
   RestoreAction->setVisible(plan_.CurVessel >= 0 && plan_.ConditionModified);
   if (Tot) Tot->PlanModified();
   if (Lis) Lis->PlanModified();
@@ -727,6 +728,7 @@ bool MainWindow::CloseVessel() {
   if (AllBays) AllBays->close();
   if (Lis) Lis->close();
   if (Tot) Tot->close();
+  if (LongView) LongView->close();
   if (plan_.CelChanged) session_->ves.SaveCells();
   setWindowTitle(Latin1(plan_.ProductName));
   BusyCursor busy(*host);

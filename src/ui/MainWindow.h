@@ -31,8 +31,10 @@ class StabilityFrame;
 class VesselSession;
 class ContainersListWindow;
 class TotalsWindow;
+class LongViewWindow;
 class PrintService;
 class OutsidePrograms;
+enum class DocumentKind;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -165,6 +167,21 @@ class MainWindow : public QMainWindow {
   bool StoreParticulars();
   void FillParticulars();
 
+  // --- The long view and the documents (MainWindowDocuments.cpp).
+  LongViewWindow* LongView = nullptr;
+  // The one print service of the windows: a job that several reports share
+  // stays one document.
+  std::shared_ptr<PrintService> Printing;
+  // "Visibility": the long view, or message 40 without the eye's position
+  // and height in the vessel header.
+  void VisibilityClick();
+  // A document window of that kind, modal; false when it cannot be shown
+  // (the condition document without a hydrostatic table: message 39).
+  bool DocumentClick(DocumentKind kind);
+  // "Manifest Comparision": a loading list read as the manifest and
+  // compared with the units on board; the quay is as before afterwards.
+  bool ManifestComparisonClick();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
@@ -176,6 +193,8 @@ class MainWindow : public QMainWindow {
   void BuildParticulars();
   void ApplyFontsAndColours();
   void ShowConditionMenu(const QPoint& at);
+  void BuildDocumentCommands(QMenu* tables);
+  PrintService& Printer();
 
   PlanData& plan_;
   BaseData* base_ = nullptr;
@@ -186,7 +205,6 @@ class MainWindow : public QMainWindow {
   std::vector<std::pair<int, QLineEdit*>> particulars_;  // VesHdr index and its edit
   QList<QAction*> noVesselActions_;
   QList<QAction*> vesselActions_;
-  std::unique_ptr<PrintService> print_;
   std::unique_ptr<OutsidePrograms> outside_;
   void AttachReportWindows();
 };

@@ -64,7 +64,9 @@ $out"
              gz_max_angle flooding_angle shear_max_pct bending_max_pct torsion_max_pct outside_tables; do
     jq -e --arg k "$key" 'has($k) and .[$k] != null' <<<"$json" > /dev/null || fail "$name: no $key in $json"
   done
-  jq -e '.outside_tables == false and (.gz | length) > 5 and .displacement > 10000' <<<"$json" > /dev/null ||
+  jq -e '.outside_tables == false and (.gz | length) > 5 and .displacement > 10000
+         and (.blind_distance | type) == "number" and (.blind_distance_exceeded | type) == "boolean"' \
+    <<<"$json" > /dev/null ||
     fail "$name: stability figures $json"
   table=$("$cli" --data "$work/tableonly" stability FEEDER "$name" --json)
   jq -e --argjson t "$table" '((.draft_aft - $t.draft_aft) | fabs) < 0.01 and ((.draft_fore - $t.draft_fore) | fabs) < 0.01
