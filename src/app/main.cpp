@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/ExportPlan.h"
+#include "app/ExportStabilityViews.h"
 #include "core/PlanData.h"
 #include "ui/Application.h"
 #include "ui/Program.h"
@@ -24,9 +25,12 @@ std::string DataOption(const QStringList& arguments) {
 int main(int argc, char** argv) {
   // A picture from the command line needs no screen.
   const bool exportPlan = WantsExportPlan(argc, argv);
-  if (exportPlan && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  const bool exportView = WantsExportView(argc, argv);
+  if ((exportPlan || exportView) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
   Zum4Application app(argc, argv);
   if (exportPlan) return ExportPlan(app.arguments());
+  if (exportView) return ExportStabilityView(app.arguments());
   ApplySystemNumberFormat();
   app.Cursors = LoadEditorCursors();
 

@@ -52,6 +52,8 @@
 #include "ui/SaveConditionDialog.h"
 #include "ui/SelectionWindow.h"
 #include "ui/StabilityFrame.h"
+#include "ui/StressesWindow.h"
+#include "ui/TanksWindow.h"
 #include "ui/UpperCaseEdit.h"
 #include "vessel/BaseData.h"
 #include "vessel/PtcFile.h"
@@ -156,6 +158,14 @@ MainWindow::MainWindow(PlanData& plan, QWidget* parent) : QMainWindow(parent), p
   connect(allBays, &QAction::triggered, this, &MainWindow::AllBaysClick);
   vesselActions_ << cargo->menuAction();
 
+  QMenu* result = menuBar()->addMenu(tr("&Result"));
+  QAction* trimStability = result->addAction(tr("&Trim and Stability"));
+  connect(trimStability, &QAction::triggered, this, &MainWindow::TanksClick);
+  QAction* stresses = result->addAction(tr("&Stresses"));
+  connect(stresses, &QAction::triggered, this, &MainWindow::StressesClick);
+  connect(result->addAction(tr("T&anks/Stability")), &QAction::triggered, this, &MainWindow::TanksClick);
+  vesselActions_ << result->menuAction();
+
   QAction* particulars = menuBar()->addAction(tr("&Particulars"));
   connect(particulars, &QAction::triggered, this, &MainWindow::ParticularsClick);
   vesselActions_ << particulars;
@@ -174,6 +184,13 @@ MainWindow::MainWindow(PlanData& plan, QWidget* parent) : QMainWindow(parent), p
   TB->addSeparator();
   TB->addAction(allBays);
   TB->addAction(exportMovins);
+  TB->addSeparator();
+  TrimStabilityButton = TB->addAction(tr("Trim and Stability"));
+  TrimStabilityButton->setToolTip(tr("Trim and Stability"));
+  connect(TrimStabilityButton, &QAction::triggered, this, &MainWindow::TanksClick);
+  StressesButton = TB->addAction(tr("Stresses"));
+  StressesButton->setToolTip(tr("Stresses"));
+  connect(StressesButton, &QAction::triggered, this, &MainWindow::StressesClick);
   TB->addSeparator();
   PAt = TitlePanel(TB);
   PAt->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
@@ -302,6 +319,9 @@ void MainWindow::Attach(Host& h, BaseData& base) {
   AllBays->Commands.SegregationCheck = [this](int cell) { return Mess->ShowCheck(true, cell); };
   AllBays->AlignToPrevious = [this] { return AlignToPreviousCondition(); };
   AllBays->FormQuay->Import = [this] { ImportLoadingListClick(true); };
+  Tanks = new TanksWindow(plan_, session_->stability, *Stability, this);
+  Tanks->TitleText = [this] { return PAt->text().toLatin1().toStdString(); };
+  Stre = new StressesWindow(plan_, session_->stability, this);
   FillVesselList();
 }
 
@@ -406,6 +426,9 @@ void MainWindow::ShowVesselState(bool open) {
   // Without the exchange folder the way in is the loading list.
   Interface->menuAction()->setVisible(open);
   ExportVesAction->setVisible(open && HasExchangeFolder(plan_));
+  const bool hydrostatics = open && session_ && session_->stability.Hyd.size() > 2;
+  TrimStabilityButton->setVisible(hydrostatics);
+  StressesButton->setVisible(hydrostatics);
   std::error_code noFile;
   QuayAction->setVisible(open && std::filesystem::exists(QuayLayoutFile(plan_), noFile));
 }
@@ -509,6 +532,7 @@ void MainWindow::AfterConditionChange() {
   if (session_) session_->stability.ComputeStability();
   PlanChanged();
   if (AllBays) AllBays->RefreshPlan();
+  if (Tanks && Tanks->isVisible()) Tanks->ShowGroup();
 }
 
 bool MainWindow::AlignToPreviousCondition() {
@@ -578,6 +602,7 @@ void MainWindow::PlanChanged() {
   RefreshTitles();
   if (AllBays) AllBays->RefreshCaption();
   RestoreAction->setVisible(plan_.CurVessel >= 0 && plan_.ConditionModified);
+  if (Stre && Stre->isVisible()) Stre->PB->update();
 }
 
 void MainWindow::RefreshTitles() {
@@ -592,6 +617,8 @@ bool MainWindow::CloseVessel() {
   if (!session_ || plan_.CurVessel < 0) return true;
   if (plan_.ConditionModified && !conditions_->AskSaveModified(true)) return false;
   if (AllBays) AllBays->close();
+  if (Tanks) Tanks->close();
+  if (Stre) Stre->close();
   if (plan_.CelChanged) session_->ves.SaveCells();
   setWindowTitle(Latin1(plan_.ProductName));
   BusyCursor busy(*host);
@@ -794,4 +821,26 @@ void MainWindow::ExportLoadingListClick() {
   if (!host || plan_.CurVessel < 0) return;
   BusyCursor busy(*host);
   ExportLoadingList(plan_, *host, LoadingListExportFile(plan_));
+}
+
+void MainWindow::TanksClick() {
+  if (!session_ || !host || plan_.CurVessel < 0) return;
+  if (session_->stability.Hyd.size() <= 2) {
+    host->ShowMessageNo(39);
+    return;
+  }
+  Tanks->show();
+  Tanks->raise();
+  Tanks->activateWindow();
+}
+
+void MainWindow::StressesClick() {
+  if (!session_ || !host || plan_.CurVessel < 0) return;
+  if (!session_->stability.strength().Loaded()) {
+    host->ShowMessageNo(11);
+    return;
+  }
+  Stre->show();
+  Stre->raise();
+  Stre->activateWindow();
 }

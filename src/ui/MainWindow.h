@@ -27,6 +27,8 @@ class CheckWindow;
 class QuayLayoutWindow;
 class SelectionWindow;
 class StabilityFrame;
+class StressesWindow;
+class TanksWindow;
 class VesselSession;
 
 class MainWindow : public QMainWindow {
@@ -61,6 +63,17 @@ class MainWindow : public QMainWindow {
   QAction* BuVes = nullptr;
   QMenu* Interface = nullptr;
   QAction* ExportVesAction = nullptr;  // "Export ": only with the exchange folder
+  // Result: the tanks with the stability frame's weights, and the stresses
+  // along the ship; both made with the session and kept for the run.
+  TanksWindow* Tanks = nullptr;
+  StressesWindow* Stre = nullptr;
+  QAction* TrimStabilityButton = nullptr;  // tool buttons, only with hydrostatic data
+  QAction* StressesButton = nullptr;
+  // "Trim and Stability" and "Tanks/Stability": the tanks window, or
+  // message 39 without a hydrostatic table; "Stresses": the stresses
+  // window, or message 11 without strength data.
+  void TanksClick();
+  void StressesClick();
   bool AllVesselsMode = false;
   bool ParticularsChanged = false;
 
