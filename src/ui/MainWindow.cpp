@@ -37,6 +37,7 @@
 #include "edifact/EdiImport.h"
 #include "planning/CellDrawing.h"
 #include "planning/VesImport.h"
+#include "stability/Strength.h"
 #include "ui/BaseDataDialog.h"
 #include "ui/BayPlanEditor.h"
 #include "ui/LoadingListWindow.h"

@@ -1,6 +1,7 @@
 #include "ui/TanksWindow.h"
 
 #include <QButtonGroup>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QHideEvent>
@@ -76,6 +77,7 @@ TanksWindow::TanksWindow(PlanData& plan, Stability& stability, StabilityFrame& f
       stability_(stability),
       tanks_(stability.tanks()),
       frame_(frame),
+      frameAlive_(&frame),
       printer_(std::make_unique<PrintService>(plan)),
       programs_(std::make_unique<OutsidePrograms>(plan)) {
   setWindowTitle("Tanks");
@@ -164,7 +166,7 @@ TanksWindow::TanksWindow(PlanData& plan, Stability& stability, StabilityFrame& f
 
 TanksWindow::~TanksWindow() {
   // The weight panel is the frame's: it goes back before this window goes.
-  if (frame_.Panel1 && frame_.Panel1->parentWidget() != &frame_) frame_.RestorePanel1();
+  if (frameAlive_ && frame_.Panel1 && frame_.Panel1->parentWidget() == this) frame_.RestorePanel1();
 }
 
 PrintService& TanksWindow::Printer() { return *printer_; }

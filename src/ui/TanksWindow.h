@@ -7,6 +7,7 @@
 // A change goes through the tank table, which marks the condition modified
 // and so recomputes stability and strength.
 
+#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "reports/TankPlanDrawing.h"
+#include "stability/Tanks.h"
 
 struct PlanData;
 class OutsidePrograms;
@@ -96,6 +98,8 @@ class TanksWindow : public QWidget {
   Stability& stability_;
   Tanks& tanks_;
   StabilityFrame& frame_;
+  // The frame may go first when the program ends.
+  QPointer<StabilityFrame> frameAlive_;
   QHBoxLayout* layout_ = nullptr;
   std::unique_ptr<PrintService> printer_;
   std::unique_ptr<OutsidePrograms> programs_;
