@@ -76,7 +76,9 @@ std::vector<TankShape> TankPlanShapes(const Tanks& tanks, int group, int originX
 }
 
 int TankShapeAt(const std::vector<TankShape>& shapes, int x, int y) {
-  for (size_t i = 0; i < shapes.size(); ++i)
+  // Tanks overlap in the plan (a wing tank over the side of a double
+  // bottom): the one drawn last is the one seen at the point.
+  for (size_t i = shapes.size(); i-- > 0;)
     if (shapes[i].Contains(x, y)) return static_cast<int>(i);
   return -1;
 }

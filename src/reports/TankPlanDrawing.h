@@ -34,7 +34,8 @@ struct TankShape {
 // The group's tanks in table order (at most kMaxDrawnTanks): horizontal
 // edges are pixels from originX, vertical edges pixels from middleY.
 std::vector<TankShape> TankPlanShapes(const Tanks& tanks, int group, int originX, int middleY);
-// The first shape containing the point, or -1.
+// The shape seen at the point (the last drawn of those containing it), or
+// -1.
 int TankShapeAt(const std::vector<TankShape>& shapes, int x, int y);
 // The content that fills the tank up to height y of its shape (a click at
 // the middle gives half the capacity), within 0 and the capacity.

@@ -189,7 +189,10 @@ void TanksWindow::showEvent(QShowEvent* event) {
   if (!fontName.trimmed().isEmpty()) font.setFamily(fontName);
   SGtnk->setFont(font);
   const int points = std::max(8, font.pointSize());
-  SGtnk->verticalHeader()->setDefaultSectionSize(std::max(points + 4, QFontMetrics(font).height() + 4));
+  const int rowHeight = std::max(points + 4, QFontMetrics(font).height() + 4);
+  SGtnk->verticalHeader()->setDefaultSectionSize(rowHeight);
+  // Room for a large group (a feeder's ballast tanks) without scrolling.
+  SGtnk->setMinimumHeight(16 * rowHeight + 2 * SGtnk->frameWidth());
   for (int g = kFirstTankGroup; g <= kLastTankGroup; ++g) {
     const std::string name = TrimRight(stability_.ItemName(g));
     if (!name.empty()) SB[static_cast<size_t>(g - kFirstTankGroup)]->setText(Latin1(name));
