@@ -20,6 +20,7 @@
 
 #include "core/PlanData.h"
 #include "core/TextHelpers.h"
+#include "planning/CellDrawing.h"
 #include "stability/Stability.h"
 #include "stability/Tanks.h"
 #include "ui/OutsidePrograms.h"
@@ -204,6 +205,7 @@ void TanksWindow::showEvent(QShowEvent* event) {
   frame_.RefreshOnShow();
   ShowGroup();
   Updating = true;
+  layout_->activate();
   adjustSize();
 }
 
@@ -216,7 +218,8 @@ void TanksWindow::hideEvent(QHideEvent* event) {
 void TanksWindow::ApplyGroupColours() {
   QPalette palette = SGtnk->palette();
   palette.setColor(QPalette::Highlight, ToQColor(TankHighlightColour(SelectedGroup)));
-  palette.setColor(QPalette::HighlightedText, Qt::black);
+  // Readable on every group's highlight, navy's blue as well as yellow.
+  palette.setColor(QPalette::HighlightedText, ToQColor(TextOn(TankHighlightColour(SelectedGroup))));
   SGtnk->setPalette(palette);
 }
 
