@@ -1,11 +1,14 @@
 #include "app/ExportStabilityViews.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QLayout>
 #include <QImage>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
 #include <QSaveFile>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -149,11 +152,15 @@ int ExportStability(OpenedCondition& opened, const std::string& output, QSize si
   frame.resize(size.width(), size.height() - kTitleBand);
   frame.show();
   return WriteView(output, size, Title(plan, "Trim and Stability"), [&](QPainter& painter, int width, int height) {
-    // The frame as laid out at the picture's size, scaled onto a page.
-    const double scale = std::min(static_cast<double>(width) / frame.width(),
-                                  static_cast<double>(height) / frame.height());
+    // The frame laid out at the size of the picture or page it fills.
+    frame.resize(width, height);
+    if (QLayout* layout = frame.layout()) layout->activate();
+    QCoreApplication::sendPostedEvents();
+    // A page narrower than the frame can be takes it scaled down.
+    const double scale = std::min({1.0, static_cast<double>(width) / frame.width(),
+                                   static_cast<double>(height) / frame.height()});
     painter.save();
-    if (scale < 1.0 || scale > 1.0) painter.scale(scale, scale);
+    painter.scale(scale, scale);
     frame.render(&painter, QPoint(0, 0), QRegion(), QWidget::DrawChildren);
     painter.restore();
   });
