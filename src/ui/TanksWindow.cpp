@@ -366,12 +366,17 @@ void TanksWindow::ReportClick() {
   QAction* chosen = menu.exec(SBreport->mapToGlobal(QPoint(0, SBreport->height())));
   if (chosen == word) {
     std::string error;
-    if (!programs_->OpenInWordProcessor(ReportLines(), error))
-      QMessageBox::warning(this, windowTitle(), Latin1(error));
+    if (!ReportToWord(error)) QMessageBox::warning(this, windowTitle(), Latin1(error));
   } else if (chosen == print) {
-    // The printer puts the title line on every page itself.
-    std::vector<std::string> lines;
-    tanks_.TanksReport(lines);
-    printer_->PrintLines(lines, false, 0, "", "", plan_.CurPlane);
+    ReportToPrinter();
   }
+}
+
+bool TanksWindow::ReportToWord(std::string& error) { return programs_->OpenInWordProcessor(ReportLines(), error); }
+
+bool TanksWindow::ReportToPrinter() {
+  // The printer puts the title line on every page itself.
+  std::vector<std::string> lines;
+  tanks_.TanksReport(lines);
+  return printer_->PrintLines(lines, false, 0, "", "", plan_.CurPlane);
 }

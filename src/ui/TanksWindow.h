@@ -83,6 +83,11 @@ class TanksWindow : public QWidget {
   void ReportClick();
   // Title line, a blank line and the tanks report.
   std::vector<std::string> ReportLines() const;
+  // The report in the word processor (false with error when word.txt
+  // cannot be written), or through the common list printer (false when
+  // nothing was printed).
+  bool ReportToWord(std::string& error);
+  bool ReportToPrinter();
 
  protected:
   void showEvent(QShowEvent* event) override;

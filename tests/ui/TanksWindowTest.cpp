@@ -4,6 +4,11 @@
 // full"/"All empty" and the weight panel taken from the stability frame.
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
@@ -16,6 +21,8 @@
 #include "DemoFeeder.h"
 #include "stability/Stability.h"
 #include "stability/Tanks.h"
+#include "ui/OutsidePrograms.h"
+#include "ui/PrintService.h"
 #include "ui/StabilityFrame.h"
 #include "ui/TanksWindow.h"
 
@@ -149,6 +156,37 @@ class TanksWindowTest : public QObject {
     QCOMPARE(stability().Items[5].W, 0);
     QVERIFY(qAbs(Displacement() - (displacement - 300)) < 0.002);
     QVERIFY(window_->SGtnk->item(1, 3)->text().isEmpty());
+  }
+
+  // The report, to the word processor and to the printer, lists the tanks
+  // with what they hold now.
+  void reportGoesOutWithThePresentContents() {
+    tanks().SetTankContent(tanks().FindTank("WT2P"), 100);
+    std::string started;
+    window_->Programs().run = [&started](const std::string& line, const std::string&, bool) {
+      started = line;
+      return true;
+    };
+    std::string error;
+    QVERIFY(window_->ReportToWord(error));
+    QVERIFY(started.find("word.txt") != std::string::npos);
+    QFile word(QString::fromStdString(feeder_->plan->DataDir + "/word.txt"));
+    QVERIFY(word.open(QIODevice::ReadOnly));
+    const QString text = QString::fromLatin1(word.readAll());
+    QVERIFY(text.contains(QRegularExpression("Wing Tank 2 PS +684\\.96.* 15 +100\\.00")));
+
+    const QString pdf = QDir(QString::fromStdString(feeder_->dir->path().toStdString())).filePath("tanks.pdf");
+    window_->Printer().choosePrinter = [pdf](QPrinter& printer) {
+      printer.setOutputFormat(QPrinter::PdfFormat);
+      printer.setOutputFileName(pdf);
+      return true;
+    };
+    QVERIFY(window_->ReportToPrinter());
+    QProcess toText;
+    toText.start("pdftotext", {"-layout", pdf, "-"});
+    QVERIFY(toText.waitForFinished());
+    const QString printed = QString::fromUtf8(toText.readAllStandardOutput());
+    QVERIFY(printed.contains(QRegularExpression("Wing Tank 2 PS +684\\.96.* 15 +100\\.00")));
   }
 
   void borrowsTheWeightPanelWhileShown() {
