@@ -1,6 +1,7 @@
 #include "app/ExportView.h"
 
 #include "app/ExportDocumentViews.h"
+#include "app/ExportStabilityViews.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -167,6 +168,34 @@ int OpenedView(const ViewRequest& request, int (*write)(OpenedCondition&, const 
 int LongView(const ViewRequest& request) { return OpenedView(request, ExportLongView); }
 int Document(const ViewRequest& request) { return OpenedView(request, ExportConditionDocument); }
 
+// A stability view, whose picture size may be given as --size WxH.
+int SizedView(const ViewRequest& request, int (*write)(OpenedCondition&, const std::string&, QSize)) {
+  QSize size;
+  for (qsizetype i = 0; i < request.options.size(); ++i) {
+    const QString& a = request.options.at(i);
+    if (a != "--size") {
+      Fail("unknown argument " + Local(a));
+      return 2;
+    }
+    const QStringList parts = i + 1 < request.options.size() ? request.options.at(++i).split('x') : QStringList();
+    bool w = false, h = false;
+    if (parts.size() == 2) size = QSize(parts[0].toInt(&w), parts[1].toInt(&h));
+    if (!w || !h || size.width() < 200 || size.height() < 200 || size.width() > 20000 || size.height() > 20000) {
+      Fail("a missing or wrong value after --size");
+      return 2;
+    }
+  }
+  Installation inst;
+  if (!inst.Load(request.data)) return 1;
+  OpenedCondition opened(inst);
+  if (!opened.Open(inst, request.vessel, request.condition)) return 1;
+  return write(opened, Local(request.output), size);
+}
+
+int Tanks(const ViewRequest& request) { return SizedView(request, ExportTanks); }
+int Stresses(const ViewRequest& request) { return SizedView(request, ExportStresses); }
+int StabilityView(const ViewRequest& request) { return SizedView(request, ExportStability); }
+
 int LetterPlan(const ViewRequest& request) { return ExportPlanPages(request, false); }
 int BayPlan(const ViewRequest& request) { return ExportPlanPages(request, true); }
 
@@ -174,6 +203,9 @@ const ViewEntry kViews[] = {
     {"plan", "[--colour-mode N] [--letter-mode N] [--one-bay B] [--size WxH]", nullptr},
     {"letterplan", "", LetterPlan},
     {"bayplan", "[--bays B1,B2,...]  (pictures of several bays: OUT-B1.png, ...)", BayPlan},
+    {"tanks", "[--size WxH]", Tanks},
+    {"stresses", "[--size WxH]", Stresses},
+    {"stability", "[--size WxH]  (the trim and stability frame)", StabilityView},
     {"longview", "", LongView},
     {"document", "(the condition document)", Document},
 };

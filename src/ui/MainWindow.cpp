@@ -41,6 +41,7 @@
 #include "planning/CellDrawing.h"
 #include "planning/VesImport.h"
 #include "reports/RdrReport.h"
+#include "stability/Strength.h"
 #include "ui/BaseDataDialog.h"
 #include "ui/BayPlanEditor.h"
 #include "ui/LoadingListWindow.h"
@@ -63,6 +64,8 @@
 #include "ui/PrintService.h"
 #include "ui/SelectionWindow.h"
 #include "ui/StabilityFrame.h"
+#include "ui/StressesWindow.h"
+#include "ui/TanksWindow.h"
 #include "ui/UpperCaseEdit.h"
 #include "vessel/BaseData.h"
 #include "vessel/PtcFile.h"
@@ -197,6 +200,13 @@ MainWindow::MainWindow(PlanData& plan, QWidget* parent) : QMainWindow(parent), p
   for (const auto& [caption, grouping] : {std::pair{"Tots by Pol", 2}, std::pair{"Tots by Pod", 1},
                                           std::pair{"Tots by Pol/Pod", 3}, std::pair{"Tots by Pod/Pol", 4}})
     connect(rdr->addAction(tr(caption)), &QAction::triggered, this, [this, g = grouping] { RdrReportClick(g); });
+  QMenu* result = menuBar()->addMenu(tr("&Result"));
+  QAction* trimStability = result->addAction(tr("&Trim and Stability"));
+  connect(trimStability, &QAction::triggered, this, &MainWindow::TanksClick);
+  QAction* stresses = result->addAction(tr("&Stresses"));
+  connect(stresses, &QAction::triggered, this, &MainWindow::StressesClick);
+  connect(result->addAction(tr("T&anks/Stability")), &QAction::triggered, this, &MainWindow::TanksClick);
+  vesselActions_ << result->menuAction();
 
   QAction* particulars = menuBar()->addAction(tr("&Particulars"));
   connect(particulars, &QAction::triggered, this, &MainWindow::ParticularsClick);
@@ -227,6 +237,17 @@ MainWindow::MainWindow(PlanData& plan, QWidget* parent) : QMainWindow(parent), p
   TB->addAction(restowsList);
   TB->addSeparator();
   BuildDocumentCommands(tables);
+  TrimStabilityButton = new QAction(tr("Trim and Stability"), this);
+  TrimStabilityButton->setToolTip(tr("Trim and Stability"));
+  connect(TrimStabilityButton, &QAction::triggered, this, &MainWindow::TanksClick);
+  StressesButton = new QAction(tr("Stresses"), this);
+  StressesButton->setToolTip(tr("Stresses"));
+  connect(StressesButton, &QAction::triggered, this, &MainWindow::StressesClick);
+  TB->addAction(LongViewButton);
+  TB->addAction(TrimStabilityButton);
+  TB->addAction(StressesButton);
+  TB->addAction(DocumentButton);
+  TB->addSeparator();
   PAt = TitlePanel(TB);
   // The title takes the room the commands leave, so that "Select Vessel"
   // always stays at the right end of the bar.
@@ -361,6 +382,9 @@ void MainWindow::Attach(Host& h, BaseData& base) {
   AllBays->AlignToPrevious = [this] { return AlignToPreviousCondition(); };
   AllBays->FormQuay->Import = [this] { ImportLoadingListClick(true); };
   AttachReportWindows();
+  Tanks = new TanksWindow(plan_, session_->stability, *Stability, this);
+  Tanks->TitleText = [this] { return PAt->text().toLatin1().toStdString(); };
+  Stre = new StressesWindow(plan_, session_->stability, this);
   FillVesselList();
 }
 
@@ -516,6 +540,9 @@ void MainWindow::ShowVesselState(bool open) {
   // Without the exchange folder the way in is the loading list.
   Interface->menuAction()->setVisible(open);
   ExportVesAction->setVisible(open && HasExchangeFolder(plan_));
+  const bool hydrostatics = open && session_ && session_->stability.Hyd.size() > 2;
+  TrimStabilityButton->setVisible(hydrostatics);
+  StressesButton->setVisible(hydrostatics);
   std::error_code noFile;
   QuayAction->setVisible(open && std::filesystem::exists(QuayLayoutFile(plan_), noFile));
 }
@@ -620,6 +647,7 @@ void MainWindow::AfterConditionChange() {
   if (session_) session_->stability.ComputeStability();
   PlanChanged();
   if (AllBays) AllBays->RefreshPlan();
+  if (Tanks && Tanks->isVisible()) Tanks->ShowGroup();
 }
 
 bool MainWindow::AlignToPreviousCondition() {
@@ -708,6 +736,7 @@ void MainWindow::PlanChanged() {
   RestoreAction->setVisible(plan_.CurVessel >= 0 && plan_.ConditionModified);
   if (Tot) Tot->PlanModified();
   if (Lis) Lis->PlanModified();
+  if (Stre && Stre->isVisible()) Stre->PB->update();
 }
 
 void MainWindow::RefreshTitles() {
@@ -729,6 +758,8 @@ bool MainWindow::CloseVessel() {
   if (Lis) Lis->close();
   if (Tot) Tot->close();
   if (LongView) LongView->close();
+  if (Tanks) Tanks->close();
+  if (Stre) Stre->close();
   if (plan_.CelChanged) session_->ves.SaveCells();
   setWindowTitle(Latin1(plan_.ProductName));
   BusyCursor busy(*host);
@@ -985,4 +1016,25 @@ void MainWindow::RdrReportClick(int grouping) {
   }
   std::string error;
   if (!Programs->OpenInWordProcessor(report.lines, error)) host->ReportError(error);
+
+void MainWindow::TanksClick() {
+  if (!session_ || !host || plan_.CurVessel < 0) return;
+  if (session_->stability.Hyd.size() <= 2) {
+    host->ShowMessageNo(39);
+    return;
+  }
+  Tanks->show();
+  Tanks->raise();
+  Tanks->activateWindow();
+}
+
+void MainWindow::StressesClick() {
+  if (!session_ || !host || plan_.CurVessel < 0) return;
+  if (!session_->stability.strength().Loaded()) {
+    host->ShowMessageNo(11);
+    return;
+  }
+  Stre->show();
+  Stre->raise();
+  Stre->activateWindow();
 }

@@ -28,6 +28,8 @@ class QuayLayoutWindow;
 class SelectionWindow;
 class OutsidePrograms;
 class StabilityFrame;
+class StressesWindow;
+class TanksWindow;
 class VesselSession;
 class ContainersListWindow;
 class TotalsWindow;
@@ -77,6 +79,17 @@ class MainWindow : public QMainWindow {
   // Sets RESTOW of the working units from the reference condition, for the
   // restows list; unset, the marks the units carry are listed as they are.
   std::function<void()> ComputeRestows;
+  // Result: the tanks with the stability frame's weights, and the stresses
+  // along the ship; both made with the session and kept for the run.
+  TanksWindow* Tanks = nullptr;
+  StressesWindow* Stre = nullptr;
+  QAction* TrimStabilityButton = nullptr;  // tool buttons, only with hydrostatic data
+  QAction* StressesButton = nullptr;
+  // "Trim and Stability" and "Tanks/Stability": the tanks window, or
+  // message 39 without a hydrostatic table; "Stresses": the stresses
+  // window, or message 11 without strength data.
+  void TanksClick();
+  void StressesClick();
   bool AllVesselsMode = false;
   bool ParticularsChanged = false;
 
@@ -169,6 +182,8 @@ class MainWindow : public QMainWindow {
 
   // --- The long view and the documents (MainWindowDocuments.cpp).
   LongViewWindow* LongView = nullptr;
+  QAction* LongViewButton = nullptr;  // tool buttons "Long View", "Condition Document"
+  QAction* DocumentButton = nullptr;
   // The one print service of the windows: a job that several reports share
   // stays one document.
   std::shared_ptr<PrintService> Printing;

@@ -56,9 +56,8 @@ void MainWindow::BuildDocumentCommands(QMenu* tables) {
   connect(tables->addAction(tr("&Types")), &QAction::triggered, this, [this] { DocumentClick(DocumentKind::Types); });
   vesselActions_ << result->menuAction() << reports->menuAction();
   Printing = std::make_shared<PrintService>(plan_);
-  TB->addAction(visibility);
-  TB->addAction(document);
-  TB->addSeparator();
+  LongViewButton = visibility;
+  DocumentButton = document;
 }
 
 PrintService& MainWindow::Printer() { return *Printing; }

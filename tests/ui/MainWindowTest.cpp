@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -49,6 +50,9 @@
 #include "ui/Program.h"
 #include "ui/SaveConditionDialog.h"
 #include "ui/SelectionWindow.h"
+#include "ui/StabilityFrame.h"
+#include "ui/StressesWindow.h"
+#include "ui/TanksWindow.h"
 #include "vessel/CellAddress.h"
 
 namespace fs = std::filesystem;
@@ -689,6 +693,54 @@ class MainWindowTest : public QObject {
     QCOMPARE(loaded, QString::number(units));
     QCOMPARE(toQuay, QString("0"));
     QCOMPARE(UnitsOnBoard(), units);
+  }
+
+  // The Result menu: the tanks and stresses windows, or the message that
+  // says which table the vessel lacks; a tank changed in the tanks window
+  // shows in the main window's frame at once.
+  void resultMenu_data() {
+    QTest::addColumn<QString>("missing");  // a table removed from the feeder
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<int>("message");      // 0: the window opens
+    QTest::newRow("trim and stability") << "" << "&Trim and Stability" << 0;
+    QTest::newRow("tanks/stability") << "" << "T&anks/Stability" << 0;
+    QTest::newRow("stresses") << "" << "&Stresses" << 0;
+    QTest::newRow("no hydrostatic table") << "HYD.txt" << "T&anks/Stability" << 39;
+    QTest::newRow("no strength data") << "STR.txt" << "&Stresses" << 11;
+  }
+  void resultMenu() {
+    QFETCH(QString, missing);
+    QFETCH(QString, command);
+    QFETCH(int, message);
+    if (!missing.isEmpty()) fs::remove(Demo() / "FEEDER" / missing.toStdString());
+    Start();
+    QCOMPARE(plan_->VesHdr[VesHdrIx::Vessel], std::string("ZUM FEEDER"));
+    QCOMPARE(Main().TrimStabilityButton->isVisible(), missing != "HYD.txt");
+    QAction* action = nullptr;
+    for (QAction* menu : Main().menuBar()->actions())
+      if (menu->text() == "&Result")
+        for (QAction* item : menu->menu()->actions())
+          if (item->text() == command) action = item;
+    QVERIFY(action);
+    program_->messages.MessageNo = -1;
+    if (message) OnModal<MessageWindow>([](MessageWindow* m) { m->accept(); });
+    action->trigger();
+    QWidget* window = command == "&Stresses" ? static_cast<QWidget*>(Main().Stre) : Main().Tanks;
+    if (message) {
+      QCOMPARE(program_->messages.MessageNo, message);
+      QVERIFY(!window->isVisible());
+      return;
+    }
+    QVERIFY(window->isVisible());
+    if (window != Main().Tanks) return;
+    const QString draft = Main().Stability->LBdraft->text();
+    Main().Tanks->SelectRow(0);  // the fore peak, full on departure
+    Main().Tanks->ToggleSelectedTank();
+    QVERIFY(Main().Stability->LBdraft->text() != draft);
+    QVERIFY(plan_->ConditionModified);
+    // Closing gives the weight panel back to the frame.
+    Main().Tanks->close();
+    QCOMPARE(Main().Stability->Panel1->parentWidget(), Main().Stability);
   }
 
  private:
