@@ -1016,6 +1016,7 @@ void MainWindow::RdrReportClick(int grouping) {
   }
   std::string error;
   if (!Programs->OpenInWordProcessor(report.lines, error)) host->ReportError(error);
+}
 
 void MainWindow::TanksClick() {
   if (!session_ || !host || plan_.CurVessel < 0) return;

@@ -96,8 +96,19 @@ bool BaseData::ReadSettings(const fs::path& programDir) {
     ReportFailure(error);
     return false;
   }
-  for (size_t i = 0; i < lines.size() && i < static_cast<size_t>(kSettingsSize); ++i)
+  // A setting is any text of its line; a line with control characters was
+  // damaged and is taken as empty (its default), and named.
+  skipped_.clear();
+  for (size_t i = 0; i < lines.size() && i < static_cast<size_t>(kSettingsSize); ++i) {
+    if (HasControlCharacter(lines[i])) {
+      skipped_.push_back({static_cast<int>(i) + 1, "holds a control character: the setting is left empty"});
+      continue;
+    }
     plan_.Settings[i] = lines[i];
+  }
+  const std::string damaged = SkippedLinesMessage(file, skipped_);
+  skipped_.clear();
+  if (!damaged.empty()) host_.ReportWarning(damaged);
   return true;
 }
 

@@ -145,6 +145,20 @@ TEST_F(BaseDataTest, UnreadableSettingsFailWithoutLosingThem) {
   EXPECT_NE(host.errors[0].find("userpar.txt"), std::string::npos);
 }
 
+// A settings line damaged by a control character keeps its default and is
+// named; the other settings stand.
+TEST_F(BaseDataTest, DamagedSettingsLineIsLeftEmptyAndNamed) {
+  std::string text = SettingsFile({{3, "kept"}, {60, "12\x01" "34"}});
+  dir.Write("userpar.txt", text);
+  dir.Write("PARAM.txt", ParameterText());
+  ASSERT_TRUE(base.CreateBaseData(dir.path()));
+  EXPECT_EQ(plan->Settings[3], "kept");
+  EXPECT_EQ(plan->Settings[60], "");
+  ASSERT_EQ(host.warnings.size(), 1u);
+  EXPECT_NE(host.warnings[0].find("userpar.txt: 1 line not read: line 61: holds a control character"), std::string::npos)
+      << host.warnings[0];
+}
+
 // --- settings ----------------------------------------------------------------
 
 TEST_F(BaseDataTest, SaveSettingsWritesExactly200Lines) {
