@@ -424,6 +424,11 @@ void Stability::ComputeStability() {
     r.AftDraft = sectional->AftDraft;
     r.ForeDraft = sectional->ForeDraft;
     r.Trim = sectional->Trim;
+    // The hydrostatic figures of the same calculation, at the even-keel
+    // waterline of this displacement as a hydrostatic table gives them.
+    r.LCB = sectional->LCB;
+    r.LCF = sectional->LCF;
+    r.MTC = sectional->MCT1m / 100.0;
   }
   r.MeanDraft = (r.ForeDraft + r.AftDraft) / 2.0;
   auto draftAt = [&](double x) { return L > 0 ? r.AftDraft + x * (r.ForeDraft - r.AftDraft) / L : r.MeanDraft; };
@@ -631,9 +636,13 @@ bool Stability::CorrectFromDrafts(double observedAft, double observedFore) {
     if (s.Result.State == StrengthState::Current) {
       const double d = s.Result.Displacement - ship.Tonnes();
       if (std::abs(d) >= 0.001) {
-        // The correction's centre makes the moments of the whole ship those
-        // of the observed buoyancy.
-        const double lcg = (s.Result.Displacement * s.Result.LCB - ship.Tonnes() * ship.Lcg()) / d;
+        // The correction's centre puts the whole ship's centre of gravity on
+        // the vertical through the observed centre of buoyancy; trimmed, that
+        // vertical leans by (KG - KB)·tan(trim angle) in the ship's frame.
+        const double tilt = s.Length() > 0 ? s.Result.Trim / s.Length() : 0.0;
+        const double verticalMoment = ship.Tonnes() * ship.Vcg() + d * vcg - s.Result.Displacement * s.Result.KB;
+        const double lcg =
+            (s.Result.Displacement * s.Result.LCB + verticalMoment * tilt - ship.Tonnes() * ship.Lcg()) / d;
         SetCorrection(d, lcg, vcg);
         s.DistributeItem(item, +1);
       }
