@@ -37,7 +37,7 @@ class JsonObject {
   std::string text_;
 };
 
-std::string Json(const Stability& st) {
+std::string Json(const Stability& st, const PlanData& plan) {
   const StabilityResults& r = st.Results;
   const Strength::Results& s = st.strength().Result;
   const bool hydrostatics = r.State != HydrostaticState::NoTable;
@@ -74,6 +74,22 @@ std::string Json(const Stability& st) {
   o.Add("gz_max", curve(r.GzMax));
   o.Add("gz_max_angle", curve(r.GzMaxAngle));
   o.Add("flooding_angle", curve(r.FloodingAngle));
+  // The areas 0-40 and 30-40 end at this angle: 40, or the flooding angle
+  // when it is less.
+  o.Add("area_upper_angle", curve(r.AreaUpperAngle));
+  std::string criteria = "[";
+  bool allMet = r.HasGzCurve;
+  for (const CriterionVerdict& v : JudgeCriteria(r, plan.Lim)) {
+    JsonObject c;
+    c.Add("name", "\"" + std::string(v.Key) + "\"");
+    c.Add("value", v.Value);
+    c.Add("limit", v.Limit);
+    c.Add("met", std::string(v.Met ? "true" : "false"));
+    criteria += (criteria.size() > 1 ? "," : "") + c.Close();
+    allMet = allMet && v.Met;
+  }
+  o.Add("criteria", criteria + "]");
+  o.Add("criteria_met", r.HasGzCurve ? std::string(allMet ? "true" : "false") : std::string("null"));
   auto percent = [strength](double x) { return strength ? Number(x) : std::string("null"); };
   o.Add("shear_max_pct", percent(s.MaxShearPercent));
   o.Add("bending_max_pct", percent(s.MaxBendingPercent));
@@ -91,7 +107,7 @@ int CmdStability(Installation& inst, const std::string& vessel, const std::strin
   Stability& st = opened.stability;
   st.ComputeStability();
   if (json) {
-    std::printf("%s\n", Json(st).c_str());
+    std::printf("%s\n", Json(st, *inst.plan).c_str());
     return inst.host.errorCount == 0 ? 0 : 1;
   }
   std::vector<std::string> lines;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <numbers>
@@ -252,6 +253,49 @@ TEST_F(BargeTables, GzAndAreasAreExact) {
   EXPECT_NEAR(r.Area30, WallSidedArea(gm, bm, 0, 30), 0.001);
   EXPECT_NEAR(r.Area40, WallSidedArea(gm, bm, 0, 40), 0.001);
   EXPECT_NEAR(r.Area30To40, WallSidedArea(gm, bm, 30, 40), 0.001);
+}
+
+// The areas of the criteria end at the flooding angle when it comes before
+// 40 degrees, also between whole degrees; the report says where they end,
+// and a ship flooding before 30 degrees has no area beyond 30 degrees.
+TEST_F(BargeTables, AreasEndAtTheFloodingAngle) {
+  size_t column = 0;
+  for (size_t c = 0; c < stab.CrossCurves.Names.size(); ++c)
+    if (stab.CrossCurves.Names[c].rfind("FL_", 0) == 0) column = c;
+  ASSERT_GT(column, 0u);
+  plan->Lim = {0.15, 0.055, 0.09, 0.03, 0.2, 25};
+  plan->Messages[76] = "Area 0-40";
+  const double bm = kB * kB / (12 * 10.0);
+  const double gm = BoxKm(10) - 6;
+  struct Case {
+    double flooding, upper;
+    bool area30To40Met;
+    const char* reportEnd;
+  };
+  for (const Case c : {Case{0, 40, true, "(rad*m)"}, Case{45, 40, true, "(rad*m)"},
+                       Case{35.5, 35.5, true, "(rad*m) to the flooding angle 35.5\xB0"},
+                       Case{25, 25, false, "(rad*m) to the flooding angle 25.0\xB0"}}) {
+    SCOPED_TRACE(c.flooding);
+    for (auto& row : stab.CrossCurves.Rows) row[column] = c.flooding;
+    Load(BoxDisplacement(10), 50, 6, 0);
+    ASSERT_TRUE(r.HasGzCurve);
+    EXPECT_DOUBLE_EQ(r.AreaUpperAngle, c.upper);
+    EXPECT_NEAR(r.Area30, WallSidedArea(gm, bm, 0, 30), 0.001);
+    EXPECT_NEAR(r.Area40, WallSidedArea(gm, bm, 0, c.upper), 0.001);
+    EXPECT_NEAR(r.Area30To40, c.upper > 30 ? WallSidedArea(gm, bm, 30, c.upper) : 0.0, 0.001);
+    const std::vector<CriterionVerdict> verdicts = JudgeCriteria(r, plan->Lim);
+    ASSERT_EQ(verdicts.size(), 6u);
+    EXPECT_STREQ(verdicts[3].Key, "area_30_40");
+    EXPECT_EQ(verdicts[3].Met, c.area30To40Met);
+    std::vector<std::string> lines;
+    stab.StabilityReport(lines);
+    const auto area40 = std::find_if(lines.begin(), lines.end(),
+                                     [](const std::string& l) { return l.rfind("   Area 0-40", 0) == 0; });
+    ASSERT_NE(area40, lines.end());
+    EXPECT_TRUE(area40->ends_with(c.reportEnd)) << *area40;
+    const bool area3040Flagged = (area40 + 1)->find("not met: limit 0.030") != std::string::npos;
+    EXPECT_EQ(area3040Flagged, !c.area30To40Met) << *(area40 + 1);
+  }
 }
 
 TEST_F(BargeTables, NoHydrostaticsWithTwoRowsOrFewer) {
