@@ -731,7 +731,7 @@ TEST(DemoFeederConditions, VoyageDataSetHoldsEachUnitOnceFromItsPortOfLoading) {
   }
   EXPECT_EQ(ports, (std::set<std::string>{"HAM", "RTM"}));
   EXPECT_TRUE(std::equal(working.begin(), working.end(), plan.Cur().begin()));
-  EXPECT_EQ(list.OpenConditionIndex, 3);
+  EXPECT_EQ(list.OpenConditionIndex, 4);  // the Rotterdam arrival, last of the five
   EXPECT_TRUE(host.errors.empty()) << host.errors.front();
 }
 
