@@ -75,6 +75,22 @@ std::string Json(const PlanData& plan, const Stability& st) {
   o.Add("gz_max", curve(r.GzMax));
   o.Add("gz_max_angle", curve(r.GzMaxAngle));
   o.Add("flooding_angle", curve(r.FloodingAngle));
+  // The areas 0-40 and 30-40 end at this angle: 40, or the flooding angle
+  // when it is less.
+  o.Add("area_upper_angle", curve(r.AreaUpperAngle));
+  std::string criteria = "[";
+  bool allMet = r.HasGzCurve;
+  for (const CriterionVerdict& v : JudgeCriteria(r, plan.Lim)) {
+    JsonObject c;
+    c.Add("name", "\"" + std::string(v.Key) + "\"");
+    c.Add("value", v.Value);
+    c.Add("limit", v.Limit);
+    c.Add("met", std::string(v.Met ? "true" : "false"));
+    criteria += (criteria.size() > 1 ? "," : "") + c.Close();
+    allMet = allMet && v.Met;
+  }
+  o.Add("criteria", criteria + "]");
+  o.Add("criteria_met", r.HasGzCurve ? std::string(allMet ? "true" : "false") : std::string("null"));
   auto percent = [strength](double x) { return strength ? Number(x) : std::string("null"); };
   o.Add("shear_max_pct", percent(s.MaxShearPercent));
   o.Add("bending_max_pct", percent(s.MaxBendingPercent));

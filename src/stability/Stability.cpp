@@ -22,6 +22,7 @@ double Centre(std::int64_t moment, std::int64_t weight) {
 }
 
 constexpr std::int64_t kClearBelowKg = 400;  // 0.4 t
+constexpr double kCriteriaUpperAngle = 40;    // degrees
 
 constexpr double kLargestWeight = 1e7;        // t
 constexpr double kLargestCentre = 1e5;        // m
@@ -424,6 +425,11 @@ void Stability::ComputeStability() {
     r.AftDraft = sectional->AftDraft;
     r.ForeDraft = sectional->ForeDraft;
     r.Trim = sectional->Trim;
+    // The hydrostatic figures of the same calculation, at the even-keel
+    // waterline of this displacement as a hydrostatic table gives them.
+    r.LCB = sectional->LCB;
+    r.LCF = sectional->LCF;
+    r.MTC = sectional->MCT1m / 100.0;
   }
   r.MeanDraft = (r.ForeDraft + r.AftDraft) / 2.0;
   auto draftAt = [&](double x) { return L > 0 ? r.AftDraft + x * (r.ForeDraft - r.AftDraft) / L : r.MeanDraft; };
@@ -493,6 +499,7 @@ void Stability::ComputeGzCurve() {
   r.GzAngles.clear();
   r.Gz.clear();
   r.Area30 = r.Area40 = r.Area30To40 = 0;
+  r.AreaUpperAngle = kCriteriaUpperAngle;
   r.Gz30 = r.GzMax = r.GzMaxAngle = 0;
   r.FloodingAngle = 0;
   const auto& rows = CrossCurves.Rows;
@@ -523,6 +530,8 @@ void Stability::ComputeGzCurve() {
   }
   if (r.GzAngles.empty()) return;
   r.HasGzCurve = true;
+  if (r.FloodingAngle > 0 && r.FloodingAngle < kCriteriaUpperAngle) r.AreaUpperAngle = r.FloodingAngle;
+  const double upper = r.AreaUpperAngle;
 
   // The curve through the tabulated points, anchored at the upright ship
   // (no lever at 0 degrees): a table that starts at 5 degrees must not drop
@@ -536,19 +545,50 @@ void Stability::ComputeGzCurve() {
   double area = 0;
   double previous = 0;
   bool first = true;
+  bool upperReached = false;
   for (int degree = static_cast<int>(std::floor(x.front())) + 1; degree <= static_cast<int>(x.back()); ++degree) {
     const double gz = InterpolateGz(x, y, degree);
+    // An upper angle between whole degrees ends on the part of this step.
+    if (!upperReached && upper < degree) {
+      const double from = degree - 1;
+      if (upper > from) {
+        r.Area40 = area + (previous + InterpolateGz(x, y, upper)) * (upper - from) * std::numbers::pi / 360.0;
+        upperReached = true;
+      }
+    }
     area += (previous + gz) * std::numbers::pi / 360.0;
     previous = gz;
     if (degree == 30) r.Area30 = area;
-    if (degree == 40) r.Area40 = area;
+    if (!upperReached && degree == upper) {
+      r.Area40 = area;
+      upperReached = true;
+    }
     if (first || gz > r.GzMax) {
       r.GzMax = gz;
       r.GzMaxAngle = degree;
       first = false;
     }
   }
-  r.Area30To40 = r.Area40 - r.Area30;
+  // Flooding below 30°: no area beyond 30° counts.
+  r.Area30To40 = upper > 30 && upperReached ? r.Area40 - r.Area30 : 0.0;
+}
+
+std::vector<CriterionVerdict> JudgeCriteria(const StabilityResults& r, const std::array<double, 6>& limits) {
+  if (!r.HasGzCurve) return {};
+  const CriterionVerdict values[] = {
+      {"gm", r.GMCorrected, limits[0]},      {"area_0_30", r.Area30, limits[1]}, {"area_0_40", r.Area40, limits[2]},
+      {"area_30_40", r.Area30To40, limits[3]}, {"gz_30", r.Gz30, limits[4]},   {"gz_max_angle", r.GzMaxAngle, limits[5]},
+  };
+  std::vector<CriterionVerdict> verdicts;
+  for (CriterionVerdict v : values) {
+    v.Met = v.Value > v.Limit;
+    verdicts.push_back(v);
+  }
+  return verdicts;
+}
+
+std::string AreaUpperAngleText(const StabilityResults& r) {
+  return r.AreaUpperAngle < kCriteriaUpperAngle ? FormatFixed(r.AreaUpperAngle, 1) : std::string("40");
 }
 
 void Stability::ComputeLoadLines() {
@@ -631,9 +671,13 @@ bool Stability::CorrectFromDrafts(double observedAft, double observedFore) {
     if (s.Result.State == StrengthState::Current) {
       const double d = s.Result.Displacement - ship.Tonnes();
       if (std::abs(d) >= 0.001) {
-        // The correction's centre makes the moments of the whole ship those
-        // of the observed buoyancy.
-        const double lcg = (s.Result.Displacement * s.Result.LCB - ship.Tonnes() * ship.Lcg()) / d;
+        // The correction's centre puts the whole ship's centre of gravity on
+        // the vertical through the observed centre of buoyancy; trimmed, that
+        // vertical leans by (KG - KB)·tan(trim angle) in the ship's frame.
+        const double tilt = s.Length() > 0 ? s.Result.Trim / s.Length() : 0.0;
+        const double verticalMoment = ship.Tonnes() * ship.Vcg() + d * vcg - s.Result.Displacement * s.Result.KB;
+        const double lcg =
+            (s.Result.Displacement * s.Result.LCB + verticalMoment * tilt - ship.Tonnes() * ship.Lcg()) / d;
         SetCorrection(d, lcg, vcg);
         s.DistributeItem(item, +1);
       }
@@ -722,6 +766,17 @@ void Stability::StabilityReport(std::vector<std::string>& lines) const {
   lines.emplace_back();
 
   const char* const degrees = " (\xB0)";
+  // A criterion not met says so after its value, with the limit it missed.
+  std::array<std::string, 27> verdict;
+  const int lineOf[] = {10, 21, 22, 23, 24, 25};  // GM', areas, GZ at 30°, angle of GZ max
+  const std::vector<CriterionVerdict> verdicts = JudgeCriteria(r, plan_.Lim);
+  for (size_t c = 0; c < verdicts.size(); ++c) {
+    const CriterionVerdict& v = verdicts[c];
+    if (!v.Met) verdict[static_cast<size_t>(lineOf[c])] = "  not met: limit " + FormatFixed(v.Limit, c == 5 ? 0 : 3);
+  }
+  // Areas cut at the flooding angle say where they end.
+  const std::string upper = AreaUpperAngleText(r);
+  const std::string toFlooding = r.AreaUpperAngle < 40 ? " to the flooding angle " + upper + "\xB0" : "";
   for (int i = 0; i <= 26; ++i) {
     std::string line = "   " + Pad(messages[static_cast<size_t>(54 + i)], i >= 21 ? 30 : 20, false);
     auto metres = [&](double x) { line += Value(x, 2) + " (m)    " + FeetAndInches(x); };
@@ -741,8 +796,8 @@ void Stability::StabilityReport(std::vector<std::string>& lines) const {
       case 17: line += Value(r.RollingPeriod, 0) + " (s)"; break;
       case 19: line += Value(plan_.SeaDensity, 3) + " (t/m3)"; break;
       case 21: line += Value(r.Area30, 3) + " (rad*m)"; break;
-      case 22: line += Value(r.Area40, 3) + " (rad*m)"; break;
-      case 23: line += Value(r.Area30To40, 3) + " (rad*m)"; break;
+      case 22: line += Value(r.Area40, 3) + " (rad*m)" + toFlooding; break;
+      case 23: line += Value(r.Area30To40, 3) + " (rad*m)" + toFlooding; break;
       case 24: line += Value(r.Gz30, 2) + " (m)"; break;
       case 25: line += Value(r.GzMaxAngle, 0) + degrees; break;
       case 26:
@@ -750,6 +805,7 @@ void Stability::StabilityReport(std::vector<std::string>& lines) const {
         break;
       default: break;
     }
+    line += verdict[static_cast<size_t>(i)];
     lines.push_back(line);
     if (i == 17 && strength_->Loaded()) {
       lines.emplace_back();

@@ -102,10 +102,31 @@ struct StabilityResults {
   bool HasGzCurve = false;
   std::vector<double> GzAngles;  // degrees, ascending
   std::vector<double> Gz;        // m
-  double Area30 = 0, Area40 = 0, Area30To40 = 0;  // m·rad
+  // Areas under the GZ curve, m·rad: from 0 to 30°, and from 0 and from 30°
+  // to the upper angle of the criteria, AreaUpperAngle: 40°, or the flooding
+  // angle when one is known and less, since a ship taking in water through
+  // an opening has no righting energy past it (0 from 30° when it floods
+  // below 30°).
+  double Area30 = 0, Area40 = 0, Area30To40 = 0;
+  double AreaUpperAngle = 40;  // degrees
   double Gz30 = 0, GzMax = 0, GzMaxAngle = 0;
   double FloodingAngle = 0;
 };
+
+// The intact criteria judged on the results with the limits of the criteria
+// table (minimum GM, area 0-30°, area 0-40° or to the flooding angle, area
+// 30-40° or 30° to the flooding angle, GZ at 30°, angle of GZ maximum): a
+// criterion is met when its value is above its limit. GM is the corrected
+// one (free surface included). Empty without a GZ curve.
+struct CriterionVerdict {
+  const char* Key;  // gm, area_0_30, area_0_40, area_30_40, gz_30, gz_max_angle
+  double Value = 0;
+  double Limit = 0;
+  bool Met = false;
+};
+std::vector<CriterionVerdict> JudgeCriteria(const StabilityResults& r, const std::array<double, 6>& limits);
+// "40" or the flooding angle the areas stop at, with one decimal ("30.8").
+std::string AreaUpperAngleText(const StabilityResults& r);
 
 // The righting lever at any angle of a curve tabulated at ascending angles:
 // Newton's polynomial through the six points around the angle (two before,

@@ -22,6 +22,9 @@ bool Storable(double x) { return std::isfinite(x) && std::abs(x) <= 1e9; }
 constexpr double kStandardSeaDensity = 1.025;
 constexpr int kMaxStrengthFields = 100;
 constexpr int kMaxEquilibriumSteps = 20;
+// Metres of lever left at equilibrium: on a ship of 100 m a lever of 2 mm
+// is a trim of about a millimetre.
+constexpr double kLeverTolerance = 0.002;
 // The buoyancy enters the passes a hair stronger than it is; the correction
 // after the first pass then closes the shear to a small fraction of its
 // own size.
@@ -87,6 +90,10 @@ double StripInertia(double y0, double y1, double y2, double h) {
   return 2.0 / 3.0 * sum * h / 2;
 }
 
+// Over the allowed value's size: a limit written with its sign (-1000 for a
+// negative shear of 1000 t) must not turn an overload into a negative
+// percentage that no "100 % or more" test catches; the result keeps the
+// sign of the value, so a torsion percentage still tells its direction.
 double Percent(double value, double allowed) { return allowed != 0 ? value * 100.0 / std::abs(allowed) : 0.0; }
 
 }  // namespace
@@ -222,6 +229,9 @@ bool Strength::ParseStrengthLines(const std::vector<std::string>& lines, std::st
         volume += (a0 + a1) * d / 2;
       }
     }
+    // Nothing more is added: the area of the last station is m², not m³, and
+    // the strips already cover the ship to that station (a box of 100 m by
+    // 20 m at 5 m holds 10,000 m³, and adding the 100 m² would overstate it).
     Volumes[j] = volume;
   }
   loaded_ = true;
@@ -444,10 +454,18 @@ Strength::Figures Strength::SectionalHydrostatics(double ta, double tf, double l
       const double b0 = breadth[k - 1], b1 = breadth[k];
       transverse += (b0 * b0 * b0 + b0 * b0 * b1 + b0 * b1 * b1 + b1 * b1 * b1) * d / 48;
     }
-    longitudinal += a * (x[k - 1] + eb) * (x[k - 1] + eb);
+    // About the AP: the strip at its centre plus its own second moment about
+    // that centre (a trapezoid's), without which a box of 2.5 m strips shows
+    // a moment to change trim 0.06 % low.
+    const double b0 = breadth[k - 1], b1 = breadth[k];
+    const double own = b0 + b1 != 0 ? d * d * d * (b0 * b0 + 4 * b0 * b1 + b1 * b1) / (36 * (b0 + b1)) : 0.0;
+    longitudinal += a * (x[k - 1] + eb) * (x[k - 1] + eb) + own;
 
     const double v = integral(area) * density;
     displacement += v;
+    // The rule moment is a volume times a lever (m⁴); with the density it is
+    // in t·m like v × x, else the LCB of a 100 m box of 5 m stations at even
+    // keel moves about 4 cm aft of 50 m.
     moment += rule ? ruleMoment(area) * density + v * x[k - 1]
                    : v * (x[k - 1] + TrapezoidCentre(area[k - 1], area[k], d));
     vertical += v * (kb[k - 1] + kb[k]) / 2;
@@ -479,7 +497,10 @@ bool Strength::FindEquilibrium(double w, double lcg, double vcg, double length, 
     fore = ObservedFore;
   } else {
     if (!(w > 0)) return false;
-    // The even-keel draft at which the table's volume holds the weight.
+    // The even-keel draft at which the table's volume holds the weight. The
+    // table holds m³, so the weight is turned into a volume both to find the
+    // column and to interpolate in it (with w itself a box of 10,000 m³ per
+    // 5 m would start 2.5 % deep, and LCB, LCF and MCT1m be read there).
     const double volume = w / density;
     for (size_t j = 1; j < Volumes.size(); ++j) {
       if (Volumes[j] <= volume) continue;
@@ -497,12 +518,19 @@ bool Strength::FindEquilibrium(double w, double lcg, double vcg, double length, 
   if (!ObservedDraftMode) {
     double mean = aft;
     double trim = 0;
-    auto balanced = [&] { return std::abs(f.LCB - lcg) <= 0.01 && std::abs(f.Displacement - w) < 1.0; };
+    // The ship floats when the centre of buoyancy lies on the vertical
+    // through the centre of gravity. Trimmed, that vertical leans in the
+    // ship's frame: seen along the base line, G stands (KG - KB)·tan(trim
+    // angle) forward of B for a trim by the stern. Comparing LCB with LCG
+    // alone leaves this out, and a deep-loaded box with a high G then trims
+    // several per cent too little.
+    auto lever = [&] { return f.LCB - lcg + (vcg - f.KB) * (aft - fore) / length; };
+    auto balanced = [&] { return std::abs(lever()) <= kLeverTolerance && std::abs(f.Displacement - w) < 1.0; };
     for (int step = 0; step < kMaxEquilibriumSteps; ++step) {
       if (balanced()) break;
       if (!(f.WaterplaneArea > 0) || !(f.MCT1m > 0)) break;
       mean -= (f.Displacement - w) / (f.WaterplaneArea * density);
-      trim += (f.LCB - lcg) * w / f.MCT1m;
+      trim += lever() * w / f.MCT1m;
       aft = mean + trim * f.LCF / length;
       fore = mean - trim * (length - f.LCF) / length;
       f = SectionalHydrostatics(aft, fore, length, vcg, density);

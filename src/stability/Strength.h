@@ -163,13 +163,16 @@ class Strength {
 
   Results Result;
 
+  // The length between perpendiculars the calculation uses: the vessel
+  // header's, or the Bonjean table's forward end without one.
+  double Length() const;
+
   // Largest values the drawing's scales must hold.
   double LargestShearScale() const;
   double LargestBendingScale() const;
   double LargestAllowedTorsion() const;
 
  private:
-  double Length() const;
   double BonjeanValue(const std::vector<double>& column, double draft) const;
   void ApplyLimitLines();
   void InterpolateBuoyancy();

@@ -13,11 +13,16 @@
 
 namespace {
 
-// The separator of a table file is the first "," or ";" of its first line.
+bool Blank(const std::string& line) { return Trim(line).empty(); }
+
+// The separator of a table file is the first "," or ";" of its first line
+// that holds anything: a file that starts with an empty line must not have
+// every tank of a ","-separated table refused.
 char SeparatorOf(const std::vector<std::string>& lines) {
-  if (!lines.empty()) {
-    const size_t p = lines.front().find_first_of(",;");
-    if (p != std::string::npos) return lines.front()[p];
+  for (const std::string& line : lines) {
+    if (Blank(line)) continue;
+    const size_t p = line.find_first_of(",;");
+    return p != std::string::npos ? line[p] : ';';
   }
   return ';';
 }
@@ -40,8 +45,6 @@ std::array<std::string, N> SplitRecord(const std::string& line, char separator) 
   }
   return record;
 }
-
-bool Blank(const std::string& line) { return Trim(line).empty(); }
 
 // Reads a table file of the vessel folder; a missing or empty file is no
 // table and no error, a binary one is refused. A last line the file ends
@@ -133,6 +136,10 @@ int Tanks::ParseTankLines(const std::vector<std::string>& lines, std::vector<Ski
   for (size_t i = 0; i < lines.size(); ++i) {
     const std::string& line = lines[i];
     if (Count() == kMaxTankRecords) break;
+    // A blank line is no tank. Tanks are found by their key everywhere (the
+    // condition's "T" lines, the sounding rows), never by their line, so
+    // passing over it loses nothing; an empty record in its place would be
+    // a tank without a key.
     if (Blank(line)) continue;
     TankRecord tank = SplitRecord<kTankRecordFields>(line, separator);
     const std::string problem = TankLineProblem(tank);
@@ -174,6 +181,8 @@ int Tanks::ParseSoundingLines(const std::vector<std::string>& lines, std::vector
   for (size_t i = 0; i < lines.size(); ++i) {
     const std::string& line = lines[i];
     if (static_cast<int>(Soundings.size()) == kMaxSoundingRecords) break;
+    // A blank line inside a tank's rows must not split its run: a run after
+    // it would replace the rows before it.
     if (Blank(line)) continue;
     SoundingRecord row = SplitRecord<kSoundingRecordFields>(line, separator);
     std::string problem = SoundingLineProblem(row);

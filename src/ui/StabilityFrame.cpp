@@ -264,6 +264,8 @@ QWidget* StabilityFrame::BuildCriteriaPanel() {
     grid->addWidget(caption, row, 0);
     grid->addWidget(*e.value, row, 1);
     if (e.value == &LBflooding) floodingCaption_ = caption;
+    if (e.value == &LBarea40) area40Caption_ = caption;
+    if (e.value == &LBarea3040) area3040Caption_ = caption;
     ++row;
   }
   grid->setRowStretch(row, 1);
@@ -430,6 +432,15 @@ void StabilityFrame::RefreshCriteria() {
       {LBangleMax, Fixed(lim[5], 0)}, {LBarea3040, Fixed(lim[3], 3)},
   };
   for (const auto& [label, limit] : limits) label->setToolTip("Limit " + limit);
+  // Areas that end at the flooding angle say so in their captions.
+  const bool toFlooding = r->AreaUpperAngle < 40;
+  const QString upper = QString::fromStdString(AreaUpperAngleText(*r));
+  area40Caption_->setText(toFlooding ? QString::fromUtf8("area %1°    (0.090)").arg(upper)
+                                     : QString::fromUtf8("area 40°      (0.090)"));
+  area3040Caption_->setText(toFlooding ? QString::fromUtf8("area 30°%1° (0.030)").arg(upper)
+                                       : QString::fromUtf8("area 30°40° (0.030)"));
+  area40Caption_->setToolTip(toFlooding ? "Up to the flooding angle" : "");
+  area3040Caption_->setToolTip(toFlooding ? "From 30° up to the flooding angle" : "");
   ShowValue(LBgz30, Fixed(r->Gz30, 2), AboveLimit(r->Gz30, lim[4], stale));
   ShowValue(LBarea30, Fixed(r->Area30, 3), AboveLimit(r->Area30, lim[1], stale));
   ShowValue(LBarea40, Fixed(r->Area40, 3), AboveLimit(r->Area40, lim[2], stale));

@@ -121,5 +121,8 @@ class StabilityFrame : public QWidget {
   QHBoxLayout* layout_ = nullptr;
   std::array<QLabel*, 3> strengthCaptions_{};
   QLabel* floodingCaption_ = nullptr;
+  // Their texts name the flooding angle when the areas end there.
+  QLabel* area40Caption_ = nullptr;
+  QLabel* area3040Caption_ = nullptr;
   bool rightPressOnLoadLine_ = false;
 };

@@ -27,7 +27,10 @@ grep -q "^Bays: *16$" <<<"$out" || fail "feeder bays: $out"
 grep -q "^Cells: *1208$" <<<"$out" || fail "feeder cells: $out"
 
 # The same vessel without its strength table floats by the hydrostatic table
-# alone: the two equilibria must agree within 1 cm on both drafts.
+# alone: the two equilibria must agree within 2 cm on both drafts (the
+# table's drafts are cut to the centimetre, and its trim leaves out the lean
+# of the vertical through G, (KG - KB)·tan(trim angle), about 2 % of the
+# trim on the feeder).
 cp -r "$work/inst" "$work/tableonly"
 rm "$work/tableonly/FEEDER/STR.txt"
 
@@ -69,10 +72,10 @@ $out"
     <<<"$json" > /dev/null ||
     fail "$name: stability figures $json"
   table=$("$cli" --data "$work/tableonly" stability FEEDER "$name" --json)
-  jq -e --argjson t "$table" '((.draft_aft - $t.draft_aft) | fabs) < 0.01 and ((.draft_fore - $t.draft_fore) | fabs) < 0.01
+  jq -e --argjson t "$table" '((.draft_aft - $t.draft_aft) | fabs) < 0.02 and ((.draft_fore - $t.draft_fore) | fabs) < 0.02
         and $t.shear_max_pct == null' <<<"$json" > /dev/null ||
     fail "$name: sectional $json and table $table equilibria differ"
   conditions=$((conditions + 1))
 done
-[ "$conditions" -eq 4 ] || fail "$conditions demo conditions, expected 4"
+[ "$conditions" -eq 5 ] || fail "$conditions demo conditions, expected 5"
 echo "demo vessels: $conditions conditions read and checked"

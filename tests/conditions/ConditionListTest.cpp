@@ -712,7 +712,7 @@ TEST(DemoFeederConditions, VoyageDataSetHoldsEachUnitOnceFromItsPortOfLoading) {
   ConditionList list(ctx, conditions);
   ASSERT_TRUE(list.RebuildSchedule(false));
   list.FillConditionList();
-  ASSERT_EQ(list.Items, (std::vector<std::string>{"6/11/30 DHAM012N ", "6/11/30 AHAM012N ",
+  ASSERT_EQ(list.Items, (std::vector<std::string>{"6/11/30 DHAM012N ", "6/11/30 PHAM012N ", "6/11/30 AHAM012N ",
                                                   "6/11/28 DRTM012N ", "6/11/28 ARTM012N <"}));
   ASSERT_TRUE(list.OpenSelectedCondition());
   const std::vector<StructDat> working(plan.Cur().begin(), plan.Cur().begin() + plan.CellCount);
@@ -731,7 +731,7 @@ TEST(DemoFeederConditions, VoyageDataSetHoldsEachUnitOnceFromItsPortOfLoading) {
   }
   EXPECT_EQ(ports, (std::set<std::string>{"HAM", "RTM"}));
   EXPECT_TRUE(std::equal(working.begin(), working.end(), plan.Cur().begin()));
-  EXPECT_EQ(list.OpenConditionIndex, 3);
+  EXPECT_EQ(list.OpenConditionIndex, 4);  // the Rotterdam arrival, last of the five
   EXPECT_TRUE(host.errors.empty()) << host.errors.front();
 }
 

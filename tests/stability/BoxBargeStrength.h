@@ -19,6 +19,31 @@ inline constexpr double kDensity = 1.025;
 inline double Displacement(double t) { return kL * kB * t * kDensity; }
 inline double DraftOf(double w) { return w / (kDensity * kL * kB); }
 
+// The box floating freely at weight w with its centre of gravity at lcg and
+// kg: the mean draft holds the volume, and the trim puts the centre of
+// buoyancy of the trimmed box, LCB = L(Ta + 2Tf) / 3(Ta + Tf) and
+// KB = (Ta² + TaTf + Tf²) / 3(Ta + Tf), on the vertical through G, that is
+// LCB = lcg - (kg - KB)·trim / L. Found by halving the trim interval.
+struct Drafts {
+  double aft = 0, fore = 0;
+};
+inline Drafts FreeFloating(double w, double lcg, double kg) {
+  const double mean = DraftOf(w);
+  auto lever = [&](double trim) {
+    const double ta = mean + trim / 2, tf = mean - trim / 2;
+    const double lcb = kL * (ta + 2 * tf) / (3 * (ta + tf));
+    const double kb = (ta * ta + ta * tf + tf * tf) / (3 * (ta + tf));
+    return lcb - lcg + (kg - kb) * trim / kL;
+  };
+  double low = -2 * mean, high = 2 * mean;  // the lever falls as the trim grows
+  for (int i = 0; i < 100; ++i) {
+    const double middle = (low + high) / 2;
+    (lever(middle) > 0 ? low : high) = middle;
+  }
+  const double trim = (low + high) / 2;
+  return {mean + trim / 2, mean - trim / 2};
+}
+
 inline std::string Number(double x) {
   // Whole numbers and halves are all the table needs; keep "." decimals.
   std::string text = std::to_string(x);

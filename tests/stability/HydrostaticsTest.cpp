@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <numbers>
@@ -254,6 +255,49 @@ TEST_F(BargeTables, GzAndAreasAreExact) {
   EXPECT_NEAR(r.Area30To40, WallSidedArea(gm, bm, 30, 40), 0.001);
 }
 
+// The areas of the criteria end at the flooding angle when it comes before
+// 40 degrees, also between whole degrees; the report says where they end,
+// and a ship flooding before 30 degrees has no area beyond 30 degrees.
+TEST_F(BargeTables, AreasEndAtTheFloodingAngle) {
+  size_t column = 0;
+  for (size_t c = 0; c < stab.CrossCurves.Names.size(); ++c)
+    if (stab.CrossCurves.Names[c].rfind("FL_", 0) == 0) column = c;
+  ASSERT_GT(column, 0u);
+  plan->Lim = {0.15, 0.055, 0.09, 0.03, 0.2, 25};
+  plan->Messages[76] = "Area 0-40";
+  const double bm = kB * kB / (12 * 10.0);
+  const double gm = BoxKm(10) - 6;
+  struct Case {
+    double flooding, upper;
+    bool area30To40Met;
+    const char* reportEnd;
+  };
+  for (const Case c : {Case{0, 40, true, "(rad*m)"}, Case{45, 40, true, "(rad*m)"},
+                       Case{35.5, 35.5, true, "(rad*m) to the flooding angle 35.5\xB0"},
+                       Case{25, 25, false, "(rad*m) to the flooding angle 25.0\xB0"}}) {
+    SCOPED_TRACE(c.flooding);
+    for (auto& row : stab.CrossCurves.Rows) row[column] = c.flooding;
+    Load(BoxDisplacement(10), 50, 6, 0);
+    ASSERT_TRUE(r.HasGzCurve);
+    EXPECT_DOUBLE_EQ(r.AreaUpperAngle, c.upper);
+    EXPECT_NEAR(r.Area30, WallSidedArea(gm, bm, 0, 30), 0.001);
+    EXPECT_NEAR(r.Area40, WallSidedArea(gm, bm, 0, c.upper), 0.001);
+    EXPECT_NEAR(r.Area30To40, c.upper > 30 ? WallSidedArea(gm, bm, 30, c.upper) : 0.0, 0.001);
+    const std::vector<CriterionVerdict> verdicts = JudgeCriteria(r, plan->Lim);
+    ASSERT_EQ(verdicts.size(), 6u);
+    EXPECT_STREQ(verdicts[3].Key, "area_30_40");
+    EXPECT_EQ(verdicts[3].Met, c.area30To40Met);
+    std::vector<std::string> lines;
+    stab.StabilityReport(lines);
+    const auto area40 = std::find_if(lines.begin(), lines.end(),
+                                     [](const std::string& l) { return l.rfind("   Area 0-40", 0) == 0; });
+    ASSERT_NE(area40, lines.end());
+    EXPECT_TRUE(area40->ends_with(c.reportEnd)) << *area40;
+    const bool area3040Flagged = (area40 + 1)->find("not met: limit 0.030") != std::string::npos;
+    EXPECT_EQ(area3040Flagged, !c.area30To40Met) << *(area40 + 1);
+  }
+}
+
 TEST_F(BargeTables, NoHydrostaticsWithTwoRowsOrFewer) {
   stab.Hyd.resize(2);
   Load(BoxDisplacement(1.5), 50, 6, 0);
@@ -326,6 +370,60 @@ TEST(HydrostaticGuards, ZeroMtcAndEmptyShip) {
   EXPECT_LT(r.GM, 0);
   EXPECT_DOUBLE_EQ(r.RollingPeriod, 0);
   EXPECT_DOUBLE_EQ(r.Heel, 90);
+}
+
+// Three rows alike but for draft and displacement, so that the row at 2000 t
+// is exact: KM 8, KM additions at trims by the stern of 0, 1, 2 and 3 m, LCB
+// 50, LCF lcf, MTC 100 t·m/cm, and the changes of the aft and fore drafts per
+// metre of (LCB - LCG).
+void SmallTable(PlanData& plan, Stability& stab, double lcf) {
+  plan.VesHdr[VesHdrIx::BaysLength] = "100";
+  for (int i = 1; i <= 3; ++i)
+    stab.Hyd.push_back(HydRow{double(i), 1000.0 * i, 8, 0.01, 0.05, 0.13, 0.25, 0, 50, lcf, 100, 0.1, -0.12});
+}
+
+// Trim = (LCB - LCG)·Δ / (100·MTC) = (50 - LCG) / 5 m, by the stern when
+// positive. Below 3 m by the stern the addition runs linearly between the
+// columns of the whole metres around the trim; from 3 m on it is the last
+// column; level or by the head it is the first.
+TEST(HydrostaticTrim, KmAdditionFollowsTheTrimByTheStern) {
+  struct Case {
+    double lcg, trim, addition;
+  };
+  for (const Case c : {Case{50, 0, 0.01}, Case{47.5, 0.5, 0.03}, Case{42.5, 1.5, 0.09}, Case{40, 2, 0.13},
+                       Case{36.25, 2.75, 0.22}, Case{35, 3, 0.25}, Case{30, 4, 0.25}, Case{57.5, -1.5, 0.01},
+                       Case{70, -4, 0.01}}) {
+    SCOPED_TRACE(c.trim);
+    auto plan = CreatePlanData();
+    Stability stab{*plan};
+    SmallTable(*plan, stab, 50);
+    stab.UpdateWeightItem(kLightshipItem, 2000, c.lcg, 5, 0, +1);
+    stab.ComputeStability();
+    const StabilityResults& r = stab.Results;
+    ASSERT_EQ(r.State, HydrostaticState::Current);
+    EXPECT_NEAR(r.Trim, c.trim, 1e-9);
+    EXPECT_NEAR(r.KM, 8 + c.addition, 1e-9);
+  }
+}
+
+// Without a centre of flotation (LCF 0 or less) the drafts follow from the
+// table's own changes per metre of lever, and MTC from the trim they make.
+TEST(HydrostaticTrim, NoCentreOfFlotationTakesTheDraftChangesPerLever) {
+  for (double lcf : {0.0, -2.0}) {
+    SCOPED_TRACE(lcf);
+    auto plan = CreatePlanData();
+    Stability stab{*plan};
+    SmallTable(*plan, stab, lcf);
+    stab.UpdateWeightItem(kLightshipItem, 2000, 45, 5, 0, +1);  // lever 5 m
+    stab.ComputeStability();
+    const StabilityResults& r = stab.Results;
+    ASSERT_EQ(r.State, HydrostaticState::Current);
+    EXPECT_DOUBLE_EQ(r.AftDraft, 2.505);   // 2 + 5·0.1, cut to the cm plus half
+    EXPECT_DOUBLE_EQ(r.ForeDraft, 1.405);  // 2 - 5·0.12
+    EXPECT_NEAR(r.Trim, 1.1, 1e-12);
+    EXPECT_NEAR(r.MTC, 5 * 2000 / 1.1 / 100, 1e-9);
+    EXPECT_NEAR(r.KM, 8 + 0.05 + 0.1 * 0.08, 1e-9);  // 1.1 m by the stern
+  }
 }
 
 }  // namespace

@@ -267,18 +267,33 @@ TEST_F(BoxBarge, EvenKeelEquilibriumDraftAndGm) {
   }
 }
 
-TEST_F(BoxBarge, CentreOfGravityAftTrimsByTheStern) {
-  ASSERT_TRUE(Load(box::StrText()));
-  const double w = 12400;
-  Ship(w, 48);
-  strength.ComputeStrength();
-  const Strength::Results& r = strength.Result;
-  ASSERT_EQ(r.State, StrengthState::Current);
-  // trim = (LCB - LCG)·W / MCT1m with MCT1m = ρ·B·L²/12.
-  const double trim = 2 * w / (box::kDensity * box::kB * box::kL * box::kL / 12);
-  EXPECT_NEAR(r.Trim, trim, 0.03 * trim);
-  EXPECT_GT(r.AftDraft, r.ForeDraft);
-  EXPECT_NEAR(r.MeanDraft, box::DraftOf(w), 0.005);
+TEST_F(BoxBarge, FloatsFreelyAsTheClosedFormBox) {
+  // Even keel, by the head and by the stern; the deep box with a high centre
+  // of gravity is where leaving out (KG - KB)·tan(trim angle) shows most.
+  struct Case {
+    const char* name;
+    double w, lcg, kg;
+  } const cases[] = {
+      {"even keel", 10064, 50, 12.14},
+      {"by the head, high G", 10064, 54.67, 12.14},
+      {"by the stern", 12400, 46, 6},
+      {"by the stern, light", 6000, 47.5, 9},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    stab.ClearWeightItems(0, kMaxWeightItems - 1);
+    ASSERT_TRUE(Load(box::StrText()));
+    Ship(c.w, c.lcg, c.kg);
+    strength.ComputeStrength();
+    const Strength::Results& r = strength.Result;
+    ASSERT_EQ(r.State, StrengthState::Current);
+    EXPECT_TRUE(r.Converged);
+    const box::Drafts exact = box::FreeFloating(c.w, stab.Displacement().Lcg(), stab.Displacement().Vcg());
+    EXPECT_NEAR(r.AftDraft, exact.aft, 0.01);
+    EXPECT_NEAR(r.ForeDraft, exact.fore, 0.01);
+    EXPECT_NEAR(r.Trim, exact.aft - exact.fore, 0.01);
+    EXPECT_NEAR(r.MeanDraft, box::DraftOf(c.w), 0.005);
+  }
 }
 
 TEST_F(BoxBarge, BendingOfAPointLoadAmidshipsOnUniformWeight) {
@@ -385,23 +400,82 @@ namespace {
 // The demo feeder: hull tables, tanks and strength data all generated from
 // one hull form. The sectional equilibrium and the hydrostatic table are two
 // independent ways to float it and must agree.
+std::filesystem::path DemoVessel(const char* folder) {
+  return std::filesystem::path(ZUM4_SOURCE_DIR) / "data" / "demo" / folder;
+}
+
+// The particulars of a demo vessel, their names in file order as the
+// parameter file lists them.
+void ReadDemoParticulars(PlanData& plan, const std::filesystem::path& dir) {
+  std::string error;
+  std::vector<std::string> ptc;
+  ASSERT_TRUE(ReadTextLines(dir / "ptc.txt", ptc, error)) << error;
+  for (const std::string& line : ptc) {
+    if (plan.VetCount == kMaxVet) break;
+    plan.Vet[static_cast<size_t>(plan.VetCount++)] = line.substr(0, line.find(';'));
+  }
+  ASSERT_TRUE(ReadPtc(plan, dir / "ptc.txt", error)) << error;
+}
+
+const std::vector<std::string> kItemNames{"Lightship", "Constant", "Containers", "Spare", "Ballast",
+                                          "Fuel",      "Diesel",   "Lube",       "Fresh water", "Misc",
+                                          "Correction", "Deadweight", "Displacement"};
+
+// The demo barge is a box of 100 m by 20 m: with its own tables and strength
+// data it must float as the closed-form box does, level or trimmed, and show
+// the hydrostatic figures of its sectional calculation.
+TEST(BargeDemo, FloatsAsTheClosedFormBoxAtEveryTrim) {
+  std::unique_ptr<PlanData> plan = CreatePlanData();
+  ReadDemoParticulars(*plan, DemoVessel("BARGE"));
+  ASSERT_EQ(plan->VesHdr[VesHdrIx::BaysLength], "100.00");
+  Stability stab{*plan};
+  stab.SetItemNames(kItemNames);
+  std::string error;
+  ASSERT_TRUE(stab.LoadTables(DemoVessel("BARGE"), error)) << error;
+  ASSERT_TRUE(stab.strength().LoadStrengthData(DemoVessel("BARGE"), error)) << error;
+  stab.SetFixedItems(+1);
+  struct Case {
+    const char* name;
+    double cargo, lcg, vcg;
+  } const cases[] = {
+      {"even keel", 8064, 50, 13.91},
+      {"by the head, high G", 8064, 55.83, 13.91},
+      {"by the head, light", 3000, 56, 8},
+      {"by the stern, deep", 12000, 46.5, 9},
+      {"by the stern, light", 3000, 42, 6},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    stab.UpdateWeightItem(kContainersItem, c.cargo, c.lcg, c.vcg, 0, +1);
+    stab.ComputeStability();
+    const StabilityResults& r = stab.Results;
+    const Strength::Results& s = stab.strength().Result;
+    ASSERT_EQ(s.State, StrengthState::Current);
+    EXPECT_TRUE(s.Converged);
+    const WeightItem ship = stab.Displacement();
+    const box::Drafts exact = box::FreeFloating(ship.Tonnes(), ship.Lcg(), ship.Vcg());
+    EXPECT_NEAR(r.AftDraft, exact.aft, 0.01);
+    EXPECT_NEAR(r.ForeDraft, exact.fore, 0.01);
+    EXPECT_NEAR(r.Trim, exact.aft - exact.fore, 0.01);
+    // The shown figures are the sectional ones, not the table's rounded
+    // moment to change trim (170.83).
+    EXPECT_DOUBLE_EQ(r.LCB, s.LCB);
+    EXPECT_DOUBLE_EQ(r.LCF, s.LCF);
+    EXPECT_DOUBLE_EQ(r.MTC, s.MCT1m / 100);
+    EXPECT_NEAR(r.MTC, box::kDensity * box::kB * box::kL * box::kL / 12 / 100, 0.01);
+    stab.UpdateWeightItem(kContainersItem, c.cargo, c.lcg, c.vcg, 0, -1);
+  }
+}
+
 class FeederDemo : public ::testing::Test {
  protected:
   void SetUp() override {
-    const std::filesystem::path dir = std::filesystem::path(ZUM4_SOURCE_DIR) / "data" / "demo" / "FEEDER";
+    const std::filesystem::path dir = DemoVessel("FEEDER");
     std::string error;
-    // The particulars' names in file order, as the parameter file lists them.
-    std::vector<std::string> ptc;
-    ASSERT_TRUE(ReadTextLines(dir / "ptc.txt", ptc, error)) << error;
-    for (const std::string& line : ptc) {
-      if (plan->VetCount == kMaxVet) break;
-      plan->Vet[static_cast<size_t>(plan->VetCount++)] = line.substr(0, line.find(';'));
-    }
-    ASSERT_TRUE(ReadPtc(*plan, dir / "ptc.txt", error)) << error;
+    ReadDemoParticulars(*plan, dir);
     ASSERT_EQ(plan->VesHdr[VesHdrIx::LightshipWeight], "5450.0");
     for (Stability* s : {&tableOnly, &sectional}) {
-      s->SetItemNames({"Lightship", "Constant", "Containers", "Spare", "Ballast", "Fuel", "Diesel", "Lube",
-                       "Fresh water", "Misc", "Correction", "Deadweight", "Displacement"});
+      s->SetItemNames(kItemNames);
       ASSERT_TRUE(s->LoadTables(dir, error)) << error;
       ASSERT_TRUE(s->tanks().Load(dir, error)) << error;
     }

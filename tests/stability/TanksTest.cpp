@@ -104,6 +104,25 @@ TEST_F(TankData, SoundingRowsGoToTheirTanksRunByRun) {
   }
 }
 
+// Blank lines anywhere, the first one included, lose no tank and no
+// sounding row: every tank keeps its own rows and its key finds it.
+TEST_F(TankData, BlankLinesLoseNothing) {
+  dir.Write("tnk.txt", "\r\n" + TnkLine({"A", "a", "100", "4", "5", "1", "30"}) + "\r\n \r\n" +
+                           TnkLine({"B", "b", "100", "5", "5", "1", "60"}) + "\r\n");
+  // "," as separator, found below the blank first line.
+  dir.Write("tnp.txt", "\r\nA,0,10,31,,,,\r\nA,0,20,32,,,,\r\n\r\nA,0,30,33,,,,\r\nB,0,10,61,,,,\r\nB,0,20,62,,,,\r\n");
+  std::string error;
+  ASSERT_TRUE(tanks.Load(dir.path(), error)) << error;
+  ASSERT_EQ(tanks.Count(), 2);
+  ASSERT_EQ(tanks.Soundings.size(), 5u);
+  EXPECT_EQ(tanks.Records[0][TankField::FirstSounding], "0");
+  EXPECT_EQ(tanks.Records[0][TankField::LastSounding], "2");
+  ASSERT_TRUE(tanks.SetTankByName("B", 15));
+  EXPECT_DOUBLE_EQ(Item(5).Lcg(), 61.5);
+  ASSERT_TRUE(tanks.SetTankByName("A", 25));  // between the rows on either side of the blank line
+  EXPECT_DOUBLE_EQ(Item(4).Lcg(), 32.5);
+}
+
 TEST_F(TankData, AContentEntersItsGroupAndLeavesItExactly) {
   Load({kBallast});
   const WeightItem before = Item(4);

@@ -223,7 +223,8 @@ class MainWindowTest : public QObject {
     QCOMPARE(Main().PAt->text(), QString("ZUM FEEDER - HAMBURG / 012N Departure"));
     QCOMPARE(Main().PAb->text(), Main().PAt->text());
     QCOMPARE(Items(),
-             (QStringList{"6/11/30*DHAM012N", "6/11/30 AHAM012N", "6/11/28 DRTM012N", "6/11/28 ARTM012N"}));
+             (QStringList{"6/11/30*DHAM012N", "6/11/30 PHAM012N", "6/11/30 AHAM012N", "6/11/28 DRTM012N",
+                          "6/11/28 ARTM012N"}));
     QVERIFY(UnitsOnBoard() > 0);
     QVERIFY(Main().Session()->stability.Displacement().W > 0);
     QVERIFY(!Main().RestoreAction->isVisible());

@@ -179,6 +179,38 @@ class StabilityFrameTest : public QObject {
     summer = savedSummer;
   }
 
+  // The prestowage with a heavy deck floods at an opening before 40
+  // degrees: the area captions name that angle and the areas cut there are
+  // the ones judged. The departure floods later and keeps 40 degrees.
+  void areasEndAtTheFloodingAngleInTheCaptions() {
+    StabilityFrame frame(*plan_);
+    frame.SetStability(&stability());
+    frame.show();
+    auto caption = [&frame](const QString& start) {
+      for (QLabel* label : frame.findChildren<QLabel*>())
+        if (label->text().startsWith(start)) return label->text();
+      return QString();
+    };
+    QVERIFY(results().FloodingAngle > 40);
+    QCOMPARE(caption("area 40"), QString::fromUtf8("area 40°      (0.090)"));
+    QCOMPARE(caption(QString::fromUtf8("area 30°4")), QString::fromUtf8("area 30°40° (0.030)"));
+
+    QVERIFY(session_->conditions.ReadCondition(ConditionDirectory(*plan_) / "PHAM012N.TXT", kCurPlane, false));
+    stability().ComputeStability();
+    frame.Refresh();
+    const StabilityResults& r = results();
+    QVERIFY(r.FloodingAngle > 30 && r.FloodingAngle < 40);
+    QCOMPARE(r.AreaUpperAngle, r.FloodingAngle);
+    const QString angle = QString::fromStdString(FormatFixed(r.FloodingAngle, 1));
+    QCOMPARE(caption("area " + angle), QString::fromUtf8("area %1°    (0.090)").arg(angle));
+    QCOMPARE(caption(QString::fromUtf8("area 30°") + angle), QString::fromUtf8("area 30°%1° (0.030)").arg(angle));
+    QVERIFY(caption("area 40").isEmpty());
+    QCOMPARE(frame.LBarea40->text(), Shown(r.Area40, 3));
+    QVERIFY(IsRed(frame.LBarea40));
+    QVERIFY(IsRed(frame.LBarea3040));
+    QVERIFY(!IsRed(frame.LBgmc));
+  }
+
   void loadLineButtonStepsThroughTheZones() {
     StabilityFrame frame(*plan_);
     frame.SetStability(&stability());

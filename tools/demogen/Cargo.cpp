@@ -88,6 +88,11 @@ class Voyage {
   void Load(int port, double holdFill, double deckFill);
   bool Write(char type, int port, const std::vector<std::pair<std::string, double>>& tanks, VoyageReport& report,
              std::string& error);
+  // A prestowage that tops every deck stack up with heavy units, written as
+  // a condition of its own and taken off again: a plan that does not meet
+  // the stability criteria.
+  bool WriteOverloadedDeck(int port, const std::vector<std::pair<std::string, double>>& tanks,
+                           VoyageReport& report, std::string& error);
 
  private:
   StructDat NewUnit(int port, int pod, const Column& column, size_t level);
@@ -441,11 +446,45 @@ bool Voyage::Write(char type, int port, const std::vector<std::pair<std::string,
   return true;
 }
 
+bool Voyage::WriteOverloadedDeck(int port, const std::vector<std::pair<std::string, double>>& consumables,
+                                 VoyageReport& report, std::string& error) {
+  constexpr size_t kHeavyTiers = 1;  // heavy units on top of each deck stack
+  std::vector<size_t> before;
+  for (const Column& column : columns_) before.push_back(column.units.size());
+  for (Column& column : columns_) {
+    if (!column.deck || !column.dangerousClass.empty()) continue;
+    const size_t top = std::min(column.cells.size(), column.units.size() + kHeavyTiers);
+    while (!column.closed && column.units.size() < top) {
+      StructDat u;
+      u.CONTAINER = NextNumber("ZUMU");
+      u.OPERATOR = "ZUM";
+      u.POL = kRotation[static_cast<size_t>(port)];
+      u.POD = kRotation[static_cast<size_t>(PodBelow(column))];
+      u.SIZ = column.forty ? "40" : "20";
+      u.TYP = "DV";
+      u.WEIGHT = column.forty ? 30.0 : 24.0;
+      SetIso(u);
+      if (!PlaceIn(column, u)) break;
+    }
+  }
+  plan_.Cur()[static_cast<size_t>(plan_.UnitInHandIndex)] = StructDat{};
+  if (!Write('P', port, consumables, report, error)) return false;
+  for (size_t c = 0; c < columns_.size(); ++c) {
+    Column& column = columns_[c];
+    while (column.units.size() > before[c]) {
+      RemoveUnit(ctx_, column.cells[static_cast<size_t>(column.units.back())]);
+      column.units.pop_back();
+    }
+  }
+  return true;
+}
+
 // The schedule of the conditions folder with the voyage's call times, so
 // that the list shows the conditions in calling order; without it every
 // file would carry the time it was copied at.
 bool WriteCallDates(const PlanData& plan, const VoyageReport& report, std::string& error) {
-  const char* const kCallTimes[] = {"2026/11/28 06:00", "2026/11/28 22:30", "2026/11/30 07:00", "2026/11/30 21:00"};
+  const char* const kCallTimes[] = {"2026/11/28 06:00", "2026/11/28 22:30", "2026/11/30 07:00", "2026/11/30 12:00",
+                                    "2026/11/30 21:00"};
   std::vector<std::string> lines;
   for (size_t i = 0; i < report.conditions.size() && i < std::size(kCallTimes); ++i) {
     std::string name = report.conditions[i].substr(0, report.conditions[i].size() - 4);
@@ -478,6 +517,7 @@ bool WriteFeederVoyage(PlanContext& ctx, ConditionFile& conditions, VoyageReport
   if (!voyage.Write('A', kHam, atHamburg, report, error)) return false;
   voyage.Discharge(kHam);
   voyage.Load(kHam, 0.95, 0.55);
+  if (!voyage.WriteOverloadedDeck(kHam, leavingHamburg, report, error)) return false;
   if (!voyage.Write('D', kHam, leavingHamburg, report, error)) return false;
   return WriteCallDates(ctx.plan, report, error);
 }

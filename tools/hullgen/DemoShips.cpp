@@ -59,7 +59,7 @@ ShipDefinition BargeShip() {
   ship.firstDraft = 0.5;
   ship.lastDraft = 9.0;
   // A vent 1 m inboard of the side, 1 m above the deck.
-  ship.floodingPoint = {50, 9, 11};
+  ship.openings = {{50, 9, 11}};
   ship.tanks = BargeTanks(ship.hull);
   ship.frameSpacing = 2.5;
   // A uniform steel box: one piece over the whole length.
@@ -75,8 +75,15 @@ ShipDefinition FeederShip() {
   ship.hull = Feeder(f);
   ship.firstDraft = 2.0;
   ship.lastDraft = 10.5;
-  // The top of the hatch coaming at its side, amidships.
-  ship.floodingPoint = {f.L / 2, f.B / 2 - 1.8, f.D + 1.6};
+  // Where a feeder takes in water when heeled: the hold ventilators on the
+  // posts between the hatch coamings (heads 5 m above the deck, 1 m inboard
+  // of the coamings' sides) and the engine room's ventilators and air pipes
+  // on the deckhouse (7 m above the deck, 7 m out from the centre line). The
+  // hatch covers and the side air pipes of the tanks close weathertight and
+  // do not count.
+  const double coamingSide = f.B / 2 - 1.8;
+  for (double x : {38.0, 62.0, 86.0, 110.0}) ship.openings.push_back({x, coamingSide - 1.0, f.D + 5.0});
+  ship.openings.push_back({27.5, 7.0, f.D + 7.0});
   ship.tanks = FeederTanks(f);
   ship.frameSpacing = 0.7;
   const double s = ship.frameSpacing;
@@ -115,7 +122,7 @@ bool WriteShipTables(const ShipDefinition& ship, const std::filesystem::path& ou
   for (double t : Drafts(ship.firstDraft, ship.lastDraft, ship.hydStep)) hyd.push_back(HydrostaticRowAt(ship.hull, t));
   std::vector<CrossCurveRow> rle;
   for (double t : Drafts(ship.firstDraft, ship.lastDraft, ship.rleStep)) {
-    rle.push_back(CrossCurveRowAt(ship.hull, t, ship.floodingPoint));
+    rle.push_back(CrossCurveRowForOpenings(ship.hull, t, ship.openings));
   }
   std::vector<TankTable> tanks;
   size_t soundingRows = 0;

@@ -19,7 +19,9 @@ struct ShipDefinition {
   double lastDraft = 0;
   double hydStep = 0.1;
   double rleStep = 0.5;
-  HullPoint floodingPoint;  // the opening whose immersion is the flooding angle
+  // The down-flooding openings (ventilators, air pipes without closing
+  // devices): the first of them to reach the water gives the flooding angle.
+  std::vector<HullPoint> openings;
   std::vector<TankShape> tanks;
   double frameSpacing = 0.7;
   StrengthExtras strength;

@@ -320,6 +320,21 @@ double DeckEdgeImmersionAngle(const Hull& hull, double volume) {
   return ImmersionAngle(hull, volume, {hull.Stations[mid], hull.HalfBreadth[mid].back(), hull.D});
 }
 
+double FloodingAngle(const Hull& hull, double volume, const std::vector<HullPoint>& openings) {
+  double least = 0;
+  for (const HullPoint& opening : openings) {
+    const double angle = ImmersionAngle(hull, volume, opening);
+    if (angle > 0 && (least == 0 || angle < least)) least = angle;
+  }
+  return least;
+}
+
+CrossCurveRow CrossCurveRowForOpenings(const Hull& hull, double draft, const std::vector<HullPoint>& openings) {
+  CrossCurveRow row = CrossCurveRowAt(hull, draft, HullPoint{});
+  row.FloodingAngle = FloodingAngle(hull, Upright(hull, draft).Volume, openings);
+  return row;
+}
+
 CrossCurveRow CrossCurveRowAt(const Hull& hull, double draft, HullPoint floodingPoint) {
   CrossCurveRow row;
   row.Draft = draft;

@@ -83,3 +83,7 @@ struct CrossCurveRow {
   double FloodingAngle = 0;
 };
 CrossCurveRow CrossCurveRowAt(const Hull& hull, double draft, HullPoint floodingPoint);
+// The same with several down-flooding openings: the flooding angle is the
+// least angle at which one of them reaches the water (0 when none does).
+CrossCurveRow CrossCurveRowForOpenings(const Hull& hull, double draft, const std::vector<HullPoint>& openings);
+double FloodingAngle(const Hull& hull, double volume, const std::vector<HullPoint>& openings);
