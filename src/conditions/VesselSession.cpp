@@ -1,6 +1,7 @@
 #include "conditions/VesselSession.h"
 
 #include "core/Host.h"
+#include "core/InputCheck.h"
 #include "core/PlanData.h"
 #include "stability/Strength.h"
 #include "stability/Tanks.h"
@@ -31,7 +32,10 @@ void VesselSession::WireOpeningSteps() {
     std::string error;
     if (!stability.tanks().Load(plan.VesselDir, error)) TableError(error);
     error.clear();
-    if (!stability.strength().LoadStrengthData(plan.VesselDir, error) && !error.empty()) TableError(error);
+    Strength& strength = stability.strength();
+    if (!strength.LoadStrengthData(plan.VesselDir, error) && !error.empty()) TableError(error);
+    const std::string skipped = SkippedLinesMessage(strength.LoadedFile, strength.SkippedLines);
+    if (!skipped.empty()) host.ReportWarning(skipped);
   };
   s.RecomputeStability = [this] {
     // A new vessel starts from its own lightship and fixed weight.

@@ -124,7 +124,9 @@ double Strength::Length() const {
 
 bool Strength::LoadStrengthData(const std::filesystem::path& vesselDir, std::string& error) {
   Clear();
+  SkippedLines.clear();
   const std::filesystem::path file = FindFileNoCase(vesselDir, "STR.txt");
+  LoadedFile = file;
   if (file.empty()) return false;
   std::string bytes;
   if (!ReadTextBytes(file, bytes, error)) return false;
@@ -138,11 +140,14 @@ bool Strength::LoadStrengthData(const std::filesystem::path& vesselDir, std::str
 
 bool Strength::ParseStrengthLines(const std::vector<std::string>& lines, std::string& reason) {
   Clear();
+  SkippedLines.clear();
   std::string part;
   bool partFirstLine = false;
   int stationNo = 0;
   bool previousWasArea = false;
-  for (const std::string& line : lines) {
+  for (size_t n = 0; n < lines.size(); ++n) {
+    const std::string& line = lines[n];
+    const int lineNo = static_cast<int>(n) + 1;
     if (line.rfind("//", 0) == 0) {
       part = Upper(Trim(Columns(line, 3, 5)));
       partFirstLine = true;
@@ -151,6 +156,22 @@ bool Strength::ParseStrengthLines(const std::vector<std::string>& lines, std::st
     if (Trim(line).empty()) continue;
     const std::vector<std::string> fields = SplitStrengthLine(line);
     auto number = [&](size_t i) { return i < fields.size() ? ParseReal(fields[i]) : 0.0; };
+    // The first field from `from` on that holds text which is no number.
+    auto notNumber = [&](size_t from) -> std::string {
+      for (size_t i = from; i < fields.size(); ++i) {
+        const std::string text = Trim(fields[i]);
+        if (!text.empty() && !IsNumberText(text)) return "\"" + text + "\" is not a number";
+      }
+      return {};
+    };
+    auto skip = [&](std::string why) { SkippedLines.push_back({lineNo, part + ": " + std::move(why)}); };
+    if (part == "BON" && !partFirstLine) {
+      if (std::string bad = notNumber(1); !bad.empty()) {
+        reason = "line " + std::to_string(lineNo) + ": " + bad + ": the Bonjean table is not used";
+        Clear();
+        return false;
+      }
+    }
     if (part == "BON") {
       if (partFirstLine) {
         partFirstLine = false;
@@ -180,14 +201,32 @@ bool Strength::ParseStrengthLines(const std::vector<std::string>& lines, std::st
         station.Moment = std::move(values);
       }
     } else if (part == "FRM") {
-      if (static_cast<int>(Frames.size()) == kMaxStrengthFrames || fields.size() < 2) continue;
+      if (std::string bad = notNumber(0); !bad.empty()) {
+        skip(bad);
+        continue;
+      }
+      if (fields.size() < 2) {
+        skip("a frame number without its position");
+        continue;
+      }
+      if (static_cast<int>(Frames.size()) == kMaxStrengthFrames) {
+        skip("the frame list is full");
+        continue;
+      }
       const FrameMark frame{ParseInt(fields[0]), number(1)};
       Frames.push_back(frame);
       LowestFrame = std::min(LowestFrame, frame.Number);
       const int s = AddSectionLoad(frame.X, 0, 0, 0, 0, false);
       if (s >= 0) Sections[static_cast<size_t>(s)].Frame = frame.Number;
     } else if (part == "STR") {
-      if (static_cast<int>(Limits.size()) == kMaxStrengthLimits) continue;
+      if (std::string bad = notNumber(0); !bad.empty()) {
+        skip(bad);
+        continue;
+      }
+      if (static_cast<int>(Limits.size()) == kMaxStrengthLimits) {
+        skip("the table of limits is full");
+        continue;
+      }
       LimitLine limit;
       for (size_t i = 0; i < limit.Values.size(); ++i) limit.Values[i] = number(i);
       Limits.push_back(limit);
@@ -197,7 +236,14 @@ bool Strength::ParseStrengthLines(const std::vector<std::string>& lines, std::st
       const long long a = static_cast<long long>(ParseInt(fields.size() > 2 ? fields[2] : "")) - LowestFrame;
       const long long b = static_cast<long long>(ParseInt(fields.size() > 3 ? fields[3] : "")) - LowestFrame;
       const long long count = static_cast<long long>(Frames.size());
-      if (a < 0 || b < 0 || a >= count || b >= count) continue;
+      if (std::string bad = notNumber(1); !bad.empty()) {
+        skip(bad);
+        continue;
+      }
+      if (a < 0 || b < 0 || a >= count || b >= count) {
+        skip("a frame the frame list does not hold: the piece is left out");
+        continue;
+      }
       DistributeWeight(Frames[static_cast<size_t>(std::min(a, b))].X, Frames[static_cast<size_t>(std::max(a, b))].X,
                        number(1), number(4), false);
     }

@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "core/InputCheck.h"
+
 #include "stability/Tanks.h"
 
 struct PlanData;
@@ -114,6 +116,13 @@ class Strength {
   // The same from the file's lines; false with the reason when they hold no
   // usable tables.
   bool ParseStrengthLines(const std::vector<std::string>& lines, std::string& reason);
+  // The lines of the frame list, the limits and the lightship pieces that
+  // the last load passed over (a field that is no number, a frame the list
+  // does not hold, a full table), and the file they came from. A Bonjean
+  // line with a field that is no number refuses the whole table instead:
+  // its stations are numbered by their order.
+  std::vector<SkippedLine> SkippedLines;
+  std::filesystem::path LoadedFile;
   bool Loaded() const { return loaded_; }
   // Forgets every table (another vessel opens, or this one has no data).
   void Clear();

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cmath>
 #include <memory>
 #include <string>
@@ -93,6 +95,32 @@ TEST_F(BoxBarge, ReadsTheBonjeanTableFramesAndVolumes) {
     EXPECT_NEAR(strength.Volumes[j], box::kL * box::kB * strength.Drafts[j], 1e-6) << "column " << j;
   }
   EXPECT_EQ(strength.LargestBendingScale(), 60000);
+}
+
+// Lines of the frame list, limits and lightship that cannot be taken are
+// passed over and named; a Bonjean line that is no numbers refuses the table.
+TEST_F(BoxBarge, LinesThatCannotBeTakenAreNamed) {
+  const std::string text = box::StrText({"0;10;50;3000;0;60000;0;1000;1000;50000;50000;800", "0;20;x50;3000"},
+                                        {"HULL;100;0;20;50", "BODY;1o0;0;5;50", "DECK;10;0;99;50"});
+  auto lineOf = [&text](const std::string& piece) {
+    const std::string before = text.substr(0, text.find(piece));
+    return static_cast<int>(std::count(before.begin(), before.end(), '\n')) + 1;
+  };
+  ASSERT_TRUE(Load(text));
+  EXPECT_EQ(strength.Limits.size(), 1u);
+  ASSERT_EQ(strength.SkippedLines.size(), 3u);
+  EXPECT_EQ(strength.SkippedLines[0].Text(), "line " + std::to_string(lineOf("0;20;x50")) + ": STR: \"x50\" is not a number");
+  EXPECT_EQ(strength.SkippedLines[1].Text(), "line " + std::to_string(lineOf("BODY")) + ": LSH: \"1o0\" is not a number");
+  EXPECT_EQ(strength.SkippedLines[2].Text(),
+            "line " + std::to_string(lineOf("DECK")) + ": LSH: a frame the frame list does not hold: the piece is left out");
+
+  std::string broken = text;
+  broken.replace(broken.find("A;10;"), 5, "A;1O;");
+  dir.Write("STR.TXT", broken);
+  std::string error;
+  EXPECT_FALSE(strength.LoadStrengthData(dir.path(), error));
+  EXPECT_NE(error.find("\"1O\" is not a number: the Bonjean table is not used"), std::string::npos) << error;
+  EXPECT_FALSE(strength.Loaded());
 }
 
 TEST_F(BoxBarge, MissingOrUnusableFiles) {

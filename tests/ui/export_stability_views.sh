@@ -46,7 +46,7 @@ refuse() {  # refuse CODE TEXT ARGS...
 }
 refuse 2 "unknown view sideways" --vessel FEEDER --condition DHAM012N.TXT --export sideways "$work/x.png"
 refuse 2 "must end in .png or .pdf" --vessel FEEDER --condition DHAM012N.TXT --export tanks "$work/x.gif"
-refuse 2 "--vessel, --condition and --export VIEW OUT are needed" --export tanks "$work/x.png"
+refuse 2 "--vessel and --condition are needed" --export tanks "$work/x.png"
 refuse 1 "$work/none/x.png" --vessel FEEDER --condition DHAM012N.TXT --export stresses "$work/none/x.png"
 refuse 1 "$work/none/x.pdf" --vessel FEEDER --condition DHAM012N.TXT --export stresses "$work/none/x.pdf"
 mv "$inst/FEEDER/STR.txt" "$work/STR.txt"

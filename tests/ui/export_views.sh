@@ -41,7 +41,7 @@ set +e
 run sideview "$work/x.png" >/dev/null 2>"$work/err"; rc=$?
 set -e
 [ "$rc" = 2 ] || fail "exit $rc for an unknown view"
-grep -q "no view sideview" "$work/err" || fail "message: $(cat "$work/err")"
+grep -q "unknown view sideview" "$work/err" || fail "message: $(cat "$work/err")"
 set +e
 run document "$work/none/doc.pdf" >/dev/null 2>"$work/err"; rc=$?
 set -e
