@@ -1,5 +1,7 @@
 #include "app/ExportDocumentViews.h"
 
+#include "app/ExportFiles.h"
+
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -40,13 +42,6 @@ bool Refuse(const std::string& output, const std::string& why) {
   return false;
 }
 
-bool SaveImage(const QImage& image, const std::string& output) {
-  QSaveFile file(QString::fromLocal8Bit(output.c_str()));
-  if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit())
-    return Refuse(output, file.errorString().isEmpty() ? "cannot be written" : file.errorString().toLocal8Bit().toStdString());
-  return true;
-}
-
 // A PDF is printed into a file beside the target and renamed over it, so
 // that a failed run leaves no half document where one was asked for.
 template <typename Draw>
@@ -65,13 +60,7 @@ bool SavePdf(const std::string& output, QPageLayout::Orientation orientation, Dr
   QtCanvas canvas(painter, page.width(), page.height(), &printer);
   draw(canvas);
   painter.end();
-  std::error_code error;
-  std::filesystem::rename(temporary, target, error);
-  if (error) {
-    std::filesystem::remove(temporary, error);
-    return Refuse(output, "cannot be written");
-  }
-  return true;
+  return FinishPdf(temporary.string(), output);
 }
 
 std::string Footer(const PlanData& plan) {
@@ -107,7 +96,7 @@ int ExportLongView(OpenedCondition& opened, const std::string& output) {
       QtCanvas canvas(painter, image.width(), image.height());
       DrawLongView(canvas, plan, results, image.width(), image.height());
     }
-    if (!SaveImage(image, output)) return 1;
+    if (!WritePng(image, output)) return 1;
     std::printf("%s: %dx%d\n", output.c_str(), image.width(), image.height());
   } else {
     const bool written = SavePdf(output, QPageLayout::Landscape, [&](QtCanvas& page) {
@@ -155,7 +144,7 @@ int ExportConditionDocument(OpenedCondition& opened, const std::string& output) 
         y += metrics.height();
       }
     }
-    if (!SaveImage(image, output)) return 1;
+    if (!WritePng(image, output)) return 1;
     std::printf("%s: %dx%d, %d lines\n", output.c_str(), image.width(), image.height(), static_cast<int>(lines.size()));
   } else {
     int pages = 0;

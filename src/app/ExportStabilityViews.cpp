@@ -1,5 +1,7 @@
 #include "app/ExportStabilityViews.h"
 
+#include "app/ExportFiles.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QLayout>
@@ -65,7 +67,6 @@ int Fail(const std::string& output, const std::string& reason) {
 // A picture is written beside the target and renamed over it: the file is
 // whole or not there.
 int WriteView(const std::string& output, QSize size, const std::string& title, const ViewPainter& view) {
-  const QString path = QString::fromLocal8Bit(output.c_str());
   if (EndsWith(output, ".png")) {
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
@@ -73,9 +74,7 @@ int WriteView(const std::string& output, QSize size, const std::string& title, c
       QPainter painter(&image);
       PaintWithTitle(painter, size.width(), size.height(), title, view);
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit())
-      return Fail(output, file.errorString().isEmpty() ? "cannot be written" : file.errorString().toStdString());
+    if (!WritePng(image, output)) return 1;
     std::printf("%s: %dx%d\n", output.c_str(), size.width(), size.height());
     return 0;
   }
@@ -97,12 +96,7 @@ int WriteView(const std::string& output, QSize size, const std::string& title, c
       QFile::remove(QString::fromLocal8Bit(part.c_str()));
       return Fail(output, "cannot be written");
     }
-    std::error_code ec;
-    std::filesystem::rename(part, output, ec);
-    if (ec) {
-      std::filesystem::remove(part, ec);
-      return Fail(output, "cannot be written");
-    }
+    if (!FinishPdf(part, output)) return 1;
     std::printf("%s: 1 page\n", output.c_str());
     return 0;
   }
